@@ -1,0 +1,185 @@
+#include "common/error.h"
+#include "common/textutil.h"
+
+#include "support/tempprogramfolder.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace zk;
+
+class TestTextUtil : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void split_data();
+    void split();
+    void lines_data();
+    void lines();
+    void splitdigitGroups_data();
+    void splitdigitGroups();
+    void eliminateComma_data();
+    void eliminateComma();
+    void saveCreatesMissingFolders();
+    void failedSaveKeepsOldFile_data();
+    void failedSaveKeepsOldFile();
+    void unreadableFileNamesThePath();
+};
+
+using Fields = QList<QByteArray>;
+
+void TestTextUtil::split_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<Fields>("fields");
+    QTest::newRow("empty") << QByteArray() << Fields{""};
+    QTest::newRow("one") << QByteArray("abc") << Fields{"abc"};
+    QTest::newRow("empty middle") << QByteArray("a\xff\xff"
+                                                "b")
+                                  << Fields{"a", "", "b"};
+    QTest::newRow("trailing") << QByteArray("abc\xff\xff") << Fields{"abc", "", ""};
+    QTest::newRow("leading") << QByteArray("\xff"
+                                           "a")
+                             << Fields{"", "a"};
+    QTest::newRow("NUL ends") << QByteArray("a\xff"
+                                            "b\0\xff"
+                                            "c",
+                                            6)
+                              << Fields{"a", "b"};
+}
+
+void TestTextUtil::split() {
+    QFETCH(QByteArray, text);
+    QFETCH(Fields, fields);
+    QCOMPARE(Split(text, '\xff'), fields);
+}
+
+void TestTextUtil::lines_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<Fields>("lines");
+    QTest::newRow("empty") << QByteArray() << Fields{};
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << Fields{"a", "b"};
+    QTest::newRow("no final end") << QByteArray("a\r\nb") << Fields{"a", "b"};
+    QTest::newRow("LF only") << QByteArray("a\nb\n") << Fields{"a", "b"};
+    QTest::newRow("CR only") << QByteArray("a\rb\r") << Fields{"a", "b"};
+    QTest::newRow("mixed") << QByteArray("a\r\n\nb\rc") << Fields{"a", "", "b", "c"};
+    QTest::newRow("LF CR is two") << QByteArray("a\n\rb") << Fields{"a", "", "b"};
+    QTest::newRow("empty lines") << QByteArray("\r\n\r\n") << Fields{"", ""};
+    QTest::newRow("NUL ends") << QByteArray("a\r\nb\0c\r\nd", 9) << Fields{"a", "b"};
+}
+
+void TestTextUtil::lines() {
+    QFETCH(QByteArray, text);
+    QFETCH(Fields, lines);
+    QCOMPARE(splitLines(text), lines);
+}
+
+void TestTextUtil::splitdigitGroups_data() {
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<QString>("grouped");
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("0") << "0"
+                       << "0";
+    QTest::newRow("100") << "100"
+                         << "100";
+    QTest::newRow("999") << "999"
+                         << "999";
+    QTest::newRow("1000") << "1000"
+                          << "1,000";
+    QTest::newRow("123456") << "123456"
+                            << "123,456";
+    QTest::newRow("1000000") << "1000000"
+                             << "1,000,000";
+    QTest::newRow("int max") << "2147483647"
+                             << "2,147,483,647";
+    QTest::newRow("-100") << "-100"
+                          << "-100";
+    QTest::newRow("-123") << "-123"
+                          << "-123";
+    QTest::newRow("-1234") << "-1234"
+                           << "-1,234";
+    QTest::newRow("-123456") << "-123456"
+                             << "-123,456";
+}
+
+void TestTextUtil::splitdigitGroups() {
+    QFETCH(QString, digits);
+    QFETCH(QString, grouped);
+    QCOMPARE(splitdigit(digits), grouped);
+    if (!digits.isEmpty())
+        QCOMPARE(splitdigit(digits.toLongLong()), grouped);
+}
+
+void TestTextUtil::eliminateComma_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("grouped kcal") << "1,234 kcal" << 1234;
+    QTest::newRow("plain kcal") << "2500 kcal" << 2500;
+    QTest::newRow("no digit") << "kcal" << 0;
+    QTest::newRow("two numbers join") << "12 and 34" << 1234;
+    QTest::newRow("int max") << "2,147,483,647" << 2147483647;
+    QTest::newRow("eleven nines") << "99999999999" << 0;
+    QTest::newRow("full-width digits") << "１２３" << 0;
+    QTest::newRow("sign dropped") << "-100 kcal" << 100;
+}
+
+void TestTextUtil::eliminateComma() {
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    QCOMPARE(EliminateComma(text), value);
+}
+
+void TestTextUtil::saveCreatesMissingFolders() {
+    test::TempProgramFolder folder;
+    SaveStringToFile(folder.path(QStringLiteral("setting/deep/x.dat")), QByteArray("a\r\n"));
+    QCOMPARE(folder.read(QStringLiteral("setting/deep/x.dat")), QByteArray("a\r\n"));
+    SaveStringToFile(folder.path(QStringLiteral("setting/empty.dat")), QByteArray());
+    QVERIFY(folder.exists(QStringLiteral("setting/empty.dat")));
+    QCOMPARE(folder.read(QStringLiteral("setting/empty.dat")), QByteArray());
+}
+
+void TestTextUtil::failedSaveKeepsOldFile_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("read-only folder") << "ro/x.dat"
+                                      << "ro/x.dat";
+    QTest::newRow("folder in the way") << "blocker/sub/x.dat"
+                                       << "ディレクトリ";
+    QTest::newRow("file is a folder") << "isdir"
+                                      << "isdir";
+}
+
+void TestTextUtil::failedSaveKeepsOldFile() {
+    QFETCH(QString, target);
+    QFETCH(QString, message);
+    if (geteuid() == 0 && target.startsWith(QStringLiteral("ro/")))
+        QSKIP("root writes into read-only folders");
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("ro/x.dat"), "old");
+    QFile::setPermissions(folder.path(QStringLiteral("ro")), QFile::ReadOwner | QFile::ExeOwner);
+    folder.write(QStringLiteral("blocker"), "a file where a folder should be");
+    QDir().mkpath(folder.path(QStringLiteral("isdir")));
+
+    try {
+        SaveStringToFile(folder.path(target), QByteArray("new"));
+        QFAIL("no error");
+    } catch (const Error &e) {
+        QVERIFY2(e.text().contains(message), qPrintable(e.text()));
+    }
+    QCOMPARE(folder.read(QStringLiteral("ro/x.dat")), QByteArray("old"));
+    QFile::setPermissions(folder.path(QStringLiteral("ro")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestTextUtil::unreadableFileNamesThePath() {
+    test::TempProgramFolder folder;
+    const QString missing = folder.path(QStringLiteral("none.cal"));
+    try {
+        readFileBytes(missing);
+        QFAIL("no error");
+    } catch (const Error &e) {
+        QCOMPARE(e.text(), QStringLiteral("ファイル %1 は開けません").arg(missing));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestTextUtil)
+#include "tst_textutil.moc"
