@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace zk::bench {
+
+// A benchmark gets a fresh scratch folder and reports its figures itself.
+struct Benchmark {
+    const char *name;
+    std::function<void(const QString &scratch)> run;
+};
+
+inline std::vector<Benchmark> &registry()
+{
+    static std::vector<Benchmark> all;
+    return all;
+}
+
+struct Register {
+    Register(const char *name, std::function<void(const QString &)> run)
+    {
+        registry().push_back({name, std::move(run)});
+    }
+};
+
+// Runs f `repeat` times and prints the best time in milliseconds.
+inline double measure(const char *what, int repeat, const std::function<void()> &f)
+{
+    double best = 1e300;
+    for (int i = 0; i < repeat; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    std::printf("  %-60s %10.2f ms\n", what, best);
+    std::fflush(stdout);
+    return best;
+}
+
+} // namespace zk::bench
