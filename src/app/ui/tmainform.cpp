@@ -2,6 +2,7 @@
 
 #include "app/ui/intakecontroller.h"
 #include "common/ui/fonts.h"
+#include "settings/ui/mainsettings.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -68,6 +69,13 @@ TMainForm::TMainForm(QWidget *parent)
     statusBar()->setObjectName(QStringLiteral("stb"));
     statusBar()->setSizeGripEnabled(true);
     m_intake = new IntakeController(*this, m_sortKey, this);
+
+    m_settings = new MainSettings(this, {mnuFindTopMost, mnuArrowDup, mnuBanDup, mnuConfirmDup},
+                                  {cmbLimit, nullptr, trvCal, lsvCal, pnlTitle, pnlTotal});
+    m_settings->loadOptions();
+    m_settings->fillLimitList();
+    connect(mnuSetting, &QAction::triggered, m_settings, &MainSettings::openSettings);
+    mnuSetting->setEnabled(true);
 }
 
 void TMainForm::createActions() {
@@ -126,8 +134,8 @@ void TMainForm::createActions() {
 
     // Commands whose windows are not part of the program yet stay disabled.
     for (QAction *unbuilt :
-         {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting, mnuCalFiles, mnuStandard, mnuDictionary,
-          mnuFind, mnuFindTopMost, mnuRegistWeb, mnuHelp, mnuAbout})
+         {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuCalFiles, mnuStandard, mnuDictionary, mnuFind,
+          mnuFindTopMost, mnuRegistWeb, mnuHelp, mnuAbout})
         unbuilt->setEnabled(false);
 }
 
@@ -336,6 +344,7 @@ void TMainForm::mnuFindTopMostClick() {
 }
 
 void TMainForm::closeEvent(QCloseEvent *event) {
+    m_settings->saveOptions(); // a failure is reported; the window closes all the same
     event->accept();
 }
 

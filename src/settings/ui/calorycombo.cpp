@@ -1,7 +1,6 @@
 #include "settings/ui/calorycombo.h"
 
 #include <QComboBox>
-#include <QSignalBlocker>
 
 namespace zk {
 
@@ -9,7 +8,6 @@ void SetCaloryCombo(QComboBox *cmbLimit, const QStringList &entries) {
     if (!cmbLimit)
         return;
     const int index = cmbLimit->currentIndex();
-    const QSignalBlocker blocker(cmbLimit);
     cmbLimit->setUpdatesEnabled(false);
     cmbLimit->clear();
     cmbLimit->addItems(entries);

@@ -133,10 +133,9 @@ void TestMainForm::unbuiltCommandsAreDisabled() {
             disabled.append(a->objectName());
     disabled.sort();
     QCOMPARE(disabled,
-             (QStringList{"btnData", "btnFind", "btnGraph", "btnHelp", "btnRegistWeb", "btnSetting",
-                          "mnuAbout", "mnuCalFiles", "mnuCaloryEditor", "mnuDayRec",
-                          "mnuDictionary", "mnuFind", "mnuFindTopMost", "mnuGraph", "mnuHelp",
-                          "mnuRegistWeb", "mnuSetting", "mnuStandard"}));
+             (QStringList{"btnData", "btnFind", "btnGraph", "btnHelp", "btnRegistWeb", "mnuAbout",
+                          "mnuCalFiles", "mnuCaloryEditor", "mnuDayRec", "mnuDictionary", "mnuFind",
+                          "mnuFindTopMost", "mnuGraph", "mnuHelp", "mnuRegistWeb", "mnuStandard"}));
 }
 
 void TestMainForm::totalBarFollowsTheList() {
