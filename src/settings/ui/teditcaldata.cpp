@@ -22,7 +22,10 @@ TEditCalData::TEditCalData(Mode mode, QWidget *parent)
     txtTitle->setObjectName(QStringLiteral("txtTitle"));
     updStandardCalory->setObjectName(QStringLiteral("updStandardCalory"));
     updStandardCalory->findChild<QLineEdit *>()->setObjectName(QStringLiteral("txtStandardCalory"));
-    updStandardCalory->setLocale(QLocale::c()); // "1,000" whatever the user's locale
+    // "1,000" whatever the user's locale.
+    QLocale grouped = QLocale::c();
+    grouped.setNumberOptions({});
+    updStandardCalory->setLocale(grouped);
     updStandardCalory->setGroupSeparatorShown(true);
     updStandardCalory->setRange(0, dailyStandardMax);
     updStandardCalory->setValue(1000);

@@ -161,7 +161,10 @@ QWidget *TSetting::buildCalorieTab() {
     upddaycal->setObjectName(QStringLiteral("upddaycal"));
     upddaycal->findChild<QLineEdit *>()->setObjectName(QStringLiteral("txtdaycal"));
     upddaycal->setAccessibleName(QStringLiteral("一日の摂取ｶﾛﾘｰの指標"));
-    upddaycal->setLocale(QLocale::c()); // "2,500" whatever the user's locale
+    // "1,000" whatever the user's locale.
+    QLocale grouped = QLocale::c();
+    grouped.setNumberOptions({});
+    upddaycal->setLocale(grouped);
     upddaycal->setGroupSeparatorShown(true);
     upddaycal->setRange(0, dailyStandardMax);
     upddaycal->setSingleStep(100);
