@@ -34,6 +34,7 @@ TfrmGraph::TfrmGraph(RecordItemTable &items, Mode mode, int row, QWidget *parent
                        QStringLiteral("g"), QStringLiteral("kg"), QStringLiteral("cal"),
                        QStringLiteral("kcal")});
     cmbUnit->setEditText(QString());
+    cmbUnit->setMinimumWidth(90);
     txtTarget->setObjectName(QStringLiteral("txtTarget"));
 
     auto *note = new QLabel(QStringLiteral("※単位と目標値は記述しなくても構いません。"));

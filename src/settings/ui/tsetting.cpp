@@ -29,10 +29,11 @@ namespace zk {
 namespace {
 
 // A report-style list: whole rows, one selection, no tree decoration.
-QTreeView *makeListView(const QString &name, QAbstractItemModel *model, QList<int> widths,
-                        bool editable) {
+QTreeView *makeListView(const QString &name, const QString &accessible, QAbstractItemModel *model,
+                        QList<int> widths, bool editable) {
     auto *view = new QTreeView;
     view->setObjectName(name);
+    view->setAccessibleName(accessible);
     view->setModel(model);
     view->setRootIsDecorated(false);
     view->setItemsExpandable(false);
@@ -141,8 +142,10 @@ TSetting::TSetting(const SettingTargets &targets, QWidget *parent)
 
 QWidget *TSetting::buildFontTab() {
     auto *page = new QWidget;
-    lsvFont =
-        makeListView(QStringLiteral("lsvFont"), &m_data.fonts, {120, 100, 45, 45, 100, 100}, false);
+    lsvFont = makeListView(QStringLiteral("lsvFont"), QStringLiteral("フォント一覧"), &m_data.fonts,
+                           {120, 100, 45, 45, 100, 100}, false);
+    // Every column in sight, as the list was laid out.
+    lsvFont->setMinimumWidth(510 + 2 * lsvFont->frameWidth());
     spdFontSetting = makeButton(QStringLiteral("spdFontSetting"), QStringLiteral("設定(&S)"));
     connect(spdFontSetting, &QPushButton::clicked, this, &TSetting::spdFontSettingClick);
     connect(lsvFont, &QTreeView::doubleClicked, this, &TSetting::spdFontSettingClick);
@@ -182,7 +185,8 @@ QWidget *TSetting::buildCalorieTab() {
     daily->addWidget(new QLabel(QStringLiteral("を目安にしてください...")), 4, 0, 1, 2);
     daily->setRowStretch(5, 1);
 
-    lsvDefine = makeListView(QStringLiteral("lsvDefine"), &m_data.standards, {110, 80}, true);
+    lsvDefine = makeListView(QStringLiteral("lsvDefine"), QStringLiteral("基準カロリー一覧"),
+                             &m_data.standards, {110, 80}, true);
     spdDUp = makeArrow(QStringLiteral("spdDUp"), Qt::UpArrow, QStringLiteral("上へ"));
     spdDDown = makeArrow(QStringLiteral("spdDDown"), Qt::DownArrow, QStringLiteral("下へ"));
     spdDAdd = makeButton(QStringLiteral("spdDAdd"), QStringLiteral("追加(&A)"));
@@ -228,7 +232,8 @@ QWidget *TSetting::buildGraphTab() {
     auto *text = new QLabel(QStringLiteral("色々なﾃﾞｰﾀを管理してｸﾞﾗﾌ化して体重などの個人の好きな"
                                            "状況を見る事ができます。"));
     text->setWordWrap(true);
-    lsvGraph = makeListView(QStringLiteral("lsvGraph"), &m_data.items, {160, 80, 120}, true);
+    lsvGraph = makeListView(QStringLiteral("lsvGraph"), QStringLiteral("項目一覧"), &m_data.items,
+                            {160, 80, 120}, true);
     spdAdd = makeButton(QStringLiteral("spdAdd"), QStringLiteral("追加(&A)"));
     spdChange = makeButton(QStringLiteral("spdChange"), QStringLiteral("変更(&M)"));
     spdDelete = makeButton(QStringLiteral("spdDelete"), QStringLiteral("削除(&K)"));

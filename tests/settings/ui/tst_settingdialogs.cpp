@@ -496,6 +496,11 @@ void TestSettingDialogs::buttonsFollowSelection() {
     for (QWidget *w : needRow)
         QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
     QVERIFY(!dialog.spdUp->isEnabled() && !dialog.spdDown->isEnabled());
+    for (QWidget *w :
+         {static_cast<QWidget *>(dialog.lsvFont), static_cast<QWidget *>(dialog.lsvDefine),
+          static_cast<QWidget *>(dialog.lsvGraph), static_cast<QWidget *>(dialog.spdDUp),
+          static_cast<QWidget *>(dialog.upddaycal)})
+        QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
 
     dialog.spdDUp->click(); // first row: nothing moves
     QCOMPARE(dialog.data().standards.cellText(0, 0), QStringLiteral("朝"));
