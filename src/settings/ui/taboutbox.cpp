@@ -6,13 +6,12 @@
 #include "settings/helpfiles.h"
 #include "settings/ui/websiteopener.h"
 
-#include <QApplication>
 #include <QBoxLayout>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QStyle>
+#include <QPainter>
 #include <QTimer>
 
 namespace zk {
@@ -33,6 +32,22 @@ QFrame *separator(QWidget *parent) {
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     return line;
+}
+
+// The product's picture: a navy tile with a white "Z".
+QPixmap productPicture() {
+    QPixmap picture(32, 32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 128));
+    painter.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
+    painter.setPen(Qt::white);
+    QFont font = designFont(QStringLiteral("Tahoma"), 22, true);
+    painter.setFont(font);
+    painter.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("Z"));
+    return picture;
 }
 
 QLabel *plain(const QString &text, QWidget *parent, bool bold = false) {
@@ -65,7 +80,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     box->setFrameShape(QFrame::Box);
 
     auto *icon = new QLabel(box);
-    icon->setPixmap(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
+    icon->setPixmap(productPicture());
     icon->setFixedSize(32, 32);
     auto *product = plain(QStringLiteral("Zenkarta"), box, true);
     product->setObjectName(QStringLiteral("lblProduct"));
@@ -77,22 +92,32 @@ TAboutBox::TAboutBox(QWidget *parent)
     title->addWidget(product);
     title->addStretch();
 
-    auto *credits = new QGridLayout;
-    credits->setHorizontalSpacing(12);
-    credits->setVerticalSpacing(2);
-    credits->addWidget(plain(QStringLiteral("Special Thanks :"), box, true), 0, 0, Qt::AlignTop);
-    credits->addWidget(addLink(QStringLiteral("lblURLQt"), QStringLiteral("Qt 6"),
-                               QStringLiteral("https://www.qt.io/")),
-                       0, 1);
-    credits->addWidget(addLink(QStringLiteral("lblURLIpaFont"), QStringLiteral("IPAフォント"),
-                               QStringLiteral("https://moji.or.jp/ipafont/")),
-                       1, 1);
-    credits->addWidget(
-        addLink(QStringLiteral("lblURLFoodTable"),
-                QStringLiteral("日本食品標準成分表2020年版（八訂）"),
-                QStringLiteral("https://www.mext.go.jp/a_menu/syokuhinseibun/mext_01110.html")),
-        2, 1);
-    credits->setColumnStretch(1, 1);
+    auto *credits = new QVBoxLayout;
+    credits->setSpacing(2);
+    credits->addWidget(plain(QStringLiteral("Special Thanks :"), box, true));
+    const struct {
+        const char *name;
+        QString text;
+        QString address;
+        QString source;
+    } thanks[] = {
+        {"lblURLQt", QStringLiteral("Qt 6"), QStringLiteral("https://www.qt.io/"),
+         QStringLiteral("The Qt Company")},
+        {"lblURLIpaFont", QStringLiteral("IPAフォント"),
+         QStringLiteral("https://moji.or.jp/ipafont/"), QStringLiteral("情報処理推進機構")},
+        {"lblURLFoodTable", QStringLiteral("日本食品標準成分表2020年版（八訂）"),
+         QStringLiteral("https://www.mext.go.jp/a_menu/syokuhinseibun/mext_01110.html"),
+         QStringLiteral("文部科学省")},
+    };
+    for (const auto &entry : thanks) {
+        auto *credit = new QHBoxLayout;
+        credit->setContentsMargins(16, 0, 0, 0);
+        credit->setSpacing(10);
+        credit->addWidget(addLink(QLatin1String(entry.name), entry.text, entry.address));
+        credit->addWidget(plain(entry.source, box));
+        credit->addStretch();
+        credits->addLayout(credit);
+    }
 
     auto *memory = new QHBoxLayout;
     memory->addWidget(plain(QStringLiteral("Memory Available :"), box, true));

@@ -52,7 +52,10 @@ private Q_SLOTS:
 };
 
 void TestHelpAbout::cleanup() {
-    delete Help::window();
+    // Closed as the user closes it: the window deletes itself.
+    if (HelpWindow *window = Help::window())
+        window->close();
+    QTRY_VERIFY(!Help::window());
     setWebOpener({});
 }
 
