@@ -7,6 +7,7 @@
 #include "settings/websitelist.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -116,7 +117,8 @@ TWWW::TWWW(QWidget *parent)
     connect(spdDelete, &QPushButton::clicked, this, &TWWW::spdDeleteClick);
     connect(spdUp, &QToolButton::clicked, this, [this] { move(-1); });
     connect(spdDown, &QToolButton::clicked, this, [this] { move(+1); });
-    connect(lsWWW, &QTableView::doubleClicked, this, &TWWW::lsWWWDblClick);
+    // Double-clicks on the empty part of the list count too (they add a site).
+    lsWWW->viewport()->installEventFilter(this);
     connect(btnOK, &QPushButton::clicked, this, &TWWW::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &TWWW::reject);
     connect(btnHelp, &QPushButton::clicked, this, [] { Help::Helper(9); });
@@ -127,6 +129,14 @@ TWWW::TWWW(QWidget *parent)
 
     guarded([&] { ListViewLoad(*m_sites, WebSites::listPath()); });
     updateButtons();
+}
+
+bool TWWW::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == lsWWW->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        lsWWWDblClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 int TWWW::selectedRow() const {

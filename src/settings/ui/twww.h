@@ -24,6 +24,9 @@ Q_SIGNALS:
     // OK wrote the list file; the menus are to be rebuilt from it.
     void saved();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     int selectedRow() const;
     void updateButtons();

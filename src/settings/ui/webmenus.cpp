@@ -18,18 +18,15 @@ namespace {
 
 const char *const addressProperty = "zkWebAddress";
 
-QIcon siteIcon() {
-    return QIcon::fromTheme(QStringLiteral("applications-internet"),
-                            QApplication::style()->standardIcon(QStyle::SP_DriveNetIcon));
-}
-
 } // namespace
 
 WebMenus::WebMenus(QMenu *mnuWeb, QMenu *btnWeb, QWidget *owner)
     : QObject(owner)
     , m_mnuWeb(mnuWeb)
     , m_btnWeb(btnWeb)
-    , m_owner(owner) {
+    , m_owner(owner)
+    , m_icon(QIcon::fromTheme(QStringLiteral("applications-internet"),
+                              QApplication::style()->standardIcon(QStyle::SP_DriveNetIcon))) {
     // The address is the item's hint.
     m_mnuWeb->setToolTipsVisible(true);
     m_btnWeb->setToolTipsVisible(true);
@@ -52,10 +49,9 @@ void WebMenus::rebuild(QMenu *menu, const QList<WebMenuEntry> &entries) {
         if (items.at(i)->parent() == menu)
             delete items.at(i);
     }
-    const QIcon icon = siteIcon();
     for (const WebMenuEntry &entry : entries) {
         // The name is the caption as it stands: an "&" marks the access key.
-        auto *item = new QAction(icon, entry.name, menu);
+        auto *item = new QAction(m_icon, entry.name, menu);
         item->setToolTip(entry.address);
         item->setStatusTip(entry.address);
         item->setProperty(addressProperty, entry.address);

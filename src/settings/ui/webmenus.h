@@ -2,6 +2,7 @@
 
 #include "settings/websitelist.h"
 
+#include <QIcon>
 #include <QObject>
 
 class QAction;
@@ -21,6 +22,9 @@ public:
 
     static constexpr int FirstSite = 2;
 
+    // The web-site picture of the items (taken by the next rebuild).
+    void setSiteIcon(const QIcon &icon) { m_icon = icon; }
+
     // Rebuilds the site items from the list file; a missing file leaves both
     // menus as they are. A file that cannot be read is reported.
     void SetMenuWWW();
@@ -35,6 +39,7 @@ private:
     QMenu *m_mnuWeb;
     QMenu *m_btnWeb;
     QWidget *m_owner;
+    QIcon m_icon;
 };
 
 } // namespace zk

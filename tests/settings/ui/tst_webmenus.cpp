@@ -53,6 +53,7 @@ private Q_SLOTS:
     void refusedSiteLeavesList_data();
     void refusedSiteLeavesList();
     void changeAndButtonsFollowSelection();
+    void doubleClickAddsOrChanges();
     void deletingAllKeepsEditCommand();
     void cancelSavesNothing();
     void failedSaveKeepsDialogOpen();
@@ -201,6 +202,36 @@ void TestWebMenus::changeAndButtonsFollowSelection() {
     QCOMPARE(dialog.sites().rowCount(), 0);
     for (const char *name : selectionButtons)
         QVERIFY(!child<QAbstractButton>(&dialog, name)->isEnabled());
+}
+
+void TestWebMenus::doubleClickAddsOrChanges() {
+    m_folder->write(www, "A\xff"
+                         "a.example\r\n"
+                         "B\xff"
+                         "b.example\r\n");
+    TWWW dialog(m_owner);
+    dialog.show();
+    auto *list = child<QTableView>(&dialog, "lsWWW");
+    QStringList seen;
+    auto look = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget *reg = QApplication::activeModalWidget();
+            seen.append(reg->findChild<QLineEdit *>(QStringLiteral("txtSite"))->text() + u'|' +
+                        reg->findChild<QLineEdit *>(QStringLiteral("txtURL"))->text());
+            reg->findChild<QPushButton *>(QStringLiteral("btnCancel"))->click();
+        });
+    };
+    // A user's double-click is a click followed by the double-click event.
+    auto doubleClick = [&](QPoint at) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    };
+    look();
+    doubleClick(QPoint(10, list->viewport()->height() - 5)); // below the rows
+    look();
+    doubleClick(list->visualRect(dialog.sites().index(1, 1)).center());
+    QCOMPARE(seen, QStringList({QStringLiteral("|http://"), QStringLiteral("B|b.example")}));
+    QCOMPARE(dialog.sites().rowCount(), 2);
 }
 
 void TestWebMenus::deletingAllKeepsEditCommand() {
