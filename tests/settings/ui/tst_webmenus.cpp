@@ -1,3 +1,4 @@
+#include "app/ui/tmainform.h"
 #include "common/listtable.h"
 #include "settings/ui/twww.h"
 #include "settings/ui/webmenus.h"
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void missingFileKeepsMenus();
     void jump_data();
     void jump();
+    void mainWindowShowsSitesAtStartUp();
 
 private:
     QStringList captions(QMenu *menu) const;
@@ -324,6 +326,24 @@ void TestWebMenus::jump() {
     m_btnWeb->actions().at(WebMenus::FirstSite)->trigger();
     QCOMPARE(m_prompt->texts(), asked);
     QCOMPARE(m_opened, opened);
+}
+
+void TestWebMenus::mainWindowShowsSitesAtStartUp() {
+    m_folder->write(www, "A\xff"
+                         "a.example\r\n"
+                         "B\xff"
+                         "b.example\r\n");
+    TMainForm form;
+    QCOMPARE(captions(form.mnuWeb),
+             QStringList({QStringLiteral("ｲﾝﾀｰﾈｯﾄｻｲﾄの編集(&E)"), QStringLiteral("-"),
+                          QStringLiteral("A"), QStringLiteral("B")}));
+    QCOMPARE(captions(form.btnWebMenu),
+             QStringList({QStringLiteral("ｲﾝﾀｰﾈｯﾄｻｲﾄの編集"), QStringLiteral("-"),
+                          QStringLiteral("A"), QStringLiteral("B")}));
+    QVERIFY(form.mnuRegistWeb->isEnabled());
+    QVERIFY(form.btnRegistWeb->isEnabled());
+    QVERIFY(form.mnuHelp->isEnabled());
+    QVERIFY(form.mnuAbout->isEnabled());
 }
 
 QTEST_MAIN(TestWebMenus)
