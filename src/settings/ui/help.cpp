@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
+#include <QScreen>
 
 namespace zk {
 
@@ -46,9 +47,13 @@ void Help::show(const QUrl &page) {
     // the help window belongs to that dialog while it is open.
     QWidget *owner = QApplication::activeModalWidget();
     QPointer<HelpWindow> &window = openWindow();
-    if (!window)
+    if (!window) {
         window = new HelpWindow(owner);
-    else if (window->parentWidget() != owner)
+        const QWidget *caller = owner ? owner : QApplication::activeWindow();
+        const QPoint centre = caller ? caller->frameGeometry().center()
+                                     : window->screen()->availableGeometry().center();
+        window->move(centre - window->rect().center());
+    } else if (window->parentWidget() != owner)
         window->setParent(owner, Qt::Window);
     window->showPage(page);
     window->show();
