@@ -4,6 +4,7 @@
 #include "common/platform.h"
 #include "settings/settingsdata.h"
 #include "settings/ui/calorycombo.h"
+#include "settings/ui/help.h"
 #include "settings/ui/tsetting.h"
 
 #include <QAction>
@@ -54,7 +55,7 @@ void MainSettings::fillLimitList() {
 
 void MainSettings::openSettings() {
     TSetting dialog(m_targets, m_window);
-    connect(&dialog, &TSetting::helpRequested, this, &MainSettings::helpRequested);
+    connect(&dialog, &TSetting::helpRequested, this, [](int context) { Help::Helper(context); });
     if (guarded([&] { dialog.load(); }))
         dialog.exec();
 }

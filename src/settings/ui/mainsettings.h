@@ -34,11 +34,9 @@ public:
     bool saveOptions();
     // Fills the limit list from the stored settings, the first entry selected.
     void fillLimitList();
-    // Opens the settings dialog; a file that cannot be read keeps it closed.
+    // Opens the settings dialog (its help buttons open the help window); a
+    // file that cannot be read keeps it closed.
     void openSettings();
-
-Q_SIGNALS:
-    void helpRequested(int context);
 
 private:
     QWidget *m_window;

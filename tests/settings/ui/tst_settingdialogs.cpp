@@ -1,6 +1,7 @@
 #include "app/ui/tmainform.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "settings/helpfiles.h"
 #include "settings/ui/calorycombo.h"
 #include "settings/ui/colorcircle.h"
 #include "settings/ui/teditcaldata.h"
@@ -144,12 +145,15 @@ void TestSettingDialogs::settingsOpenFromMenuAndToolBar() {
             caption = dialog->windowTitle();
             tabs = dialog->findChild<QTabWidget *>()->count();
             QCOMPARE(dialog->focusWidget(), dialog->btnCancel);
+            // Help asks for its topic (the topic file is missing here).
+            dialog->findChild<QPushButton *>(QStringLiteral("btnhelp"))->click();
             dialog->reject();
         });
         command->trigger();
         QCOMPARE(caption, QStringLiteral("設定"));
         QCOMPARE(tabs, 3);
     }
+    QCOMPARE(prompt.texts(), QStringList(2, HelpFiles::missingMessage(HelpFiles::topicFile())));
 }
 
 void TestSettingDialogs::calorycomboKeepsPosition_data() {
