@@ -305,18 +305,18 @@ void TSetting::spdFontSettingClick() {
     if (r < 0)
         return;
     guarded([&] {
-        const ListRow row = m_data.fonts.row(r);
+        const ListRow row = completeFontRow(m_data.fonts.rows(), r);
+        const auto text = [&](int field) { return sjis::decode(row[field]); };
         // Read the colours first: a colour text that is not a number stops
         // here, before the dialog is shown.
-        const ColorValue color = ColorFromText(m_data.fonts.cellText(r, 4));
-        const ColorValue background = ColorFromText(m_data.fonts.cellText(r, 5));
+        const ColorValue color = ColorFromText(text(4));
+        const ColorValue background = ColorFromText(text(5));
         TFontSetting dialog(this);
         connect(&dialog, &TFontSetting::helpRequested, this, &TSetting::helpRequested);
-        dialog.setRow(
-            m_data.fonts.cellText(r, 0), m_data.fonts.cellText(r, 1), m_data.fonts.cellText(r, 2),
-            parseIntText(QStringView(m_data.fonts.cellText(r, 3))).value_or(0), color, background);
+        dialog.setRow(text(0), text(1), text(2), parseIntText(QStringView(text(3))).value_or(0),
+                      color, background);
         if (dialog.exec() == QDialog::Accepted)
-            m_data.fonts.replaceRow(r, fontRowWith(row, dialog.spec()));
+            m_data.fonts.replaceRow(r, fontRowWith(m_data.fonts.row(r), dialog.spec()));
     });
 }
 
