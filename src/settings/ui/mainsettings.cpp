@@ -27,8 +27,8 @@ MainSettings::MainSettings(QWidget *window, const MainOptionActions &options,
         if (!action)
             continue;
         m_isp.bindBoolean(
-            name, "Checked", [action] { return action->isChecked(); },
-            [action](bool checked) { action->setChecked(checked); });
+            name, "Checked", [a = action] { return a->isChecked(); },
+            [a = action](bool checked) { a->setChecked(checked); });
     }
 }
 
