@@ -17,6 +17,12 @@ QDate ParseDateText(const QByteArray &text);
 // from <= date <= to, comparing unsigned bytes; a prefix is the smaller text.
 bool DateTextInRange(const QByteArray &date, const QByteArray &from, const QByteArray &to);
 
+// Dates as the window state files keep them: days since 30 December 1899,
+// the fraction being a time of day, which the date pickers do not use.
+double DateToDays(QDate date);
+// Values outside the years 1 to 9999 (or not a number) give 30 December 1899.
+QDate DaysToDate(double days);
+
 // The bounds of a date range, both included.
 struct DateRange {
     QByteArray from;

@@ -9,6 +9,15 @@
 
 namespace zk {
 
+namespace {
+
+QString notFound(const QByteArray &date, const QString &consequence) {
+    return QStringLiteral("日付 : ") + sjis::decode(date) +
+           QStringLiteral(" の記録がファイルに見つからないため、") + consequence;
+}
+
+} // namespace
+
 ListRows DayRecRows(const RecordLines &lines, const OptionalRange &range) {
     ListRows rows;
     rows.reserve(lines.size());
@@ -46,9 +55,7 @@ EntryOutcome WriteDayRecValue(const QByteArray &name, const QString &key, EntryM
     const qsizetype found = FindRecordLine(lines, date);
     if (mode == EntryMode::Change) {
         if (found < 0) {
-            Prompt::instance().message(QStringLiteral("日付 : ") + sjis::decode(date) +
-                                       QStringLiteral(" の記録がファイルに見つからないため、"
-                                                      "値を変更できません。"));
+            Prompt::instance().message(notFound(date, QStringLiteral("値を変更できません。")));
             return EntryOutcome::Refused;
         }
         ReplaceRecordLine(name, lines, found, date, value);
@@ -63,6 +70,17 @@ EntryOutcome WriteDayRecValue(const QByteArray &name, const QString &key, EntryM
         return EntryOutcome::Kept;
     ReplaceRecordLine(name, lines, found, date, value);
     return EntryOutcome::Saved;
+}
+
+bool DeleteDayRecValue(const QByteArray &name, const QByteArray &date) {
+    EnsureRecordFile(name);
+    RecordLines lines = LoadRecordLines(name);
+    if (FindRecordLine(lines, date) < 0) {
+        Prompt::instance().message(notFound(date, QStringLiteral("削除できません。")));
+        return false;
+    }
+    DeleteRecordLines(name, lines, date);
+    return true;
 }
 
 } // namespace zk

@@ -38,4 +38,9 @@ QString OverwriteQuestion(const QString &date, const QString &key, const QString
 EntryOutcome WriteDayRecValue(const QByteArray &name, const QString &key, EntryMode mode,
                               const QByteArray &date, const QByteArray &value);
 
+// Deletes every line of the date text from the item's record file. When no
+// line carries it (a listed line without 0xFF shows whole as its date), that
+// is reported, the file is left alone and false is returned.
+bool DeleteDayRecValue(const QByteArray &name, const QByteArray &date);
+
 } // namespace zk

@@ -35,6 +35,8 @@ private Q_SLOTS:
     void emptyValue();
     void changeKeepsPlace();
     void changeWithoutLine();
+    void deleteValue_data();
+    void deleteValue();
 };
 
 void TestDayRecEntry::initTestCase() {
@@ -183,6 +185,32 @@ void TestDayRecEntry::changeWithoutLine() {
              EntryOutcome::Refused);
     QCOMPARE(prompt.asked.size(), 1);
     QVERIFY(prompt.asked[0].text.startsWith(QStringLiteral("日付 : 2002/08/01 ")));
+    QCOMPARE(folder.read(QStringLiteral("record/w.dat")), file);
+}
+
+void TestDayRecEntry::deleteValue_data() {
+    QTest::addColumn<QByteArray>("date");
+    QTest::addColumn<bool>("deleted");
+    QTest::addColumn<QByteArray>("file");
+    const QByteArray file = "2002/08/23\xff"
+                            "1\r\n2002/08/24\r\n2002/08/23\xff"
+                            "3\r\n";
+    QTest::newRow("both lines of a date")
+        << QByteArray("2002/08/23") << true << QByteArray("2002/08/24\r\n");
+    QTest::newRow("line without separator") << QByteArray("2002/08/24") << false << file;
+}
+
+void TestDayRecEntry::deleteValue() {
+    QFETCH(QByteArray, date);
+    QFETCH(bool, deleted);
+    QFETCH(QByteArray, file);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("record/w.dat"), "2002/08/23\xff"
+                                                 "1\r\n2002/08/24\r\n2002/08/23\xff"
+                                                 "3\r\n");
+    QCOMPARE(DeleteDayRecValue("w", date), deleted);
+    QCOMPARE(prompt.asked.size(), deleted ? 0 : 1);
     QCOMPARE(folder.read(QStringLiteral("record/w.dat")), file);
 }
 

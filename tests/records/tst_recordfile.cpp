@@ -44,6 +44,8 @@ private Q_SLOTS:
     void dateText();
     void dateTextRejected_data();
     void dateTextRejected();
+    void dayNumbers_data();
+    void dayNumbers();
 };
 
 void TestRecordFile::initTestCase() {
@@ -425,6 +427,27 @@ void TestRecordFile::dateTextRejected() {
         QCOMPARE(e.text(),
                  QStringLiteral("'%1' は日付ではありません").arg(QString::fromLatin1(text)));
     }
+}
+
+void TestRecordFile::dayNumbers_data() {
+    QTest::addColumn<double>("days");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<bool>("roundTrip");
+    QTest::newRow("day zero") << 0.0 << QDate(1899, 12, 30) << true;
+    QTest::newRow("2002-01-01") << 37257.0 << QDate(2002, 1, 1) << true;
+    QTest::newRow("time of day ignored") << 37257.0057047454 << QDate(2002, 1, 1) << false;
+    QTest::newRow("before day zero") << -1.25 << QDate(1899, 12, 29) << false;
+    QTest::newRow("beyond 9999") << 1e300 << QDate(1899, 12, 30) << false;
+    QTest::newRow("not a number") << qQNaN() << QDate(1899, 12, 30) << false;
+}
+
+void TestRecordFile::dayNumbers() {
+    QFETCH(double, days);
+    QFETCH(QDate, date);
+    QFETCH(bool, roundTrip);
+    QCOMPARE(DaysToDate(days), date);
+    if (roundTrip)
+        QCOMPARE(DateToDays(date), days);
 }
 
 QTEST_GUILESS_MAIN(TestRecordFile)
