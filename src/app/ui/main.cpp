@@ -3,6 +3,7 @@
 #include "common/ui/apptitle.h"
 #include "common/ui/fonts.h"
 #include "common/ui/messageboxprompt.h"
+#include "records/ui/recordwindows.h"
 
 #include <QApplication>
 
@@ -15,6 +16,7 @@ int main(int argc, char *argv[]) {
     zk::ProgramFolder::set(QApplication::applicationDirPath());
 
     zk::TMainForm mainForm;
+    new zk::RecordWindows(&mainForm, mainForm.mnuDayRec, mainForm.mnuGraph);
     mainForm.show();
     return QApplication::exec();
 }
