@@ -31,9 +31,12 @@ ListRows DayRecRows(const RecordLines &lines, const OptionalRange &range) {
             rows.append({record.date, record.value});
     }
     const Regional &regional = Regional::current();
-    std::stable_sort(rows.begin(), rows.end(), [&](const ListRow &a, const ListRow &b) {
+    const auto less = [&](const ListRow &a, const ListRow &b) {
         return regional.compareBytes(a.value(0), b.value(0)) < 0;
-    });
+    };
+    // Files the program wrote are in order already.
+    if (!std::is_sorted(rows.begin(), rows.end(), less))
+        std::stable_sort(rows.begin(), rows.end(), less);
     return rows;
 }
 

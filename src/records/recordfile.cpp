@@ -85,12 +85,21 @@ qsizetype FindRecordLine(const RecordLines &lines, const QByteArray &date) {
 
 void AddRecordLine(const QByteArray &name, RecordLines &lines, const QByteArray &date,
                    const QByteArray &value) {
-    RecordLines sorted = lines;
-    sorted.append(joinLine(date, value));
+    const QByteArray line = joinLine(date, value);
     const Regional &regional = Regional::current();
-    std::stable_sort(sorted.begin(), sorted.end(), [&](const QByteArray &a, const QByteArray &b) {
+    const auto less = [&](const QByteArray &a, const QByteArray &b) {
         return regional.compareBytesNoCase(a, b) < 0;
-    });
+    };
+    RecordLines sorted = lines;
+    // A file the program wrote is sorted already: the new line then goes
+    // where a stable sort of the whole file would put it, found in far fewer
+    // comparisons.
+    if (std::is_sorted(sorted.begin(), sorted.end(), less)) {
+        sorted.insert(std::upper_bound(sorted.begin(), sorted.end(), line, less), line);
+    } else {
+        sorted.append(line);
+        std::stable_sort(sorted.begin(), sorted.end(), less);
+    }
     SaveRecordLines(name, sorted);
     lines = std::move(sorted);
 }
