@@ -5,6 +5,7 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QFontMetrics>
 #include <QLineSeries>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace zk {
 namespace {
@@ -61,6 +63,8 @@ GraphChart::GraphChart(QWidget *parent)
     c->addAxis(m_valueAxis, Qt::AlignLeft);
     m_series->attachAxis(m_dateAxis);
     m_series->attachAxis(m_valueAxis);
+    // The number of labels that fit follows the plot's width.
+    connect(c, &QChart::plotAreaChanged, this, &GraphChart::relabel);
 }
 
 void GraphChart::setGraph(const QList<GraphPoint> &points, const QString &title,
@@ -71,22 +75,12 @@ void GraphChart::setGraph(const QList<GraphPoint> &points, const QString &title,
         xy.append(QPointF(double(i), double(points[i].value)));
     m_series->replace(xy);
 
-    for (const QString &label : m_dateAxis->categoriesLabels())
-        m_dateAxis->remove(label);
+    m_dates.clear();
+    for (const GraphPoint &p : points)
+        m_dates.append(p.date);
+    m_step = 0; // labels are made afresh
+    relabel();
     const qsizetype n = points.size();
-    const qsizetype step = std::max<qsizetype>(1, (n + MaxLabels - 1) / MaxLabels);
-    QSet<QString> used;
-    for (qsizetype i = 0; i < n; i += step) {
-        // The axis keeps one label per text; a date standing twice (a
-        // hand-edited file) is told apart by invisible zero-width spaces.
-        QString label = sjis::decode(points[i].date);
-        while (used.contains(label))
-            label += QChar(0x200B);
-        used.insert(label);
-        m_dateAxis->append(label, double(i));
-    }
-    m_dateAxis->setLabelsAngle(n / step > FlatLabels ? -90 : 0);
-    m_dateAxis->setStartValue(-0.5);
     m_dateAxis->setRange(-0.5, n > 0 ? double(n) - 0.5 : 0.5);
 
     if (n > 0) {
@@ -105,13 +99,48 @@ void GraphChart::setGraph(const QList<GraphPoint> &points, const QString &title,
     m_valueAxis->setTitleText(valueTitle);
 }
 
+int GraphChart::fittingStep() const {
+    const qsizetype n = m_dates.size();
+    if (n == 0)
+        return 1;
+    int widest = 0;
+    const QFontMetrics metrics(m_dateAxis->labelsFont());
+    for (const QByteArray &date : m_dates)
+        widest = std::max(widest, metrics.horizontalAdvance(sjis::decode(date)));
+    const double perPoint = chart()->plotArea().width() / double(n);
+    const int fit = perPoint > 0 ? int(std::ceil((widest + metrics.height()) / perPoint)) : 1;
+    const int capped = int((n + MaxLabels - 1) / MaxLabels);
+    return std::max({1, fit, capped});
+}
+
+void GraphChart::relabel() {
+    const int step = fittingStep();
+    if (step == m_step)
+        return;
+    m_step = step;
+    for (const QString &label : m_dateAxis->categoriesLabels())
+        m_dateAxis->remove(label);
+    m_dateAxis->setStartValue(-0.5);
+    QSet<QString> used;
+    for (qsizetype i = 0; i < m_dates.size(); i += step) {
+        // The axis keeps one label per text; a date standing twice (a
+        // hand-edited file) is told apart by invisible zero-width spaces.
+        QString label = sjis::decode(m_dates[i]);
+        while (used.contains(label))
+            label += QChar(0x200B);
+        used.insert(label);
+        m_dateAxis->append(label, double(i));
+    }
+}
+
 void GraphChart::printOn(QPagedPaintDevice &device) {
     QPainter painter(&device);
     const QRect page = painter.viewport();
     // Keep the proportions of the chart as shown, as large as the page allows.
     const QSize shown = size().isEmpty() ? QSize(540, 400) : size();
     const QSize fitted = shown.scaled(page.size(), Qt::KeepAspectRatio);
-    render(&painter, QRectF(QPointF(page.x(), page.y()), fitted), rect());
+    const QPointF topLeft(page.x() + (page.width() - fitted.width()) / 2.0, page.y());
+    render(&painter, QRectF(topLeft, fitted), rect());
 }
 
 } // namespace zk

@@ -31,13 +31,17 @@ public:
     QCategoryAxis *dateAxis() const { return m_dateAxis; }
     QValueAxis *valueAxis() const { return m_valueAxis; }
 
-    // Labels are drawn for at most this many points; beyond that every
-    // n-th point is labelled (every point is still drawn).
+    // Every point is drawn, but only as many date labels as fit side by side
+    // under the plot (at most MaxLabels): every n-th point is labelled.
     static constexpr int MaxLabels = 31;
-    // Above this many labels they are drawn upright along the axis.
-    static constexpr int FlatLabels = 8;
+    int labelStep() const { return m_step; }
 
 private:
+    void relabel();
+    int fittingStep() const;
+
+    QList<QByteArray> m_dates;
+    int m_step = 1;
     QLineSeries *m_series;
     QCategoryAxis *m_dateAxis;
     QValueAxis *m_valueAxis;

@@ -167,6 +167,8 @@ void TGraph::lstItemsClick() {
 
 void TGraph::btnPrintClick() {
     QPrinter printer(QPrinter::HighResolution);
+    // A graph is wider than high; the dialog still lets the user turn the page.
+    printer.setPageOrientation(QPageLayout::Landscape);
     if (choosePrinter(printer))
         cht->printOn(printer);
 }

@@ -206,7 +206,13 @@ void TestGraph::manyPointsThinLabels() {
     const QStringList labels = window.cht->dateAxis()->categoriesLabels();
     QVERIFY(labels.size() <= GraphChart::MaxLabels);
     QCOMPARE(labels.first(), QStringLiteral("2000/01/01"));
-    QCOMPARE(window.cht->dateAxis()->labelsAngle(), -90);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Shown, the labels thin out further until they fit side by side.
+    const int step = window.cht->labelStep();
+    QVERIFY(step > 733 / GraphChart::MaxLabels);
+    QCOMPARE(window.cht->dateAxis()->categoriesLabels().size(), (733 + step - 1) / step);
+    window.hide();
 
     // A date standing twice keeps a label for each point.
     folder.write(QStringLiteral("record/体重.dat"), "2002/01/01\xff"
@@ -215,7 +221,6 @@ void TestGraph::manyPointsThinLabels() {
     window.lstItems->setCurrentRow(1);
     window.lstItems->setCurrentRow(0);
     QCOMPARE(window.cht->dateAxis()->categoriesLabels().size(), 2);
-    QCOMPARE(window.cht->dateAxis()->labelsAngle(), 0);
 }
 
 void TestGraph::closeSavesState() {
