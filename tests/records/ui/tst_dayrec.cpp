@@ -2,6 +2,7 @@
 #include "common/sjis.h"
 #include "records/ui/tdayrec.h"
 #include "records/ui/tfrmdayrec.h"
+#include "settings/recorditemtable.h"
 
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void initTestCase();
     void withoutItemList();
     void choosingAnItem();
+    void itemFromSettingsList();
     void itemNameEndingInBracket();
     void addInsertsInOrder();
     void overwrite_data();
@@ -123,6 +125,26 @@ void TestDayRec::choosingAnItem() {
     QCOMPARE(window.data->headerData(1, Qt::Horizontal).toString(), QString());
     QVERIFY(!window.spdAdd->isEnabled());
     QVERIFY(!window.spdChange->isEnabled());
+    QVERIFY(prompt.asked.isEmpty());
+}
+
+void TestDayRec::itemFromSettingsList() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    // The settings dialog's item list writes setting/graph.dat.
+    RecordItemTable items;
+    items.addItem({sjis::encode(u"腹囲"), "cm", "80"});
+    items.addItem({Weight, "kg", ""});
+    ListViewSave(items, folder.path(QStringLiteral("setting/graph.dat")));
+    TDayRec window;
+    QStringList listed;
+    for (int i = 0; i < window.lstItems->count(); ++i)
+        listed.append(window.lstItems->item(i)->text());
+    QCOMPARE(listed.size(), 2);
+    QVERIFY(listed.contains(QStringLiteral("腹囲[cm]")));
+    QVERIFY(listed.contains(QStringLiteral("体重[kg]")));
+    window.lstItems->setCurrentRow(int(listed.indexOf(QStringLiteral("腹囲[cm]"))));
+    QVERIFY(folder.exists(QStringLiteral("record/腹囲.dat")));
     QVERIFY(prompt.asked.isEmpty());
 }
 
