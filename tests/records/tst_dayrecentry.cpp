@@ -28,11 +28,8 @@ private Q_SLOTS:
     void initTestCase();
     void rows_data();
     void rows();
-    void addNewDate_data();
-    void addNewDate();
     void overwrite_data();
     void overwrite();
-    void emptyValue();
     void changeKeepsPlace();
     void changeWithoutLine();
     void deleteValue_data();
@@ -82,37 +79,6 @@ void TestDayRecEntry::rows() {
     QCOMPARE(gotValues, values);
 }
 
-void TestDayRecEntry::addNewDate_data() {
-    QTest::addColumn<QByteArray>("date");
-    QTest::addColumn<QByteArray>("value");
-    QTest::addColumn<QByteArray>("file");
-    QTest::newRow("between") << QByteArray("2002/06/10") << QByteArray("1.2.3")
-                             << QByteArray("2002/06/01\xff"
-                                           "1\r\n2002/06/10\xff"
-                                           "1.2.3\r\n2002/06/15\xff"
-                                           "2\r\n");
-    QTest::newRow("first") << QByteArray("2002/05/31") << QByteArray("007")
-                           << QByteArray("2002/05/31\xff"
-                                         "007\r\n2002/06/01\xff"
-                                         "1\r\n2002/06/15\xff"
-                                         "2\r\n");
-}
-
-void TestDayRecEntry::addNewDate() {
-    QFETCH(QByteArray, date);
-    QFETCH(QByteArray, value);
-    QFETCH(QByteArray, file);
-    test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
-    folder.write(QStringLiteral("record/体重.dat"), "2002/06/01\xff"
-                                                    "1\r\n2002/06/15\xff"
-                                                    "2\r\n");
-    QCOMPARE(WriteDayRecValue(weight(), QStringLiteral("体重[kg]"), EntryMode::Add, date, value),
-             EntryOutcome::Saved);
-    QVERIFY(prompt.asked.isEmpty());
-    QCOMPARE(folder.read(QStringLiteral("record/体重.dat")), file);
-}
-
 void TestDayRecEntry::overwrite_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<int>("outcome");
@@ -146,16 +112,6 @@ void TestDayRecEntry::overwrite() {
              QStringLiteral("日付 : 2002/08/23\rはすでに記録済みです。体重[kg]の値は、「60.5」"
                             "となっていますが上書きしますか？"));
     QCOMPARE(folder.read(QStringLiteral("record/体重.dat")), file);
-}
-
-void TestDayRecEntry::emptyValue() {
-    test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
-    QCOMPARE(
-        WriteDayRecValue(weight(), QStringLiteral("体重[kg]"), EntryMode::Add, "2002/08/23", {}),
-        EntryOutcome::Kept);
-    QCOMPARE(prompt.texts(), QStringList{QStringLiteral("体重の値が記入されていません！")});
-    QCOMPARE(folder.read(QStringLiteral("record/体重.dat")), QByteArray());
 }
 
 void TestDayRecEntry::changeKeepsPlace() {
