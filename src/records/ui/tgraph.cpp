@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -119,6 +120,13 @@ void TGraph::buildControls() {
     layout->addWidget(stb);
 
     connect(lstItems, &QListWidget::itemSelectionChanged, this, &TGraph::lstItemsClick);
+    // Clicking the chosen item again reads its file again, with what the
+    // diary wrote meanwhile.
+    lstItems->viewport()->installEventFilter(this);
+    connect(lstItems, &QListWidget::itemClicked, this, [this] {
+        if (m_pressedChosen)
+            lstItemsClick();
+    });
     connect(chkDataRange, &QCheckBox::toggled, this, &TGraph::chkDataRangeClick);
     connect(dtpStart, &QDateEdit::dateChanged, this, &TGraph::lstItemsClick);
     connect(dtpEnd, &QDateEdit::dateChanged, this, &TGraph::lstItemsClick);
@@ -171,6 +179,15 @@ void TGraph::btnPrintClick() {
     printer.setPageOrientation(QPageLayout::Landscape);
     if (choosePrinter(printer))
         cht->printOn(printer);
+}
+
+bool TGraph::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == lstItems->viewport() && event->type() == QEvent::MouseButtonPress) {
+        QListWidgetItem *item =
+            lstItems->itemAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+        m_pressedChosen = item && item->isSelected();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TGraph::closeEvent(QCloseEvent *event) {

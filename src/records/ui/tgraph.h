@@ -42,6 +42,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
@@ -51,6 +52,7 @@ private:
     void btnPrintClick();
 
     QList<RecordItem> m_items;
+    bool m_pressedChosen = false; // the mouse went down on the chosen item
     TIniSaveProps isp;
 };
 

@@ -61,6 +61,7 @@ private Q_SLOTS:
     void range_data();
     void range();
     void badValueKeepsGraph();
+    void clickingAgainReadsAgain();
     void manyPointsThinLabels();
     void closeSavesState();
     void printsOnePage();
@@ -186,6 +187,23 @@ void TestGraph::badValueKeepsGraph() {
     QCOMPARE(ys(window), (QList<double>{60.5, 61, 59.5}));
     QCOMPARE(window.stbText->text(), status);
     QCOMPARE(window.cht->chart()->title(), QStringLiteral("体重の推移グラフ"));
+}
+
+void TestGraph::clickingAgainReadsAgain() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    writeItems(folder);
+    TGraph window;
+    window.chkDataRange->setChecked(false);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint first = window.lstItems->visualItemRect(window.lstItems->item(0)).center();
+    QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, first);
+    QCOMPARE(ys(window).size(), 3);
+    folder.write(QStringLiteral("record/体重.dat"), "2002/06/01\xff"
+                                                    "70\r\n");
+    QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, first);
+    QCOMPARE(ys(window), QList<double>{70});
 }
 
 void TestGraph::manyPointsThinLabels() {
