@@ -2,6 +2,9 @@
 
 #include "app/ui/intakecontroller.h"
 #include "common/ui/fonts.h"
+#include "settings/ui/help.h"
+#include "settings/ui/taboutbox.h"
+#include "settings/ui/webmenus.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -68,6 +71,17 @@ TMainForm::TMainForm(QWidget *parent)
     statusBar()->setObjectName(QStringLiteral("stb"));
     statusBar()->setSizeGripEnabled(true);
     m_intake = new IntakeController(*this, m_sortKey, this);
+
+    // The user's web sites in both Internet menus, help and the about box.
+    auto *webMenus = new WebMenus(mnuWeb, btnWebMenu, this);
+    webMenus->setSiteIcon(QIcon(QStringLiteral(":/icons/web.svg")));
+    webMenus->SetMenuWWW();
+    connect(mnuRegistWeb, &QAction::triggered, webMenus, &WebMenus::mnuRegistWebClick);
+    connect(mnuHelp, &QAction::triggered, this, [] { Help::contents(); });
+    connect(mnuAbout, &QAction::triggered, this, [this] {
+        TAboutBox box(this);
+        box.exec();
+    });
 }
 
 void TMainForm::createActions() {
@@ -125,9 +139,8 @@ void TMainForm::createActions() {
     connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *unbuilt :
-         {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting, mnuCalFiles, mnuStandard, mnuDictionary,
-          mnuFind, mnuFindTopMost, mnuRegistWeb, mnuHelp, mnuAbout})
+    for (QAction *unbuilt : {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting, mnuCalFiles,
+                             mnuStandard, mnuDictionary, mnuFind, mnuFindTopMost})
         unbuilt->setEnabled(false);
 }
 
