@@ -2,6 +2,7 @@
 
 #include "records/ui/tdayrec.h"
 #include "records/ui/tgraph.h"
+#include "settings/ui/help.h"
 
 #include <QAction>
 
@@ -24,7 +25,7 @@ RecordWindows::~RecordWindows() = default;
 
 void RecordWindows::mnuDayRecClick() {
     TDayRec window(m_mainWindow);
-    connect(&window, &TDayRec::helpRequested, this, &RecordWindows::helpRequested);
+    connect(&window, &TDayRec::helpRequested, &window, [](int topic) { Help::Helper(topic); });
     window.exec();
 }
 

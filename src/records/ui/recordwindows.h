@@ -22,10 +22,6 @@ public:
 
     TGraph *graph() const { return m_graph.get(); }
 
-Q_SIGNALS:
-    // The diary's help button; carries its help topic.
-    void helpRequested(int topic);
-
 private:
     void mnuDayRecClick();
     void mnuGraphClick();
