@@ -3,6 +3,7 @@
 #include "app/ui/intakecontroller.h"
 #include "common/ui/fonts.h"
 #include "settings/ui/help.h"
+#include "settings/ui/mainsettings.h"
 #include "settings/ui/taboutbox.h"
 #include "settings/ui/webmenus.h"
 
@@ -82,6 +83,12 @@ TMainForm::TMainForm(QWidget *parent)
         TAboutBox box(this);
         box.exec();
     });
+
+    m_settings = new MainSettings(this, {mnuFindTopMost, mnuArrowDup, mnuBanDup, mnuConfirmDup},
+                                  {cmbLimit, nullptr, trvCal, lsvCal, pnlTitle, pnlTotal});
+    m_settings->loadOptions();
+    m_settings->fillLimitList();
+    connect(mnuSetting, &QAction::triggered, m_settings, &MainSettings::openSettings);
 }
 
 void TMainForm::createActions() {
@@ -139,8 +146,8 @@ void TMainForm::createActions() {
     connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *unbuilt : {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting, mnuCalFiles,
-                             mnuStandard, mnuDictionary, mnuFind, mnuFindTopMost})
+    for (QAction *unbuilt : {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuCalFiles, mnuStandard,
+                             mnuDictionary, mnuFind, mnuFindTopMost})
         unbuilt->setEnabled(false);
 }
 
@@ -349,6 +356,7 @@ void TMainForm::mnuFindTopMostClick() {
 }
 
 void TMainForm::closeEvent(QCloseEvent *event) {
+    m_settings->saveOptions(); // a failure is reported; the window closes all the same
     event->accept();
 }
 
