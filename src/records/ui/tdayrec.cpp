@@ -240,12 +240,12 @@ bool TDayRec::eventFilter(QObject *watched, QEvent *event) {
     if (watched == lsvData->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         const QModelIndex index =
             lsvData->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
-        if (index.isValid()) {
+        if (index.isValid())
             lsvData->setCurrentIndex(index);
+        if (selectedRow() >= 0)
             spdChangeClick();
-        } else if (!m_itemName.isEmpty()) {
+        else
             spdAddClick();
-        }
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -69,6 +69,8 @@ private Q_SLOTS:
     void emptyValueKeepsDialog();
     void changeKeepsDate();
     void changeOfUnreadableDate();
+    void doubleClick_data();
+    void doubleClick();
     void deleteRemovesEveryLine();
     void range_data();
     void range();
@@ -298,6 +300,33 @@ void TestDayRec::changeOfUnreadableDate() {
     window.spdChange->click();
     QCOMPARE(shown, 0);
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("'8/23/2002' は日付ではありません")});
+}
+
+void TestDayRec::doubleClick_data() {
+    QTest::addColumn<bool>("onRow");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("on a row") << true << "日々の記録（変更）";
+    QTest::newRow("below the rows") << false << "日々の記録（追加）";
+}
+
+void TestDayRec::doubleClick() {
+    QFETCH(bool, onRow);
+    QFETCH(QString, caption);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/graph.dat"), itemList());
+    folder.write(QStringLiteral("record/体重.dat"), "2002/08/01\xff"
+                                                    "61\r\n");
+    TDayRec window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.lstItems->setCurrentRow(0);
+    QString opened;
+    answerWith(window, [&](TfrmDayRec &d) { opened = d.windowTitle(); });
+    const QRect row = window.lsvData->visualRect(window.data->index(0, 0));
+    const QPoint at = onRow ? row.center() : row.center() + QPoint(0, 5 * row.height());
+    QTest::mouseDClick(window.lsvData->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(opened, caption);
 }
 
 void TestDayRec::deleteRemovesEveryLine() {
