@@ -6,10 +6,17 @@
 #include "records/ui/recordwindows.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(zk::applicationTitle());
+    // Qt's own dialogs (print, colour, font) speak Japanese like the rest.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
     zk::MessageBoxPrompt prompt;
     zk::Prompt::setInstance(&prompt);
     zk::installFontSubstitutions();
