@@ -103,7 +103,10 @@ void SaveStringToFile(const QString &path, const QByteArray &bytes) {
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         throw fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    // A text smaller than the write buffer reaches the disk only on flush;
+    // QSaveFile::commit() would rename a temporary file cut short there, so
+    // the flush is checked here.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         throw fail(reason);
