@@ -69,10 +69,13 @@ TRegWWW::TRegWWW(ListTableModel &sites, int row, QWidget *parent)
 
 void TRegWWW::btnOKClick() {
     const QString problem = WebSites::problem(txtSite->text(), txtURL->text());
-    if (!problem.isEmpty())
+    if (!problem.isEmpty()) {
         Prompt::instance().message(problem);
-    else
-        guarded([&] { WebSites::store(m_sites, m_row, txtSite->text(), txtURL->text()); });
+    } else if (!guarded(
+                   [&] { WebSites::store(m_sites, m_row, txtSite->text(), txtURL->text()); })) {
+        // A character Shift-JIS cannot hold: keep the text for correction.
+        return;
+    }
     accept();
 }
 

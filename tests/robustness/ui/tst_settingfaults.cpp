@@ -1,0 +1,308 @@
+// Faults while the settings dialog and the web-site dialogs read and write
+// their files: each is reported, the old files stay whole and what the user
+// typed stays in the open window. Bytes that are not valid CP932 show as a
+// replacement character and are written back unchanged.
+#include "common/listtable.h"
+#include "common/platform.h"
+#include "common/sjis.h"
+#include "settings/ui/mainsettings.h"
+#include "settings/ui/tsetting.h"
+#include "settings/ui/twww.h"
+
+#include "support/scriptedprompt.h"
+#include "support/tempprogramfolder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
+
+using namespace zk;
+
+namespace {
+
+// Files larger than a few bytes cannot be written while this lives: a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(SIGXFSZ, &ignore, &m_signal);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        sigaction(SIGXFSZ, &m_signal, nullptr);
+    }
+
+private:
+    rlimit m_saved{};
+    struct sigaction m_signal {};
+};
+
+const QByteArray settingIni("[upddaycal]\r\nPosition=2200\r\n\r\n");
+const QByteArray standardDat("\x82\xa0\xff"
+                             "1,800\r\n");
+// 0x85 0x40 is a lead byte with a trail byte that CP932 leaves unassigned;
+// 0xA0 alone is no character either.
+const QByteArray invalidName("\x85\x40\xa0x");
+
+const QString ini = QStringLiteral("setting/setting.ini");
+const QString standard = QStringLiteral("setting/standard.dat");
+const QString www = QStringLiteral("setting/www.dat");
+
+} // namespace
+
+class TestSettingFaults : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void settingsSaveFails_data();
+    void settingsSaveFails();
+    void settingsLoadFails_data();
+    void settingsLoadFails();
+    void settingsKeepInvalidBytes();
+    void sitesSaveFails_data();
+    void sitesSaveFails();
+    void sitesKeepInvalidBytes();
+    void siteWithUnwritableCharacterStaysOpen();
+};
+
+// fault: "folder" puts a folder where the file is, "full" limits file sizes.
+void TestSettingFaults::settingsSaveFails_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("setting.ini is a folder")
+        << "folder" << ini << QStringLiteral("ファイル %1setting/setting.ini は開けません");
+    QTest::newRow("standard.dat is a folder")
+        << "folder" << standard
+        << QStringLiteral("ファイル %1setting/standard.dat に書き込めません。");
+    QTest::newRow("disk full") << "full" << QString()
+                               << QStringLiteral("ファイル %1setting/setting.ini を作成できません");
+}
+
+void TestSettingFaults::settingsSaveFails() {
+    QFETCH(QString, fault);
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(ini, settingIni);
+    folder.write(standard, standardDat);
+    QComboBox combo;
+    TSetting dialog({&combo});
+    dialog.load();
+    dialog.show();
+    dialog.upddaycal->setValue(3100);
+    if (fault == QLatin1String("folder")) {
+        QVERIFY(QFile::remove(folder.path(file)));
+        QVERIFY(QDir().mkpath(folder.path(file)));
+    }
+    {
+        std::optional<FileSizeLimit> full;
+        if (fault == QLatin1String("full"))
+            full.emplace(8);
+        dialog.btnOK->click();
+    }
+    QCOMPARE(prompt.asked.size(), 1);
+    QCOMPARE(prompt.asked.first().kind, QStringLiteral("error"));
+    QVERIFY2(prompt.texts().first().startsWith(message.arg(ProgramFolder::path())),
+             qPrintable(prompt.texts().first()));
+    // The dialog stays open with what was typed; the windows are unchanged.
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.upddaycal->value(), 3100);
+    QCOMPARE(combo.count(), 0);
+    if (file != standard)
+        QCOMPARE(folder.read(standard), standardDat);
+    if (file != ini && fault != QLatin1String("folder"))
+        QCOMPARE(folder.read(ini), settingIni);
+    // No temporary file is left behind.
+    const QStringList known{"setting.ini", "font.dat", "standard.dat", "graph.dat"};
+    for (const QString &name :
+         QDir(folder.path(QStringLiteral("setting"))).entryList(QDir::Files | QDir::Hidden))
+        QVERIFY2(known.contains(name), qPrintable(name));
+    // Once the fault is gone the same OK writes everything.
+    if (fault == QLatin1String("folder")) {
+        QVERIFY(QDir(folder.path(file)).removeRecursively());
+    }
+    prompt.asked.clear();
+    dialog.btnOK->click();
+    QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join('\n')));
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(folder.read(ini).contains("Position=3100\r\n"));
+}
+
+void TestSettingFaults::settingsLoadFails_data() {
+    QTest::addColumn<QString>("file");
+    QTest::newRow("setting.ini is a folder") << ini;
+    QTest::newRow("standard.dat is a folder") << standard;
+    QTest::newRow("font.dat is a folder") << QStringLiteral("setting/font.dat");
+}
+
+// A file that cannot be read (replaced by a folder, or gone between the
+// check and the read) keeps the dialog shut: it would otherwise offer the
+// design values for a save over the user's file.
+void TestSettingFaults::settingsLoadFails() {
+    QFETCH(QString, file);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(ini, settingIni);
+    folder.write(standard, standardDat);
+    QFile::remove(folder.path(file));
+    QVERIFY(QDir().mkpath(folder.path(file)));
+    QComboBox combo;
+    MainSettings settings(nullptr, {}, {&combo});
+    // Should the dialog open after all, close it so the test goes on.
+    QTimer::singleShot(500, [] {
+        if (QWidget *open = QApplication::activeModalWidget())
+            open->close();
+    });
+    settings.openSettings();
+    QCOMPARE(prompt.texts(),
+             QStringList{QStringLiteral("ファイル %1 は開けません").arg(folder.path(file))});
+    QVERIFY(!QApplication::activeModalWidget());
+    if (file != standard)
+        QCOMPARE(folder.read(standard), standardDat);
+    if (file != ini)
+        QCOMPARE(folder.read(ini), settingIni);
+}
+
+void TestSettingFaults::settingsKeepInvalidBytes() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    const QByteArray limits = invalidName +
+                              "\xff"
+                              "1,500\r\n" +
+                              standardDat;
+    const QByteArray fonts = "\x82\xcc\xff" + invalidName +
+                             "\xff"
+                             "10\xff"
+                             "0\xff"
+                             "clBlack\xff"
+                             "clWhite\r\n";
+    const QByteArray iniWithInvalid =
+        settingIni + "[" + invalidName + "]\r\n" + invalidName + "=" + invalidName + "\r\n\r\n";
+    folder.write(standard, limits);
+    folder.write(QStringLiteral("setting/font.dat"), fonts);
+    const QByteArray items = invalidName + "\xff" "kg\xff" "60\r\n";
+    folder.write(ini, iniWithInvalid);
+    folder.write(QStringLiteral("setting/graph.dat"), items);
+    QComboBox combo;
+    TSetting dialog({&combo});
+    dialog.load();
+    const QString shown = dialog.data().standards.cellText(0, 0);
+    QVERIFY2(shown.contains(QChar(0xFFFD)), qPrintable(shown));
+    QVERIFY(dialog.data().fonts.cellText(0, 1).contains(QChar(0xFFFD)));
+    QVERIFY(dialog.data().items.cellText(0, 0).contains(QChar(0xFFFD)));
+    dialog.show();
+    dialog.btnOK->click();
+    QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join('\n')));
+    QCOMPARE(folder.read(standard), limits);
+    QCOMPARE(folder.read(QStringLiteral("setting/font.dat")), fonts);
+    QCOMPARE(folder.read(ini), iniWithInvalid);
+    QCOMPARE(folder.read(QStringLiteral("setting/graph.dat")), items);
+    QVERIFY(combo.findText(QString(QChar(0xFFFD)), Qt::MatchContains) >= 0);
+}
+
+void TestSettingFaults::sitesSaveFails_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("www.dat is a folder") << "folder";
+    QTest::newRow("disk full") << "full";
+}
+
+void TestSettingFaults::sitesSaveFails() {
+    QFETCH(QString, fault);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    const QByteArray old("A\xff"
+                         "a.example\r\n");
+    folder.write(www, old);
+    TWWW dialog;
+    dialog.show();
+    QCOMPARE(dialog.sites().rowCount(), 1);
+    dialog.sites().appendRow({"B", "b.example"});
+    if (fault == QLatin1String("folder")) {
+        QFile::remove(folder.path(www));
+        QVERIFY(QDir().mkpath(folder.path(www)));
+    }
+    bool saved = false;
+    connect(&dialog, &TWWW::saved, this, [&] { saved = true; });
+    {
+        std::optional<FileSizeLimit> full;
+        if (fault == QLatin1String("full"))
+            full.emplace(8);
+        dialog.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+    }
+    QCOMPARE(prompt.asked.size(), 1);
+    QCOMPARE(prompt.asked.first().kind, QStringLiteral("error"));
+    QVERIFY(prompt.texts().first().contains(QStringLiteral("setting")));
+    QVERIFY(!saved);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.sites().rowCount(), 2);
+    if (fault == QLatin1String("full"))
+        QCOMPARE(folder.read(www), old);
+}
+
+void TestSettingFaults::sitesKeepInvalidBytes() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    const QByteArray old = invalidName +
+                           "\xff"
+                           "http://" +
+                           invalidName +
+                           "\r\nB\xff"
+                           "b\r\n";
+    folder.write(www, old);
+    TWWW dialog;
+    dialog.show();
+    QVERIFY(dialog.sites().cellText(0, 0).contains(QChar(0xFFFD)));
+    // An edit of the other row leaves this one's bytes alone.
+    dialog.sites().setCellText(1, 0, QStringLiteral("びー"));
+    dialog.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+    QVERIFY(prompt.asked.isEmpty());
+    QCOMPARE(folder.read(www), invalidName +
+                                   "\xff"
+                                   "http://" +
+                                   invalidName +
+                                   "\r\n\x82\xd1\x81\x5b\xff"
+                                   "b\r\n");
+}
+
+// A name that Shift-JIS cannot hold is refused with its message; the dialog
+// stays open with the text so the user can correct it.
+void TestSettingFaults::siteWithUnwritableCharacterStaysOpen() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    TWWW dialog;
+    dialog.show();
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *edit = QApplication::activeModalWidget();
+        QVERIFY(edit);
+        auto *site = edit->findChild<QLineEdit *>(QStringLiteral("txtSite"));
+        site->setText(QStringLiteral("A\U0001F600"));
+        edit->findChild<QLineEdit *>(QStringLiteral("txtURL"))->setText("a.example");
+        edit->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+        checked = edit->isVisible() && site->text() == QStringLiteral("A\U0001F600");
+        QCOMPARE(prompt.asked.size(), 1);
+        edit->close();
+    });
+    dialog.findChild<QPushButton *>(QStringLiteral("spdAdd"))->click();
+    QVERIFY(checked);
+    QCOMPARE(dialog.sites().rowCount(), 0);
+}
+
+QTEST_MAIN(TestSettingFaults)
+#include "tst_settingfaults.moc"
