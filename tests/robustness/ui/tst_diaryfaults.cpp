@@ -1,0 +1,211 @@
+// Faults while the diary reads and writes record files: each is reported,
+// the old file stays whole, the window goes on and the entry dialog keeps
+// the value typed. Bytes that are not valid CP932 show as a replacement
+// character and are written back unchanged.
+#include "common/platform.h"
+#include "records/ui/tdayrec.h"
+#include "records/ui/tfrmdayrec.h"
+
+#include "support/scriptedprompt.h"
+#include "support/tempprogramfolder.h"
+
+#include <QDateEdit>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
+
+using namespace zk;
+
+namespace {
+
+const QByteArray itemList("\x91\xcc\x8f\x64\xff"
+                          "kg\xff"
+                          "60\r\n"); // 体重
+const QString record = QStringLiteral("record/体重.dat");
+const QByteArray oldRecord("2002/08/01\xff"
+                           "61\r\n");
+const QByteArray invalid("\x85\x40\xa0"); // no CP932 characters
+
+// Files cannot grow beyond a few bytes while this lives: a full disk.
+class FileSizeLimit {
+public:
+    FileSizeLimit() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(SIGXFSZ, &ignore, &m_signal);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = 8;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        sigaction(SIGXFSZ, &m_signal, nullptr);
+    }
+
+private:
+    rlimit m_saved{};
+    struct sigaction m_signal {};
+};
+
+} // namespace
+
+class TestDiaryFaults : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void unreadableRecord_data();
+    void unreadableRecord();
+    void failedAddKeepsEntry_data();
+    void failedAddKeepsEntry();
+    void failedOkKeepsWindow();
+    void invalidBytesKept();
+};
+
+void TestDiaryFaults::initTestCase() {
+    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+}
+
+void TestDiaryFaults::unreadableRecord_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("record file is a folder")
+        << "folder" << QStringLiteral("ファイル %1record/体重.dat は開けません");
+    QTest::newRow("record folder is a file")
+        << "file" << QStringLiteral("ディレクトリ%1recordが作れません。");
+}
+
+void TestDiaryFaults::unreadableRecord() {
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/graph.dat"), itemList);
+    if (fault == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(folder.path(record)));
+    else
+        folder.write(QStringLiteral("record"), "a file where the folder should be");
+    TDayRec window;
+    window.show();
+    window.lstItems->setCurrentRow(0);
+    QCOMPARE(prompt.texts(), QStringList{message.arg(ProgramFolder::path())});
+    QCOMPARE(window.data->rowCount(), 0);
+    QVERIFY(window.isVisible());
+    // Adding goes on to report the same fault, never a success.
+    prompt.asked.clear();
+    int shown = 0;
+    window.execDialog = [&](QDialog &d) {
+        ++shown;
+        auto &entry = static_cast<TfrmDayRec &>(d);
+        entry.txtValue->setText(QStringLiteral("60.5"));
+        entry.btnOK->click();
+        return d.result();
+    };
+    window.spdAdd->click();
+    QCOMPARE(shown, 1);
+    QCOMPARE(prompt.asked.size(), 1);
+    QCOMPARE(prompt.asked.first().kind, QStringLiteral("error"));
+}
+
+void TestDiaryFaults::failedAddKeepsEntry_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("disk full") << "full";
+    QTest::newRow("record file replaced by a folder") << "folder";
+}
+
+void TestDiaryFaults::failedAddKeepsEntry() {
+    QFETCH(QString, fault);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/graph.dat"), itemList);
+    folder.write(record, oldRecord);
+    TDayRec window;
+    window.lstItems->setCurrentRow(0);
+    QCOMPARE(window.data->rowCount(), 1);
+    bool kept = false;
+    window.execDialog = [&](QDialog &d) {
+        auto &entry = static_cast<TfrmDayRec &>(d);
+        entry.dtp->setDate(QDate(2002, 8, 2));
+        entry.txtValue->setText(QStringLiteral("60.5"));
+        if (fault == QLatin1String("folder")) {
+            QFile::remove(folder.path(record));
+            QDir().mkpath(folder.path(record));
+        }
+        {
+            std::optional<FileSizeLimit> full;
+            if (fault == QLatin1String("full"))
+                full.emplace();
+            entry.btnOK->click();
+        }
+        kept = d.result() == 0 && entry.txtValue->text() == QStringLiteral("60.5");
+        return d.result();
+    };
+    window.spdAdd->click();
+    QVERIFY(kept);
+    QCOMPARE(prompt.asked.size(), 1);
+    QCOMPARE(prompt.asked.first().kind, QStringLiteral("error"));
+    QVERIFY2(prompt.texts().first().contains(folder.path(record)),
+             qPrintable(prompt.texts().first()));
+    if (fault == QLatin1String("full"))
+        QCOMPARE(folder.read(record), oldRecord);
+    QCOMPARE(QDir(folder.path(QStringLiteral("record"))).entryList(QDir::Files | QDir::Hidden),
+             fault == QLatin1String("full") ? QStringList{"体重.dat"} : QStringList{});
+}
+
+void TestDiaryFaults::failedOkKeepsWindow() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/graph.dat"), itemList);
+    QVERIFY(QDir().mkpath(folder.path(QStringLiteral("setting/dayrec.ini"))));
+    TDayRec window;
+    window.show();
+    QCOMPARE(
+        prompt.texts(),
+        QStringList{
+            QStringLiteral("ファイル %1 は開けません").arg(folder.path("setting/dayrec.ini"))});
+    prompt.asked.clear();
+    window.btnOK->click();
+    QCOMPARE(prompt.asked.size(), 1);
+    QVERIFY(window.isVisible());
+}
+
+void TestDiaryFaults::invalidBytesKept() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/graph.dat"), itemList);
+    const QByteArray line1 = "2002/08/01\xff" + invalid;
+    folder.write(record, line1 + "\r\n2002/08/02\xff"
+                                 "60\r\n");
+    TDayRec window;
+    window.lstItems->setCurrentRow(0);
+    QCOMPARE(window.data->rowCount(), 2);
+    int invalidRow = window.data->cell(0, 0) == "2002/08/01" ? 0 : 1;
+    QVERIFY(window.data->cellText(invalidRow, 1).contains(QChar(0xFFFD)));
+    // Changing the other line, then opening this one and pressing OK without
+    // an edit, keeps its bytes.
+    window.execDialog = [](QDialog &d) {
+        auto &entry = static_cast<TfrmDayRec &>(d);
+        if (entry.txtValue->text() == QStringLiteral("60"))
+            entry.txtValue->setText(QStringLiteral("59"));
+        entry.btnOK->click();
+        return d.result();
+    };
+    window.lsvData->setCurrentIndex(window.data->index(1 - invalidRow, 0));
+    window.spdChange->click();
+    invalidRow = window.data->cell(0, 0) == "2002/08/01" ? 0 : 1;
+    window.lsvData->setCurrentIndex(window.data->index(invalidRow, 0));
+    window.spdChange->click();
+    QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join('\n')));
+    QCOMPARE(folder.read(record), line1 + "\r\n2002/08/02\xff"
+                                          "59\r\n");
+}
+
+QTEST_MAIN(TestDiaryFaults)
+#include "tst_diaryfaults.moc"
