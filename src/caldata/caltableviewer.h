@@ -17,6 +17,7 @@ public:
     explicit CalTableViewer(QObject *parent = nullptr);
 
     FoodTreeModel *model() { return &m_model; }
+    const FoodTreeModel *model() const { return &m_model; }
     bool isDictionary() const { return m_dictionary; }
     const QString &caption() const { return m_caption; }
     const QString &path() const { return m_path; }

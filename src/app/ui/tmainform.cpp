@@ -1,6 +1,9 @@
 #include "app/ui/tmainform.h"
 
 #include "app/ui/intakecontroller.h"
+#include "caldata/calcatalogue.h"
+#include "caldata/ui/caltablecontroller.h"
+#include "caldata/ui/tfiles.h"
 #include "common/ui/fonts.h"
 
 #include <QAction>
@@ -68,6 +71,17 @@ TMainForm::TMainForm(QWidget *parent)
     statusBar()->setObjectName(QStringLiteral("stb"));
     statusBar()->setSizeGripEnabled(true);
     m_intake = new IntakeController(*this, m_sortKey, this);
+
+    Files = new TFiles(CalFileList(), this);
+    addDockWidget(Qt::LeftDockWidgetArea, Files);
+    m_calTables = new CalTableController(
+        {Files, trvCal, pnlTitle, mnuCalFiles, mnuStandard, mnuDictionary}, this);
+    m_intake->setFoodSource([this]() -> std::optional<FoodPick> {
+        if (const FoodNode *food = m_calTables->selectedFood())
+            return FoodPick{food->text, food->calory};
+        return std::nullopt;
+    });
+    connect(trvCal, &QTreeView::doubleClicked, mnuAddList, &QAction::trigger);
 }
 
 void TMainForm::createActions() {
@@ -125,9 +139,8 @@ void TMainForm::createActions() {
     connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *unbuilt :
-         {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting, mnuCalFiles, mnuStandard, mnuDictionary,
-          mnuFind, mnuFindTopMost, mnuRegistWeb, mnuHelp, mnuAbout})
+    for (QAction *unbuilt : {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting, mnuFind,
+                             mnuFindTopMost, mnuRegistWeb, mnuHelp, mnuAbout})
         unbuilt->setEnabled(false);
 }
 

@@ -17,7 +17,9 @@ class QTreeView;
 
 namespace zk {
 
+class CalTableController;
 class IntakeController;
+class TFiles;
 
 // The main window "Zenkarta": menu bar, tool bar, the dock area of the
 // calorie-file window, the food tree, the intake list and the total bar.
@@ -66,6 +68,8 @@ public:
     // The column sort shared by the intake list and the search results.
     SortKey &sortKey() { return m_sortKey; }
     IntakeController &intake() { return *m_intake; }
+    TFiles *Files; // the calorie-file window, docked on the left
+    CalTableController &calTables() { return *m_calTables; }
 
     // The search window, once it exists; the topmost option applies to it.
     void setSearchWindow(QWidget *finder) { m_finder = finder; }
@@ -84,6 +88,7 @@ private:
     QSplitter *m_splitter = nullptr;
     SortKey m_sortKey;
     IntakeController *m_intake = nullptr;
+    CalTableController *m_calTables = nullptr;
     QWidget *m_finder = nullptr;
 };
 
