@@ -134,9 +134,8 @@ void TestMainForm::unbuiltCommandsAreDisabled() {
     disabled.sort();
     QCOMPARE(disabled,
              (QStringList{"btnData", "btnFind", "btnGraph", "btnHelp", "btnRegistWeb", "btnSetting",
-                          "mnuAbout", "mnuCalFiles", "mnuCaloryEditor", "mnuDayRec",
-                          "mnuDictionary", "mnuFind", "mnuFindTopMost", "mnuGraph", "mnuHelp",
-                          "mnuRegistWeb", "mnuSetting", "mnuStandard"}));
+                          "mnuAbout", "mnuCaloryEditor", "mnuDayRec", "mnuFind", "mnuFindTopMost",
+                          "mnuGraph", "mnuHelp", "mnuRegistWeb", "mnuSetting"}));
 }
 
 void TestMainForm::totalBarFollowsTheList() {
