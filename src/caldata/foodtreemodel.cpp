@@ -60,7 +60,10 @@ QVariant FoodTreeModel::data(const QModelIndex &index, int role) const {
             return sjis::decode(n->text);
         return n->isFood() ? caloryText(n->calory) : QString();
     case Qt::ToolTipRole:
-        return n->isFood() ? QVariant(caloryText(n->calory)) : QVariant();
+        // The whole name as well, for names cut short in a narrow tree.
+        if (!n->isFood())
+            return {};
+        return sjis::decode(n->text) + u'\n' + caloryText(n->calory);
     case Qt::TextAlignmentRole:
         if (index.column() == Calory)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);

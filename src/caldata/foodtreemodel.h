@@ -7,8 +7,9 @@
 namespace zk {
 
 // The food tree of the loaded table. Column Text shows a node's text; column
-// Calory shows a food's kilocalories ("1,234 kcal"), also given as the tool
-// tip of the text, so that the text itself stays what the table says.
+// Calory shows a food's kilocalories ("1,234 kcal"), which the tool tip of a
+// food repeats under its name, so that the text itself stays what the table
+// says.
 class FoodTreeModel : public QAbstractItemModel {
     Q_OBJECT
 public:

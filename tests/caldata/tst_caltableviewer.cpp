@@ -77,7 +77,7 @@ void TestCalTableViewer::foodModelShowsKilocalories() {
     const QModelIndex heading = model.index(0, FoodTreeModel::Text);
     const QModelIndex food = model.index(0, FoodTreeModel::Text, heading);
     QCOMPARE(food.data().toString(), QStringLiteral("すき焼き"));
-    QCOMPARE(food.data(Qt::ToolTipRole).toString(), QStringLiteral("1,234 kcal"));
+    QCOMPARE(food.data(Qt::ToolTipRole).toString(), QStringLiteral("すき焼き\n1,234 kcal"));
     QCOMPARE(food.siblingAtColumn(FoodTreeModel::Calory).data().toString(),
              QStringLiteral("1,234 kcal"));
     QCOMPARE(food.data(FoodTreeModel::CaloryRole).toInt(), 1234);

@@ -73,7 +73,7 @@ TMainForm::TMainForm(QWidget *parent)
     m_intake = new IntakeController(*this, m_sortKey, this);
 
     Files = new TFiles(CalFileList(), this);
-    addDockWidget(Qt::LeftDockWidgetArea, Files);
+    Files->dockInto(*this);
     m_calTables = new CalTableController(
         {Files, trvCal, pnlTitle, mnuCalFiles, mnuStandard, mnuDictionary}, this);
     m_intake->setFoodSource([this]() -> std::optional<FoodPick> {

@@ -16,13 +16,12 @@ CalTableController::CalTableController(const Controls &controls, QObject *parent
     QTreeView *tree = m_c.trvCal;
     tree->setModel(m_viewer.model());
     tree->setUniformRowHeights(true); // keeps tables of many thousand lines quick
-    // The kilocalories sit in a narrow right-hand column; the names get the rest.
+    // The kilocalories sit in a narrow right-hand column; the names get the
+    // rest (fitting the column looks at a bounded number of rows only).
     QHeaderView *header = tree->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(FoodTreeModel::Text, QHeaderView::Stretch);
-    header->setSectionResizeMode(FoodTreeModel::Calory, QHeaderView::Fixed);
-    header->resizeSection(FoodTreeModel::Calory,
-                          tree->fontMetrics().horizontalAdvance(QStringLiteral("99,999 kcal")) + 8);
+    header->setSectionResizeMode(FoodTreeModel::Calory, QHeaderView::ResizeToContents);
 
     connect(m_c.files, &TFiles::selectionChanged, this,
             [this] { m_viewer.showNode(m_c.files->selectedNode()); });
@@ -39,6 +38,7 @@ CalTableController::CalTableController(const Controls &controls, QObject *parent
     connect(&m_viewer, &CalTableViewer::viewChanged, this, [this](bool dictionary) {
         m_c.mnuDictionary->setChecked(dictionary);
         m_c.mnuStandard->setChecked(!dictionary);
+        m_c.trvCal->setRootIsDecorated(!dictionary); // a flat list needs no branch space
     });
     m_c.mnuStandard->setChecked(!m_viewer.isDictionary());
     m_c.mnuDictionary->setChecked(m_viewer.isDictionary());

@@ -3,6 +3,7 @@
 #include "caldata/calcatalogue.h"
 #include "caldata/ui/calfileiconmodel.h"
 
+#include <QMainWindow>
 #include <QTreeView>
 
 namespace zk {
@@ -24,11 +25,24 @@ TFiles::TFiles(CalCatalogue &catalogue, QWidget *parent)
     trvFile->setSelectionMode(QAbstractItemView::SingleSelection);
     trvFile->setModel(m_model);
     setWidget(trvFile);
+    resize(designWidth, designHeight);
 
     m_model->setTree(SetCaloryDirectories(catalogue));
     trvFile->expandAll();
     connect(trvFile->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TFiles::selectionChanged);
+}
+
+void TFiles::dockInto(QMainWindow &form) {
+    // A floating window does not inherit the main window's font.
+    setFont(form.font());
+    form.addDockWidget(Qt::LeftDockWidgetArea, this);
+    form.resizeDocks({this}, {designWidth}, Qt::Horizontal);
+    // Docked again after floating, it takes the design width back.
+    connect(this, &QDockWidget::topLevelChanged, this, [this, &form](bool floating) {
+        if (!floating)
+            form.resizeDocks({this}, {designWidth}, Qt::Horizontal);
+    });
 }
 
 const CalFileNode *TFiles::selectedNode() const {

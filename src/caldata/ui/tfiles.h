@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 
+class QMainWindow;
 class QTreeView;
 
 namespace zk {
@@ -21,15 +22,20 @@ public:
 
     QTreeView *trvFile;
 
+    // Docks the window in the main window's left area at its design width.
+    void dockInto(QMainWindow &form);
+
     // The node selected in the tree, or nullptr.
     const CalFileNode *selectedNode() const;
-    QSize sizeHint() const override { return {180, 415}; }
 
 Q_SIGNALS:
     // trvFileChange: another node was selected.
     void selectionChanged();
 
 private:
+    static constexpr int designWidth = 180;
+    static constexpr int designHeight = 415;
+
     CalFileIconModel *m_model;
 };
 
