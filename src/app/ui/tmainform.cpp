@@ -5,6 +5,9 @@
 #include "caldata/ui/caltablecontroller.h"
 #include "caldata/ui/tfiles.h"
 #include "common/ui/fonts.h"
+#include "settings/ui/help.h"
+#include "settings/ui/taboutbox.h"
+#include "settings/ui/webmenus.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -71,6 +74,17 @@ TMainForm::TMainForm(QWidget *parent)
     statusBar()->setObjectName(QStringLiteral("stb"));
     statusBar()->setSizeGripEnabled(true);
     m_intake = new IntakeController(*this, m_sortKey, this);
+
+    // The user's web sites in both Internet menus, help and the about box.
+    auto *webMenus = new WebMenus(mnuWeb, btnWebMenu, this);
+    webMenus->setSiteIcon(QIcon(QStringLiteral(":/icons/web.svg")));
+    webMenus->SetMenuWWW();
+    connect(mnuRegistWeb, &QAction::triggered, webMenus, &WebMenus::mnuRegistWebClick);
+    connect(mnuHelp, &QAction::triggered, this, [] { Help::contents(); });
+    connect(mnuAbout, &QAction::triggered, this, [this] {
+        TAboutBox box(this);
+        box.exec();
+    });
 
     Files = new TFiles(CalFileList(), this);
     Files->dockInto(*this);
@@ -139,8 +153,8 @@ void TMainForm::createActions() {
     connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *unbuilt : {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting, mnuFind,
-                             mnuFindTopMost, mnuRegistWeb, mnuHelp, mnuAbout})
+    for (QAction *unbuilt :
+         {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting, mnuFind, mnuFindTopMost})
         unbuilt->setEnabled(false);
 }
 

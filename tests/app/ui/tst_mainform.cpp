@@ -133,9 +133,8 @@ void TestMainForm::unbuiltCommandsAreDisabled() {
             disabled.append(a->objectName());
     disabled.sort();
     QCOMPARE(disabled,
-             (QStringList{"btnData", "btnFind", "btnGraph", "btnHelp", "btnRegistWeb", "btnSetting",
-                          "mnuAbout", "mnuCaloryEditor", "mnuDayRec", "mnuFind", "mnuFindTopMost",
-                          "mnuGraph", "mnuHelp", "mnuRegistWeb", "mnuSetting"}));
+             (QStringList{"btnData", "btnFind", "btnGraph", "btnSetting", "mnuCaloryEditor",
+                          "mnuDayRec", "mnuFind", "mnuFindTopMost", "mnuGraph", "mnuSetting"}));
 }
 
 void TestMainForm::totalBarFollowsTheList() {
