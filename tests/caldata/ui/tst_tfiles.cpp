@@ -81,7 +81,12 @@ void TestTFiles::docksLeftFloatsAndComesBack() {
     QCOMPARE(form.dockWidgetArea(files), Qt::LeftDockWidgetArea);
     QVERIFY(files->features().testFlag(QDockWidget::DockWidgetFloatable));
     QVERIFY(files->features().testFlag(QDockWidget::DockWidgetClosable));
-    files->setFloating(true);
+    // Dragged by its title bar, it floats.
+    const QPoint title(20, 5);
+    QTest::mousePress(files, Qt::LeftButton, {}, title);
+    QTest::mouseMove(files, title + QPoint(40, 40));
+    QTest::mouseMove(files, title + QPoint(300, 200));
+    QTest::mouseRelease(files, Qt::LeftButton, {}, title + QPoint(300, 200));
     QVERIFY(files->isFloating());
     QVERIFY(files->isVisible());
     files->setFloating(false);
