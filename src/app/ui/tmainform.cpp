@@ -307,7 +307,8 @@ QWidget *TMainForm::createCentralArea() {
     m_splitter->addWidget(trvCal);
     m_splitter->addWidget(lsvCal);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({180, 420});
+    // Wider than the 180 pixels of the first design, so that food names show whole.
+    m_splitter->setSizes({250, 350});
 
     auto *pnlCal = new QVBoxLayout;
     pnlCal->setContentsMargins(0, 0, 0, 0);
