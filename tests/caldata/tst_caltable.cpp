@@ -1,0 +1,246 @@
+#include "caldata/calvalue.h"
+#include "caldata/foodtree.h"
+#include "common/error.h"
+#include "common/platform.h"
+#include "common/sjis.h"
+
+#include "support/tempprogramfolder.h"
+
+#include <QTest>
+
+using namespace zk;
+
+namespace {
+
+// One line per node: two spaces per level, the text, "=" and the calory.
+QStringList dump(const FoodTree &tree) {
+    QStringList out;
+    std::function<void(int, int)> walk = [&](int parent, int depth) {
+        for (int i : tree.children(parent)) {
+            out << QString(depth * 2, u' ') + sjis::decode(tree.node(i).text) + u'=' +
+                       QString::number(tree.node(i).calory);
+            walk(i, depth + 1);
+        }
+    };
+    walk(-1, 0);
+    return out;
+}
+
+QByteArray sj(const QString &text) {
+    return sjis::encode(text);
+}
+
+} // namespace
+
+class TestCalTable : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() {
+        Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+    }
+    void calory_data();
+    void calory();
+    void parse_data();
+    void parse();
+    void levelError_data();
+    void levelError();
+    void parentsAndRows();
+    void dictionary_data();
+    void dictionary();
+    void loadMissingFileNamesIt();
+    void anyBytesParse();
+};
+
+void TestCalTable::calory_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("plain") << QByteArray("234") << 234;
+    QTest::newRow("leading spaces") << QByteArray("  234") << 234;
+    QTest::newRow("plus") << QByteArray("+12") << 12;
+    QTest::newRow("minus") << QByteArray("-12") << -12;
+    QTest::newRow("space after sign") << QByteArray("- 12") << 0;
+    QTest::newRow("trailing space") << QByteArray("234 ") << 0;
+    QTest::newRow("trailing tab") << QByteArray("234\t") << 0;
+    QTest::newRow("leading tab") << QByteArray("\t234") << 0;
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("sign alone") << QByteArray("-") << 0;
+    QTest::newRow("thousands") << QByteArray("1,000") << 0;
+    QTest::newRow("decimal point") << QByteArray("1.5") << 0;
+    QTest::newRow("unit") << QByteArray("234kcal") << 0;
+    QTest::newRow("full-width digits") << sj(QStringLiteral("２３４")) << 0;
+    QTest::newRow("dollar hex") << QByteArray("$1F") << 31;
+    QTest::newRow("x hex") << QByteArray("x10") << 16;
+    QTest::newRow("X hex") << QByteArray("Xff") << 255;
+    QTest::newRow("0x hex") << QByteArray("0x10") << 16;
+    QTest::newRow("negative hex") << QByteArray("-$10") << -16;
+    QTest::newRow("prefix alone") << QByteArray("$") << 0;
+    QTest::newRow("0x alone") << QByteArray("0x") << 0;
+    QTest::newRow("bad hex digit") << QByteArray("$1G") << 0;
+    QTest::newRow("decimal with hex digit") << QByteArray("1F") << 0;
+    QTest::newRow("largest") << QByteArray("2147483647") << 2147483647;
+    QTest::newRow("beyond largest") << QByteArray("2147483648") << 0;
+    QTest::newRow("lowest") << QByteArray("-2147483648") << int(-2147483647 - 1);
+    QTest::newRow("beyond lowest") << QByteArray("-2147483649") << 0;
+    QTest::newRow("hex beyond range") << QByteArray("$80000000") << 0;
+    QTest::newRow("many digits") << QByteArray("99999999999999999999999") << 0;
+    QTest::newRow("leading zeros") << QByteArray("000000000000000042") << 42;
+}
+
+void TestCalTable::calory() {
+    QFETCH(QByteArray, text);
+    QFETCH(int, value);
+    QCOMPARE(readCalory(text), value);
+}
+
+void TestCalTable::parse_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("nodes");
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("food") << sj(QStringLiteral("ご飯 茶碗1杯(150g):234\r\n"))
+                          << QStringList{QStringLiteral("ご飯 茶碗1杯(150g)=234")};
+    QTest::newRow("heading with foods")
+        << sj(QStringLiteral("@主食\r\n\tご飯:234\r\n\tパン:158\r\n"))
+        << QStringList{QStringLiteral("主食=0"), QStringLiteral("  ご飯=234"),
+                       QStringLiteral("  パン=158")};
+    QTest::newRow("heading keeps leading spaces")
+        << sj(QStringLiteral("@  主食")) << QStringList{QStringLiteral("  主食=0")};
+    QTest::newRow("@ alone") << QByteArray("@\r\nA:1") << QStringList{"=0", "A=1"};
+    QTest::newRow("two colons") << QByteArray("a:b:12") << QStringList{"a:b=12"};
+    QTest::newRow("space before number") << QByteArray("a: 12") << QStringList{"a=12"};
+    QTest::newRow("space after number") << QByteArray("a:12 ") << QStringList{"a=0"};
+    QTest::newRow("space before colon") << QByteArray("a :12") << QStringList{"a =12"};
+    QTest::newRow("no colon") << QByteArray("12\r\nabc") << QStringList{"=12", "=0"};
+    QTest::newRow("full-width colon is text")
+        << sj(QStringLiteral("あ：12")) << QStringList{QStringLiteral("=0")};
+    QTest::newRow("full-width space is content")
+        << sj(QStringLiteral("A:1\r\n　B:2")) << QStringList{"A=1", QStringLiteral("　B=2")};
+    QTest::newRow("hex value") << QByteArray("a:$10") << QStringList{"a=16"};
+    QTest::newRow("out of range") << QByteArray("a:4294967296") << QStringList{"a=0"};
+    QTest::newRow("food with children keeps value")
+        << QByteArray("a:5\r\n b:1") << QStringList{"a=5", "  b=1"};
+    QTest::newRow("tab and space are levels")
+        << QByteArray("a\r\n\tb\r\n\t c\r\n  d") << QStringList{"=0", "  =0", "    =0", "    =0"};
+    QTest::newRow("back two levels") << QByteArray("a:1\r\n b:2\r\n  c:3\r\nd:4")
+                                     << QStringList{"a=1", "  b=2", "    c=3", "d=4"};
+    QTest::newRow("first line indented is top level")
+        << QByteArray("  a:1\r\n b:2\r\nc:3") << QStringList{"a=1", "  b=2", "c=3"};
+    QTest::newRow("mixed line ends") << QByteArray("a:1\rb:2\nc:3\r\nd:4\n\re:5")
+                                     << QStringList{"a=1", "b=2", "c=3", "d=4", "e=5"};
+    QTest::newRow("final line end adds nothing") << QByteArray("a:1\r\n") << QStringList{"a=1"};
+    QTest::newRow("NUL ends the text")
+        << QByteArray("a:1\r\nb:2\0c:3\r\n", 15) << QStringList{"a=1", "b=2"};
+    QTest::newRow("NUL first") << QByteArray("\0a:1", 4) << QStringList{};
+    QTest::newRow("empty line drops what follows")
+        << QByteArray("a:1\r\n\r\n b:2\r\n  c:3\r\nd:4") << QStringList{"a=1", "d=4"};
+    QTest::newRow("blank line drops its subtree only")
+        << QByteArray("@h\r\n a:1\r\n \t\r\n   b:2\r\n c:3")
+        << QStringList{"h=0", "  a=1", "  c=3"};
+    QTest::newRow("control bytes are blank")
+        << QByteArray("a:1\r\n\x01\x1f \r\nb:2") << QStringList{"a=1", "b=2"};
+    QTest::newRow("blank last line") << QByteArray("a:1\r\n ") << QStringList{"a=1"};
+    QTest::newRow("Shift-JIS 0x5C trail byte") << sj(QStringLiteral("ソース 大さじ1:18"))
+                                               << QStringList{QStringLiteral("ソース 大さじ1=18")};
+}
+
+void TestCalTable::parse() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, nodes);
+    QCOMPARE(dump(FoodTree::parse(bytes)), nodes);
+}
+
+void TestCalTable::levelError_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("two levels deeper")
+        << sj(QStringLiteral("@主食\r\n\t\tご飯:234 "))
+        << QStringLiteral("アイテム \"ご飯:234 \" の階層 (2) が不正です");
+    QTest::newRow("after an empty line")
+        << QByteArray("a:1\r\n\r\n  b:2")
+        << QStringLiteral("アイテム \"b:2\" の階層 (2) が不正です");
+    QTest::newRow("first line counts as level 0")
+        << QByteArray("  a:1\r\n   b") << QStringLiteral("アイテム \"b\" の階層 (3) が不正です");
+    QTest::newRow("blank line itself")
+        << QByteArray("a:1\r\n  \t") << QStringLiteral("アイテム \"\" の階層 (3) が不正です");
+    QTest::newRow("percent signs stay")
+        << QByteArray("a\r\n  %1%2") << QStringLiteral("アイテム \"%1%2\" の階層 (2) が不正です");
+}
+
+void TestCalTable::levelError() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    try {
+        FoodTree::parse(bytes);
+        QFAIL("no error");
+    } catch (const Error &e) {
+        QCOMPARE(e.text(), message);
+    }
+}
+
+void TestCalTable::parentsAndRows() {
+    const FoodTree tree = FoodTree::parse("a\r\n b\r\n c\r\nd\r\n e");
+    QCOMPARE(tree.size(), 5);
+    for (int i = 0; i < tree.size(); ++i) {
+        const FoodNode &n = tree.node(i);
+        QCOMPARE(tree.children(n.parent).at(n.row), i);
+    }
+    QVERIFY(!tree.node(0).isFood());
+    QVERIFY(tree.node(1).isFood());
+}
+
+void TestCalTable::dictionary_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("nodes");
+    QTest::newRow("foods only, sorted")
+        << sj(QStringLiteral("@果物\r\n\tりんご:54\r\n\tバナナ:86\r\n@主食\r\n\tうどん:242\r\n"
+                             "\tあんパン:280"))
+        << QStringList{QStringLiteral("あんパン=280"), QStringLiteral("うどん=242"),
+                       QStringLiteral("バナナ=86"), QStringLiteral("りんご=54")};
+    QTest::newRow("heading without children stays")
+        << sj(QStringLiteral("b:2\r\n@見出し")) << QStringList{"b=2", QStringLiteral("見出し=0")};
+    QTest::newRow("equal names keep table order")
+        << QByteArray("x:2\r\nx:1\r\nx:3") << QStringList{"x=2", "x=1", "x=3"};
+    QTest::newRow("empty") << QByteArray() << QStringList{};
+}
+
+void TestCalTable::dictionary() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, nodes);
+    const FoodTree list = FoodTree::parse(bytes).dictionary();
+    QCOMPARE(dump(list), nodes);
+    // Locale order, not byte or code-point order: "b" before "C" before "d".
+    QCOMPARE(dump(FoodTree::parse("d:1\r\nC:2\r\nb:3").dictionary()),
+             (QStringList{"b=3", "C=2", "d=1"}));
+}
+
+void TestCalTable::loadMissingFileNamesIt() {
+    test::TempProgramFolder folder;
+    const QString path = folder.path(QStringLiteral("data/none.cal"));
+    try {
+        FoodTree::load(path);
+        QFAIL("no error");
+    } catch (const Error &e) {
+        QCOMPARE(e.text(), QStringLiteral("ファイル %1 は開けません").arg(path));
+    }
+}
+
+void TestCalTable::anyBytesParse() {
+    // The parser must survive any bytes: only the level error may come out.
+    quint32 seed = 12345;
+    for (int round = 0; round < 500; ++round) {
+        QByteArray bytes;
+        const int n = int(seed % 64);
+        for (int i = 0; i < n; ++i) {
+            seed = seed * 1103515245 + 12345;
+            static const char pool[] = "\t \r\n:@$x0-9a\x81\x5c\xff";
+            bytes.append(pool[(seed >> 16) % (sizeof pool - 1)]);
+        }
+        try {
+            const FoodTree tree = FoodTree::parse(bytes);
+            tree.dictionary();
+        } catch (const Error &) {
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCalTable)
+#include "tst_caltable.moc"
