@@ -23,6 +23,16 @@ EditorText clamped(const EditorText &in) {
     return out;
 }
 
+bool isIndent(QChar c) {
+    return c == u'\t' || c == u' ';
+}
+int columnAfter(QStringView indent, int tabWidth) {
+    int column = 0;
+    for (QChar c : indent)
+        column = c == u'\t' ? (column / tabWidth + 1) * tabWidth : column + 1;
+    return column;
+}
+
 } // namespace
 
 EditorText SetIndent(const EditorText &input, QStringView indent) {
@@ -102,6 +112,23 @@ qsizetype lfOffset(QStringView lfText, qsizetype crlfOffset) {
         crlf += width;
     }
     return lfText.size();
+}
+
+QString newLineIndent(QStringView line, qsizetype column) {
+    qsizetype n = 0;
+    while (n < line.size() && n < column && isIndent(line[n]))
+        ++n;
+    return line.first(n).toString();
+}
+
+qsizetype indentStepBack(QStringView beforeCaret, int tabWidth) {
+    if (beforeCaret.isEmpty() || !std::all_of(beforeCaret.begin(), beforeCaret.end(), isIndent))
+        return 0;
+    const int target = (columnAfter(beforeCaret, tabWidth) - 1) / tabWidth * tabWidth;
+    qsizetype keep = beforeCaret.size();
+    while (keep > 0 && columnAfter(beforeCaret.first(keep), tabWidth) > target)
+        --keep;
+    return beforeCaret.size() - keep;
 }
 
 } // namespace zk

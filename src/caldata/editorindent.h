@@ -35,4 +35,14 @@ EditorText SetUnIndent(const EditorText &in, QStringView indent);
 qsizetype crlfOffset(QStringView lfText, qsizetype lfOffset);
 qsizetype lfOffset(QStringView lfText, qsizetype crlfOffset);
 
+// The indentation a new line takes from the line it is split from: the
+// leading TABs and spaces of that line, up to the caret's column.
+QString newLineIndent(QStringView line, qsizetype column);
+
+// How many characters Backspace removes to go back one indentation step when
+// the text before the caret is indentation only (TABs and spaces, TABs
+// reaching the next stop of `tabWidth` columns); 0 when it is not, so that
+// Backspace removes one character as usual.
+qsizetype indentStepBack(QStringView beforeCaret, int tabWidth);
+
 } // namespace zk
