@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++                       # build
   qt6-base-dev qt6-charts-dev libgl-dev # Qt 6 Widgets, Charts, Print Support, Test
-  qt6-qpa-plugins                      # the xcb and offscreen platforms
+  qt6-qpa-plugins libqt6svg6           # the xcb and offscreen platforms, SVG icons
   fonts-ipafont fonts-dejavu-core      # Japanese and Latin fonts for the designs' font names
 )
 

@@ -1,8 +1,57 @@
 #include "app/ui/tmainform.h"
 
+#include "app/ui/intakecontroller.h"
 #include "common/ui/fonts.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
 namespace zk {
+namespace {
+
+QAction *newAction(QObject *owner, const char *name, const QString &caption,
+                   const QKeySequence &shortcut = {}) {
+    auto *action = new QAction(caption, owner);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QAction *newCheckable(QObject *owner, const char *name, const QString &caption, bool checked,
+                      QActionGroup *group = nullptr) {
+    QAction *action = newAction(owner, name, caption);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    if (group)
+        group->addAction(action);
+    return action;
+}
+
+// A tool-bar button that runs a menu command and follows its enabled state.
+QAction *newButton(QObject *owner, const char *name, const QString &caption, const QString &icon,
+                   QAction *command) {
+    QAction *button = newAction(owner, name, caption);
+    button->setIcon(QIcon(icon));
+    button->setEnabled(command->isEnabled());
+    QObject::connect(button, &QAction::triggered, command, &QAction::trigger);
+    QObject::connect(command, &QAction::enabledChanged, button, &QAction::setEnabled);
+    return button;
+}
+
+} // namespace
 
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent) {
@@ -10,6 +59,284 @@ TMainForm::TMainForm(QWidget *parent)
     setWindowTitle(QStringLiteral("Zenkarta"));
     setFont(designFont(QStringLiteral("ＭＳ Ｐ明朝"), 13));
     setGeometry(157, 132, 785, 505);
+    setDockNestingEnabled(false);
+
+    createActions();
+    createMenus();
+    createToolBar();
+    setCentralWidget(createCentralArea());
+    statusBar()->setObjectName(QStringLiteral("stb"));
+    statusBar()->setSizeGripEnabled(true);
+    m_intake = new IntakeController(*this, m_sortKey, this);
+}
+
+void TMainForm::createActions() {
+    mnuCaloryEditor = newAction(this, "mnuCaloryEditor", QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀｴﾃﾞｨﾀを起動(&C)"),
+                                QKeySequence(Qt::CTRL | Qt::Key_E));
+    mnuDayRec = newAction(this, "mnuDayRec", QStringLiteral("日々の記録を付ける(&R)"),
+                          QKeySequence(Qt::CTRL | Qt::Key_R));
+    mnuDayRec->setIcon(QIcon(QStringLiteral(":/icons/diary.svg")));
+    mnuGraph = newAction(this, "mnuGraph", QStringLiteral("ｸﾞﾗﾌ解析(&G)"),
+                         QKeySequence(Qt::CTRL | Qt::Key_G));
+    mnuGraph->setIcon(QIcon(QStringLiteral(":/icons/graph.svg")));
+    mnuExit = newAction(this, "mnuExit", QStringLiteral("終了(&E)"));
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+
+    mnuAddList = newAction(this, "mnuAddList", QStringLiteral("ﾘｽﾄにﾃﾞｰﾀを追加(&A)"),
+                           QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuDeleteList = newAction(this, "mnuDeleteList", QStringLiteral("ﾘｽﾄからﾃﾞｰﾀを削除(&D)"),
+                              QKeySequence(Qt::Key_Delete));
+    mnuDeleteAll = newAction(this, "mnuDeleteAll", QStringLiteral("ﾘｽﾄからﾃﾞｰﾀを全削除(&K)"),
+                             QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    auto *duplicates = new QActionGroup(this);
+    mnuArrowDup = newCheckable(this, "mnuArrowDup", QStringLiteral("ﾘｽﾄの重複を許可する(&X)"),
+                               false, duplicates);
+    mnuBanDup = newCheckable(this, "mnuBanDup", QStringLiteral("ﾘｽﾄの重複を許可しない(&Y)"), false,
+                             duplicates);
+    mnuConfirmDup =
+        newCheckable(this, "mnuConfirmDup", QStringLiteral("ﾘｽﾄの重複時にはﾀﾞｲｱﾛｸﾞで確認(&Z)"),
+                     true, duplicates);
+    mnuSetting = newAction(this, "mnuSetting", QStringLiteral("詳細設定(&S)"),
+                           QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSetting->setIcon(QIcon(QStringLiteral(":/icons/setting.svg")));
+
+    mnuCalFiles = newCheckable(this, "mnuCalFiles", QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀﾌｧｲﾙ(&F)"), true);
+    auto *views = new QActionGroup(this);
+    mnuStandard = newCheckable(this, "mnuStandard", QStringLiteral("標準"), true, views);
+    mnuDictionary = newCheckable(this, "mnuDictionary", QStringLiteral("一覧"), false, views);
+
+    mnuFind = newAction(this, "mnuFind", QStringLiteral("ﾃﾞｰﾀ検索(&F)"),
+                        QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnuFind->setIcon(QIcon(QStringLiteral(":/icons/find.svg")));
+    mnuFindTopMost = newCheckable(this, "mnuFindTopMost",
+                                  QStringLiteral("ﾃﾞｰﾀ検索ｳｨﾝﾄﾞｳは常に前面表示(&P)"), true);
+    mnuFindTopMost->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F));
+    connect(mnuFindTopMost, &QAction::triggered, this, &TMainForm::mnuFindTopMostClick);
+
+    mnuRegistWeb = newAction(this, "mnuRegistWeb", QStringLiteral("ｲﾝﾀｰﾈｯﾄｻｲﾄの編集(&E)"));
+    mnuHelp =
+        newAction(this, "mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    mnuHelp->setIcon(QIcon(QStringLiteral(":/icons/help.svg")));
+    mnuAbout = newAction(this, "mnuAbout", QStringLiteral("このｿﾌﾄについて(&A)"));
+
+    mnuMyDelete = newAction(this, "mnuMyDelete", QStringLiteral("削除"));
+    mnuMyKill = newAction(this, "mnuMyKill", QStringLiteral("ﾘｽﾄをすべて削除"));
+    connect(mnuMyDelete, &QAction::triggered, mnuDeleteList, &QAction::trigger);
+    connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
+
+    // Commands whose windows are not part of the program yet stay disabled.
+    for (QAction *unbuilt :
+         {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting, mnuCalFiles, mnuStandard, mnuDictionary,
+          mnuFind, mnuFindTopMost, mnuRegistWeb, mnuHelp, mnuAbout})
+        unbuilt->setEnabled(false);
+}
+
+void TMainForm::createMenus() {
+    QMenu *file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    file->addActions({mnuCaloryEditor});
+    file->addSeparator();
+    file->addActions({mnuDayRec, mnuGraph});
+    file->addSeparator();
+    file->addAction(mnuExit);
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit->addActions({mnuAddList, mnuDeleteList, mnuDeleteAll});
+    edit->addSeparator();
+    edit->addActions({mnuArrowDup, mnuBanDup, mnuConfirmDup});
+    edit->addSeparator();
+    edit->addAction(mnuSetting);
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    view->addAction(mnuCalFiles);
+    view->addSeparator();
+    QMenu *calList = view->addMenu(QStringLiteral("ｶﾛﾘｰﾘｽﾄ(&L)"));
+    calList->addActions({mnuStandard, mnuDictionary});
+
+    QMenu *find = menuBar()->addMenu(QStringLiteral("検索(&F)"));
+    find->addActions({mnuFind, mnuFindTopMost});
+
+    mnuWeb = menuBar()->addMenu(QStringLiteral("ｲﾝﾀｰﾈｯﾄ(&I)"));
+    mnuWeb->setObjectName(QStringLiteral("mnuWeb"));
+    mnuWeb->addAction(mnuRegistWeb);
+    mnuWeb->addSeparator();
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    help->addAction(mnuHelp);
+    help->addSeparator();
+    help->addAction(mnuAbout);
+
+    popMyCal = new QMenu(this);
+    popMyCal->setObjectName(QStringLiteral("popMyCal"));
+    popMyCal->addAction(mnuMyDelete);
+    popMyCal->addSeparator();
+    popMyCal->addAction(mnuMyKill);
+}
+
+void TMainForm::createToolBar() {
+    tbtMain = addToolBar(QStringLiteral("tbtMain"));
+    tbtMain->setObjectName(QStringLiteral("tbtMain"));
+    tbtMain->setMovable(false);
+    tbtMain->setFloatable(false);
+    tbtMain->toggleViewAction()->setVisible(false);
+    tbtMain->setContextMenuPolicy(Qt::PreventContextMenu);
+    tbtMain->setIconSize(QSize(32, 32));
+    tbtMain->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    tbtMain->setFont(designFont(QStringLiteral("ＭＳ Ｐゴシック"), 13));
+
+    btnData = newButton(this, "btnData", QStringLiteral("日々の記録"),
+                        QStringLiteral(":/icons/diary.svg"), mnuDayRec);
+    btnGraph = newButton(this, "btnGraph", QStringLiteral("ｸﾞﾗﾌ"),
+                         QStringLiteral(":/icons/graph.svg"), mnuGraph);
+    btnFind = newButton(this, "btnFind", QStringLiteral("ﾃﾞｰﾀ検索"),
+                        QStringLiteral(":/icons/find.svg"), mnuFind);
+    btnSetting = newButton(this, "btnSetting", QStringLiteral("詳細設定"),
+                           QStringLiteral(":/icons/setting.svg"), mnuSetting);
+    btnHelp = newButton(this, "btnHelp", QStringLiteral("ﾍﾙﾌﾟ"), QStringLiteral(":/icons/help.svg"),
+                        mnuHelp);
+
+    btnRegistWeb = newAction(this, "btnRegistWeb", QStringLiteral("ｲﾝﾀｰﾈｯﾄｻｲﾄの編集"));
+    btnRegistWeb->setEnabled(mnuRegistWeb->isEnabled());
+    connect(btnRegistWeb, &QAction::triggered, mnuRegistWeb, &QAction::trigger);
+    connect(mnuRegistWeb, &QAction::enabledChanged, btnRegistWeb, &QAction::setEnabled);
+    btnWebMenu = new QMenu(this);
+    btnWebMenu->setObjectName(QStringLiteral("btnWebMenu"));
+    btnWebMenu->addAction(btnRegistWeb);
+    btnWebMenu->addSeparator();
+    btnWeb = new QToolButton(this);
+    btnWeb->setObjectName(QStringLiteral("btnWeb"));
+    btnWeb->setText(QStringLiteral("ｲﾝﾀｰﾈｯﾄ"));
+    btnWeb->setIcon(QIcon(QStringLiteral(":/icons/web.svg")));
+    btnWeb->setMenu(btnWebMenu);
+    btnWeb->setPopupMode(QToolButton::InstantPopup);
+    btnWeb->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    btnWeb->setIconSize(QSize(32, 32));
+    btnWeb->setFocusPolicy(Qt::NoFocus);
+
+    tbtMain->addAction(btnData);
+    tbtMain->addAction(btnGraph);
+    tbtMain->addSeparator();
+    tbtMain->addAction(btnFind);
+    tbtMain->addSeparator();
+    tbtMain->addAction(btnSetting);
+    tbtMain->addSeparator();
+    tbtMain->addWidget(btnWeb);
+    tbtMain->addSeparator();
+    tbtMain->addAction(btnHelp);
+}
+
+QWidget *TMainForm::createCentralArea() {
+    auto *pnlMain = new QWidget(this);
+    pnlMain->setObjectName(QStringLiteral("pnlMain"));
+
+    pnlTitle = new QLabel(pnlMain);
+    pnlTitle->setObjectName(QStringLiteral("pnlTitle"));
+    pnlTitle->setAccessibleName(QStringLiteral("カロリーデータ名"));
+    pnlTitle->setFixedHeight(24);
+    pnlTitle->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pnlTitle->setIndent(4);
+    pnlTitle->setAutoFillBackground(true);
+    pnlTitle->setFont(designFont(QStringLiteral("ＭＳ Ｐ明朝"), 13, true));
+    QPalette title = pnlTitle->palette();
+    title.setColor(QPalette::Window, QColor(0, 0, 128));
+    title.setColor(QPalette::WindowText, Qt::white);
+    pnlTitle->setPalette(title);
+
+    trvCal = new QTreeView(pnlMain);
+    trvCal->setObjectName(QStringLiteral("trvCal"));
+    trvCal->setAccessibleName(QStringLiteral("食品ツリー"));
+    trvCal->setHeaderHidden(true);
+    trvCal->setIndentation(19);
+    trvCal->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    trvCal->setFont(designFont(QStringLiteral("ＭＳ Ｐ明朝"), 13));
+
+    lsvCal = new QTreeView(pnlMain);
+    lsvCal->setObjectName(QStringLiteral("lsvCal"));
+    lsvCal->setAccessibleName(QStringLiteral("摂取リスト"));
+    lsvCal->setRootIsDecorated(false);
+    lsvCal->setUniformRowHeights(true);
+    lsvCal->setAllColumnsShowFocus(true);
+    lsvCal->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lsvCal->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lsvCal->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lsvCal->setContextMenuPolicy(Qt::CustomContextMenu);
+    lsvCal->setFont(designFont(QStringLiteral("Tahoma"), 11));
+    lsvCal->header()->setSectionsMovable(false);
+    lsvCal->header()->setStretchLastSection(false);
+
+    m_splitter = new QSplitter(Qt::Horizontal, pnlMain);
+    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->setHandleWidth(2);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(trvCal);
+    m_splitter->addWidget(lsvCal);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({180, 420});
+
+    auto *pnlCal = new QVBoxLayout;
+    pnlCal->setContentsMargins(0, 0, 0, 0);
+    pnlCal->setSpacing(1); // `Bevel1` under the title
+    pnlCal->addWidget(pnlTitle);
+    pnlCal->addWidget(m_splitter, 1);
+
+    auto *layout = new QVBoxLayout(pnlMain);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(pnlCal, 1);
+    layout->addWidget(createTotalBar());
+    return pnlMain;
+}
+
+QWidget *TMainForm::createTotalBar() {
+    pnlTotal = new QFrame(this);
+    pnlTotal->setObjectName(QStringLiteral("pnlTotal"));
+    static_cast<QFrame *>(pnlTotal)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pnlTotal->setFixedHeight(24);
+    pnlTotal->setFont(designFont(QStringLiteral("Tahoma"), 11));
+    pnlTotal->setAutoFillBackground(true);
+
+    lblTotalCal = new QLabel(pnlTotal);
+    lblTotalCal->setObjectName(QStringLiteral("lblTotalCal"));
+
+    ggCal = new QProgressBar(pnlTotal);
+    ggCal->setObjectName(QStringLiteral("ggCal"));
+    ggCal->setAccessibleName(QStringLiteral("カロリーゲージ"));
+    ggCal->setFixedSize(113, 16);
+    ggCal->setRange(0, 100);
+    ggCal->setValue(0);
+    ggCal->setFormat(QStringLiteral("%p%"));
+    ggCal->setAlignment(Qt::AlignCenter);
+    ggCal->setFont(designFont(QStringLiteral("Tahoma"), 11));
+
+    cmbLimit = new QComboBox(pnlTotal);
+    cmbLimit->setObjectName(QStringLiteral("cmbLimit"));
+    cmbLimit->setAccessibleName(QStringLiteral("1日の基準カロリー"));
+    // Wide enough for the whole item text in the mapped fonts.
+    cmbLimit->setMinimumWidth(130);
+    cmbLimit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmbLimit->setEditable(false);
+    cmbLimit->addItem(QStringLiteral("1日の基準 : 2500 kcal"));
+    cmbLimit->setCurrentIndex(0);
+
+    auto *layout = new QHBoxLayout(pnlTotal);
+    layout->setContentsMargins(8, 1, 4, 1);
+    layout->setSpacing(3);
+    layout->addWidget(lblTotalCal, 1);
+    layout->addWidget(ggCal);
+    layout->addWidget(cmbLimit);
+    return pnlTotal;
+}
+
+void TMainForm::mnuFindTopMostClick() {
+    // The command re-applies the topmost state; its check mark stays as it was.
+    mnuFindTopMost->setChecked(!mnuFindTopMost->isChecked());
+    if (m_finder && mnuFindTopMost->isChecked() && m_finder->isVisible()) {
+        m_finder->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        m_finder->show();
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent *event) {
+    event->accept();
 }
 
 } // namespace zk

@@ -1,14 +1,90 @@
 #pragma once
 
+#include "caldata/calorielist.h"
+
 #include <QMainWindow>
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QSplitter;
+class QToolBar;
+class QToolButton;
+class QTreeView;
 
 namespace zk {
 
-// The main window "Zenkarta".
+class IntakeController;
+
+// The main window "Zenkarta": menu bar, tool bar, the dock area of the
+// calorie-file window, the food tree, the intake list and the total bar.
+// It builds the layout and owns the commands; each command is carried out by
+// the model or window it belongs to. The controls keep the names of the
+// window's design, so the parts of the program that plug in find them.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget *parent = nullptr);
+
+    // "ﾌｧｲﾙ(&F)"
+    QAction *mnuCaloryEditor, *mnuDayRec, *mnuGraph, *mnuExit;
+    // "編集(&E)"
+    QAction *mnuAddList, *mnuDeleteList, *mnuDeleteAll;
+    QAction *mnuArrowDup, *mnuBanDup, *mnuConfirmDup; // one radio group
+    QAction *mnuSetting;
+    // "表示(&V)"
+    QAction *mnuCalFiles;
+    QAction *mnuStandard, *mnuDictionary; // "ｶﾛﾘｰﾘｽﾄ(&L)", a radio group of its own
+    // "検索(&F)"
+    QAction *mnuFind, *mnuFindTopMost;
+    // "ｲﾝﾀｰﾈｯﾄ(&I)": the edit command, a separator, then the user's sites
+    QMenu *mnuWeb;
+    QAction *mnuRegistWeb;
+    // "ﾍﾙﾌﾟ(&H)"
+    QAction *mnuHelp, *mnuAbout;
+
+    // Tool bar `tbtMain`; each button runs its menu command.
+    QToolBar *tbtMain;
+    QAction *btnData, *btnGraph, *btnFind, *btnSetting, *btnHelp;
+    QToolButton *btnWeb; // drop-down: `btnRegistWeb`, a separator, the user's sites
+    QMenu *btnWebMenu;
+    QAction *btnRegistWeb;
+
+    QLabel *pnlTitle;  // name of the loaded calorie table
+    QTreeView *trvCal; // the food tree
+    QTreeView *lsvCal; // the intake list
+    QMenu *popMyCal;   // context menu of the intake list
+    QAction *mnuMyDelete, *mnuMyKill;
+    QWidget *pnlTotal; // the total bar
+    QLabel *lblTotalCal;
+    QProgressBar *ggCal;
+    QComboBox *cmbLimit;
+
+    // The column sort shared by the intake list and the search results.
+    SortKey &sortKey() { return m_sortKey; }
+    IntakeController &intake() { return *m_intake; }
+
+    // The search window, once it exists; the topmost option applies to it.
+    void setSearchWindow(QWidget *finder) { m_finder = finder; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    QWidget *createCentralArea();
+    QWidget *createTotalBar();
+    void mnuFindTopMostClick();
+
+    QSplitter *m_splitter = nullptr;
+    SortKey m_sortKey;
+    IntakeController *m_intake = nullptr;
+    QWidget *m_finder = nullptr;
 };
 
 } // namespace zk

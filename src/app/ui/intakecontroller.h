@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/intakelist.h"
+
+#include <QByteArray>
+#include <QObject>
+
+#include <functional>
+#include <optional>
+
+namespace zk {
+
+class TMainForm;
+
+// A food the food tree offers for adding: a node without children.
+struct FoodPick {
+    QByteArray name;
+    int calory = 0;
+};
+
+// Connects the main window's intake list, its commands, the total bar and the
+// limit list to the IntakeList.
+class IntakeController : public QObject {
+    Q_OBJECT
+public:
+    IntakeController(TMainForm &form, SortKey &sortKey, QObject *parent = nullptr);
+
+    IntakeList &list() { return m_list; }
+    // Where the add command takes the selected food from (the food tree);
+    // nothing is added while it gives no food.
+    void setFoodSource(std::function<std::optional<FoodPick>()> source) {
+        m_foodSource = std::move(source);
+    }
+
+    void mnuAddListClick();
+
+private:
+    DuplicatesPolicy policy() const;
+    void showTotal(const TotalBar &total);
+    void lsvCalResize();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    TMainForm &m_form;
+    IntakeList m_list;
+    std::function<std::optional<FoodPick>()> m_foodSource;
+};
+
+} // namespace zk

@@ -1,0 +1,152 @@
+#include "caldata/calorielist.h"
+
+#include "common/platform.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace zk {
+
+qint64 leadingNumber(const QString &cell) {
+    qsizetype i = 0;
+    const bool negative = cell.startsWith(u'-');
+    if (negative)
+        ++i;
+    qint64 value = 0;
+    bool any = false;
+    for (; i < cell.size(); ++i) {
+        const QChar c = cell[i];
+        if (c >= u'0' && c <= u'9') {
+            any = true;
+            value = std::min<qint64>(value * 10 + (c.unicode() - u'0'), Q_INT64_C(1) << 40);
+        } else if (c != u',' || !any) {
+            break;
+        }
+    }
+    return negative ? -value : value;
+}
+
+int lsvCalCompare(const CalorieRow &x, const CalorieRow &y, int sortKey) {
+    int result = 0;
+    switch (sortKey < 0 ? -sortKey : sortKey) {
+    case 1:
+        result = Regional::current().compare(x.foodsText, y.foodsText);
+        break;
+    case 2:
+        result = Regional::current().compare(x.category, y.category);
+        break;
+    case 3: {
+        const qint64 d = leadingNumber(y.calory) - leadingNumber(x.calory);
+        result = (d > 0) - (d < 0);
+        break;
+    }
+    default:
+        return 0;
+    }
+    return sortKey < 0 ? -result : result;
+}
+
+std::array<int, 3> foodListColumnWidths(int outerWidth) {
+    const int w = outerWidth - 20;
+    const int u = w / 9;
+    return {4 * u, 3 * u, w - 7 * u};
+}
+
+int CalorieListModel::rowCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int CalorieListModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant CalorieListModel::data(const QModelIndex &index, int role) const {
+    if (!index.isValid())
+        return {};
+    const CalorieRow &r = m_rows.at(index.row());
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+        case Foods:
+            return r.foodsText;
+        case Category:
+            return r.category;
+        case Calory:
+            return r.calory;
+        default:
+            return {};
+        }
+    }
+    if (role == Qt::TextAlignmentRole && index.column() == Calory)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant CalorieListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole) {
+        switch (section) {
+        case Foods:
+            return QStringLiteral("Foods");
+        case Category:
+            return QStringLiteral("Category");
+        case Calory:
+            return QStringLiteral("Calory");
+        default:
+            return {};
+        }
+    }
+    if (role == Qt::TextAlignmentRole && section == Calory)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+void CalorieListModel::append(CalorieRow row) {
+    const int r = int(m_rows.size());
+    beginInsertRows({}, r, r);
+    m_rows.append(std::move(row));
+    endInsertRows();
+}
+
+void CalorieListModel::removeRowsAt(QList<int> rows) {
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (int r : rows) {
+        beginRemoveRows({}, r, r);
+        m_rows.removeAt(r);
+        endRemoveRows();
+    }
+}
+
+void CalorieListModel::clear() {
+    beginResetModel();
+    m_rows.clear();
+    endResetModel();
+}
+
+void CalorieListModel::sortBy(int sortKey) {
+    if (sortKey == 0)
+        return;
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    QList<int> order(m_rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return lsvCalCompare(m_rows[a], m_rows[b], sortKey) < 0;
+    });
+    QList<CalorieRow> sorted;
+    sorted.reserve(m_rows.size());
+    QList<int> newPosition(m_rows.size());
+    for (int i = 0; i < order.size(); ++i) {
+        sorted.append(m_rows[order[i]]);
+        newPosition[order[i]] = i;
+    }
+    m_rows = std::move(sorted);
+    QModelIndexList after;
+    for (const QModelIndex &i : before)
+        after.append(index(newPosition[i.row()], i.column()));
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+} // namespace zk

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <array>
+
+namespace zk {
+
+// One row of a food list (the intake list and the search results): the food's
+// name as stored (Shift-JIS), the table it came from, the "Calory" cell and
+// the signed value the cell was made from.
+struct CalorieRow {
+    QByteArray foods;
+    QString category;
+    QString calory;
+    int value = 0;
+    QString foodsText; // the decoded name, for display and collation
+};
+
+// The column and direction of the last sort: 0 unsorted, 1..3 the columns
+// "Foods", "Category", "Calory" in their first direction, -1..-3 reversed.
+// One key is shared by every food list, so a click on one list decides the
+// direction of the next click on the same column of another.
+class SortKey {
+public:
+    int value() const { return m_value; }
+    // A click on column 1..3: the same column reverses, another starts afresh.
+    int click(int column) {
+        m_value = (m_value == column || m_value == -column) ? -m_value : column;
+        return m_value;
+    }
+
+private:
+    int m_value = 0;
+};
+
+// The leading number of a "Calory" cell: an optional minus sign, then digits
+// with "," between them skipped; a cell that starts otherwise gives 0.
+qint64 leadingNumber(const QString &cell);
+
+// Row order under a sort key; negative places x first. Text columns use the
+// locale collation, "Calory" puts the largest value first.
+int lsvCalCompare(const CalorieRow &x, const CalorieRow &y, int sortKey);
+
+// Column widths of a food list of the given outer width: w = width - 20 split
+// 4 : 3 : rest in ninths.
+std::array<int, 3> foodListColumnWidths(int outerWidth);
+
+class CalorieListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { Foods, Category, Calory, ColumnCount };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    const QList<CalorieRow> &rows() const { return m_rows; }
+    const CalorieRow &row(int r) const { return m_rows.at(r); }
+    void append(CalorieRow row);
+    void removeRowsAt(QList<int> rows); // any order; removed from the last up
+    void clear();
+    // Sorts the rows by the key (stable; a key of 0 keeps the order).
+    void sortBy(int sortKey);
+
+private:
+    QList<CalorieRow> m_rows;
+};
+
+} // namespace zk

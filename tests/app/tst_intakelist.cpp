@@ -1,0 +1,356 @@
+#include "app/intakelist.h"
+#include "common/platform.h"
+
+#include "support/scriptedprompt.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace zk;
+using Answer = Prompt::Answer;
+
+class TestIntakeList : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void duplicates_data();
+    void duplicates();
+    void colourThresholds_data();
+    void colourThresholds();
+    void totalText();
+    void negativeCaloriesSubtract();
+    void zeroLimit_data();
+    void zeroLimit();
+    void limitText_data();
+    void limitText();
+    void sorting_data();
+    void sorting();
+    void sortKeySharedBetweenLists();
+    void deleteSelected_data();
+    void deleteSelected();
+    void deleteAll();
+    void deleteOnDoubleClick();
+    void deleteCaption();
+    void columnWidths();
+};
+
+namespace {
+
+const QByteArray rice("\x82\xb2\x94\xd1"); // ご飯
+
+void select(IntakeList &list, const QList<int> &rows) {
+    list.selection()->clearSelection();
+    for (int r : rows)
+        list.selection()->select(list.model()->index(r, 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+QStringList column(IntakeList &list, int c) {
+    QStringList out;
+    for (int r = 0; r < list.model()->rowCount(); ++r)
+        out.append(list.model()->index(r, c).data().toString());
+    return out;
+}
+
+} // namespace
+
+void TestIntakeList::initTestCase() {
+    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+}
+
+void TestIntakeList::duplicates_data() {
+    QTest::addColumn<int>("policy");
+    QTest::addColumn<int>("alreadyThere"); // equal rows in the list before adding
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("rowsAfter");
+    const auto ask = int(DuplicatesPolicy::Ask);
+    QTest::newRow("ask, yes") << ask << 1 << QList<Answer>{Answer::Yes} << 1 << 2;
+    QTest::newRow("ask, cancel") << ask << 1 << QList<Answer>{Answer::Cancel} << 1 << 1;
+    QTest::newRow("ask twice for two rows")
+        << ask << 2 << QList<Answer>{Answer::Yes, Answer::Yes} << 2 << 3;
+    QTest::newRow("one cancel adds nothing")
+        << ask << 2 << QList<Answer>{Answer::Yes, Answer::Cancel} << 2 << 2;
+    QTest::newRow("forbid is silent")
+        << int(DuplicatesPolicy::Forbid) << 1 << QList<Answer>{} << 0 << 1;
+    QTest::newRow("allow") << int(DuplicatesPolicy::Allow) << 2 << QList<Answer>{} << 0 << 3;
+    QTest::newRow("first of its kind") << ask << 0 << QList<Answer>{} << 0 << 1;
+}
+
+void TestIntakeList::duplicates() {
+    QFETCH(int, policy);
+    QFETCH(int, alreadyThere);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(int, questions);
+    QFETCH(int, rowsAfter);
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList list(key, prompt);
+    QAbstractItemModelTester tester(list.model());
+    for (int i = 0; i < alreadyThere; ++i)
+        list.add(rice, 234, QStringLiteral("主食"), DuplicatesPolicy::Allow);
+    list.add(rice, 300, QStringLiteral("別の表"), DuplicatesPolicy::Forbid); // another table
+    prompt.answers = answers;
+    list.add(rice, 234, QStringLiteral("主食"), DuplicatesPolicy(policy));
+    QCOMPARE(prompt.asked.size(), questions);
+    for (const auto &box : prompt.asked) {
+        QCOMPARE(box.kind, QStringLiteral("question"));
+        QCOMPARE(box.text,
+                 QStringLiteral("「ご飯」（主食）は既にリストにありますが、追加しますか？"));
+    }
+    QCOMPARE(list.model()->rowCount() - 1, rowsAfter);
+}
+
+void TestIntakeList::colourThresholds_data() {
+    QTest::addColumn<int>("total");
+    QTest::addColumn<int>("colour");
+    QTest::addColumn<QString>("percent");
+    using C = TotalBar::Colour;
+    QTest::newRow("1200") << 1200 << int(C::Silver) << "48%";
+    QTest::newRow("1262") << 1262 << int(C::Silver) << "50%";
+    QTest::newRow("1263") << 1263 << int(C::Navy) << "50%";
+    QTest::newRow("2000") << 2000 << int(C::Navy) << "80%";
+    QTest::newRow("2013") << 2013 << int(C::Maroon) << "80%";
+    QTest::newRow("2512") << 2512 << int(C::Maroon) << "100%";
+    QTest::newRow("2513") << 2513 << int(C::Red) << "100%";
+    QTest::newRow("5000") << 5000 << int(C::Red) << "100%";
+}
+
+void TestIntakeList::colourThresholds() {
+    QFETCH(int, total);
+    QFETCH(int, colour);
+    QFETCH(QString, percent);
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList list(key, prompt);
+    list.setLimitText(QStringLiteral("1日の基準 : 2500 kcal"));
+    list.add("x", total, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    const TotalBar bar = list.total();
+    QCOMPARE(int(bar.colour), colour);
+    QCOMPARE(bar.percent, percent);
+    QCOMPARE(bar.maximum, 2500);
+    QCOMPARE(bar.position, std::min(total, 2500));
+}
+
+void TestIntakeList::totalText() {
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList list(key, prompt);
+    QSignalSpy spy(&list, &IntakeList::totalChanged);
+    list.setLimitText(QStringLiteral("1日の基準 : 2500 kcal"));
+    QCOMPARE(spy.count(), 0); // choosing the text by program recomputes nothing
+    list.add(rice, 1000, QStringLiteral("主食"), DuplicatesPolicy::Allow);
+    list.add("y", 850, QStringLiteral("主食"), DuplicatesPolicy::Allow);
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(column(list, 2), (QStringList{"1,000 kcal", "850 kcal"}));
+    QCOMPARE(list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : 1,850 kcal／2,500 kcal"));
+    select(list, {0});
+    list.deleteSelected();
+    select(list, {0});
+    list.deleteSelected();
+    const TotalBar empty = spy.last().first().value<TotalBar>();
+    QCOMPARE(empty.text, QString());
+    QCOMPARE(empty.percent, QStringLiteral("0%"));
+    QCOMPARE(int(empty.colour), int(TotalBar::Colour::Silver));
+}
+
+void TestIntakeList::negativeCaloriesSubtract() {
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList list(key, prompt);
+    list.setLimitText(QStringLiteral("1日の基準 : 2500 kcal"));
+    list.add("a", 1500, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    list.add("walk", -1234, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    QCOMPARE(column(list, 2).last(), QStringLiteral("-1,234 kcal"));
+    QCOMPARE(list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : 266 kcal／2,500 kcal"));
+    list.add("run", -500, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    QCOMPARE(list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : -234 kcal／2,500 kcal"));
+    QCOMPARE(list.total().position, 0);
+    QCOMPARE(list.total().percent, QStringLiteral("0%"));
+}
+
+void TestIntakeList::zeroLimit_data() {
+    QTest::addColumn<QString>("limit");
+    QTest::addColumn<int>("total");
+    QTest::addColumn<int>("colour");
+    QTest::newRow("0, nothing") << "1日の基準 : 0 kcal" << 0 << int(TotalBar::Colour::Silver);
+    QTest::newRow("0, something") << "1日の基準 : 0 kcal" << 10 << int(TotalBar::Colour::Red);
+    QTest::newRow("negative") << "朝 : -5 kcal" << 10 << int(TotalBar::Colour::Red);
+}
+
+void TestIntakeList::zeroLimit() {
+    QFETCH(QString, limit);
+    QFETCH(int, total);
+    QFETCH(int, colour);
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList list(key, prompt);
+    list.setLimitText(limit);
+    list.add("a", total, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    const TotalBar bar = list.total();
+    QCOMPARE(bar.maximum, 0);
+    QCOMPARE(bar.position, 0);
+    QCOMPARE(bar.percent, QStringLiteral("0%"));
+    QCOMPARE(int(bar.colour), colour);
+}
+
+void TestIntakeList::limitText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("daily") << "1日の基準 : 2500 kcal" << 2500;
+    QTest::newRow("named") << "朝 : 750 kcal" << 750;
+    QTest::newRow("no separator") << "1日の基準 : 12000 kcal" << 12000;
+    QTest::newRow("nothing selected") << "" << 1000;
+    QTest::newRow("not a number") << "朝 : abc kcal" << 1000;
+    QTest::newRow("grouped") << "朝 : 1,000 kcal" << 1000;
+    QTest::newRow("colon in the title") << "a:b : 600 kcal" << 600;
+}
+
+void TestIntakeList::limitText() {
+    QFETCH(QString, text);
+    QFETCH(int, limit);
+    QCOMPARE(GetStandartCalory(text), limit);
+}
+
+void TestIntakeList::sorting_data() {
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<QStringList>("foods");
+    QTest::newRow("calory, largest first") << QList<int>{2} << QStringList{"b", "c", "a"};
+    QTest::newRow("calory reversed") << QList<int>{2, 2} << QStringList{"a", "c", "b"};
+    QTest::newRow("foods") << QList<int>{0} << QStringList{"a", "b", "c"};
+    QTest::newRow("foods reversed") << QList<int>{0, 0} << QStringList{"c", "b", "a"};
+    QTest::newRow("another column starts afresh")
+        << QList<int>{0, 0, 2} << QStringList{"b", "c", "a"};
+    QTest::newRow("category") << QList<int>{1} << QStringList{"c", "b", "a"};
+}
+
+void TestIntakeList::sorting() {
+    QFETCH(QList<int>, clicks);
+    QFETCH(QStringList, foods);
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList list(key, prompt);
+    QAbstractItemModelTester tester(list.model());
+    list.add("a", 85, QStringLiteral("ぶ"), DuplicatesPolicy::Allow);
+    list.add("b", 1200, QStringLiteral("い"), DuplicatesPolicy::Allow);
+    list.add("c", 999, QStringLiteral("あ"), DuplicatesPolicy::Allow);
+    for (int c : clicks)
+        list.sortByColumn(c);
+    QCOMPARE(column(list, 0), foods);
+}
+
+void TestIntakeList::sortKeySharedBetweenLists() {
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList intake(key, prompt);
+    IntakeList results(key, prompt);
+    for (IntakeList *l : {&intake, &results}) {
+        l->add("a", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+        l->add("b", 2, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    }
+    intake.sortByColumn(0);
+    QCOMPARE(column(intake, 0), (QStringList{"a", "b"}));
+    results.sortByColumn(0);
+    QCOMPARE(column(results, 0), (QStringList{"b", "a"}));
+    QCOMPARE(key.value(), -1);
+}
+
+void TestIntakeList::deleteSelected_data() {
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<QStringList>("left");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<int>("recomputed");
+    QTest::newRow("none") << QList<int>{} << QList<Answer>{} << QStringList{"a", "b", "c"}
+                          << QStringList{} << 1;
+    QTest::newRow("one, no question")
+        << QList<int>{1} << QList<Answer>{} << QStringList{"a", "c"} << QStringList{} << 1;
+    QTest::newRow("two, yes") << QList<int>{0, 2} << QList<Answer>{Answer::Yes} << QStringList{"b"}
+                              << QStringList{"この2個のデータを削除しても構わないでしょうか？"}
+                              << 1;
+    QTest::newRow("two, cancel") << QList<int>{0, 2} << QList<Answer>{Answer::Cancel}
+                                 << QStringList{"a", "b", "c"}
+                                 << QStringList{"この2個のデータを削除しても構わないでしょうか？"}
+                                 << 0;
+}
+
+void TestIntakeList::deleteSelected() {
+    QFETCH(QList<int>, selected);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QStringList, left);
+    QFETCH(QStringList, asked);
+    QFETCH(int, recomputed);
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList list(key, prompt);
+    for (const char *f : {"a", "b", "c"})
+        list.add(f, 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    select(list, selected);
+    QSignalSpy spy(&list, &IntakeList::totalChanged);
+    prompt.answers = answers;
+    list.deleteSelected();
+    QCOMPARE(column(list, 0), left);
+    QCOMPARE(prompt.texts(), asked);
+    QCOMPARE(spy.count(), recomputed);
+}
+
+void TestIntakeList::deleteAll() {
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList list(key, prompt);
+    list.deleteAll();
+    QCOMPARE(prompt.asked.size(), 1);
+    QCOMPARE(prompt.asked[0].kind, QStringLiteral("message"));
+    QCOMPARE(prompt.asked[0].text, QStringLiteral("リスト内にデータがありません。"));
+    list.add("a", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    list.add("b", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    prompt.clear();
+    prompt.answers = {Answer::Cancel};
+    list.deleteAll();
+    QCOMPARE(list.model()->rowCount(), 2);
+    QCOMPARE(prompt.asked[0].kind, QStringLiteral("warning"));
+    QCOMPARE(prompt.asked[0].text,
+             QStringLiteral("リスト内にある2件のデータを削除しても構いませんか？"));
+    prompt.answers = {Answer::Yes};
+    list.deleteAll();
+    QCOMPARE(list.model()->rowCount(), 0);
+}
+
+void TestIntakeList::deleteOnDoubleClick() {
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList list(key, prompt);
+    for (const char *f : {"a", "b", "c"})
+        list.add(f, 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    QSignalSpy spy(&list, &IntakeList::totalChanged);
+    list.deleteOnDoubleClick(); // nothing selected: nothing goes, the total is recomputed
+    QCOMPARE(list.model()->rowCount(), 3);
+    QCOMPARE(spy.count(), 1);
+    select(list, {2, 1});
+    list.deleteOnDoubleClick(); // the selected row nearest the top
+    QCOMPARE(column(list, 0), (QStringList{"a", "c"}));
+    QVERIFY(prompt.asked.isEmpty());
+}
+
+void TestIntakeList::deleteCaption() {
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList list(key, prompt);
+    list.add(rice, 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    list.add("b", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    list.add("c", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    QCOMPARE(list.deleteCaption(QStringLiteral("削除")), QStringLiteral("削除"));
+    select(list, {0});
+    QCOMPARE(list.deleteCaption(QStringLiteral("削除")), QStringLiteral("「ご飯」を削除"));
+    select(list, {2, 0, 1});
+    QCOMPARE(list.deleteCaption(QString()), QStringLiteral("「ご飯」以下3件を削除"));
+}
+
+void TestIntakeList::columnWidths() {
+    QCOMPARE(foodListColumnWidths(339), (std::array<int, 3>{140, 105, 74}));
+    QCOMPARE(foodListColumnWidths(20), (std::array<int, 3>{0, 0, 0}));
+}
+
+QTEST_GUILESS_MAIN(TestIntakeList)
+#include "tst_intakelist.moc"
