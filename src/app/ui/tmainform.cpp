@@ -1,6 +1,7 @@
 #include "app/ui/tmainform.h"
 
 #include "app/ui/intakecontroller.h"
+#include "caldata/ui/tcaleditor.h"
 #include "common/ui/fonts.h"
 
 #include <QAction>
@@ -73,6 +74,7 @@ TMainForm::TMainForm(QWidget *parent)
 void TMainForm::createActions() {
     mnuCaloryEditor = newAction(this, "mnuCaloryEditor", QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀｴﾃﾞｨﾀを起動(&C)"),
                                 QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(mnuCaloryEditor, &QAction::triggered, this, &TMainForm::mnuCaloryEditorClick);
     mnuDayRec = newAction(this, "mnuDayRec", QStringLiteral("日々の記録を付ける(&R)"),
                           QKeySequence(Qt::CTRL | Qt::Key_R));
     mnuDayRec->setIcon(QIcon(QStringLiteral(":/icons/diary.svg")));
@@ -126,8 +128,8 @@ void TMainForm::createActions() {
 
     // Commands whose windows are not part of the program yet stay disabled.
     for (QAction *unbuilt :
-         {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting, mnuCalFiles, mnuStandard, mnuDictionary,
-          mnuFind, mnuFindTopMost, mnuRegistWeb, mnuHelp, mnuAbout})
+         {mnuDayRec, mnuGraph, mnuSetting, mnuCalFiles, mnuStandard, mnuDictionary, mnuFind,
+          mnuFindTopMost, mnuRegistWeb, mnuHelp, mnuAbout})
         unbuilt->setEnabled(false);
 }
 
@@ -324,6 +326,12 @@ QWidget *TMainForm::createTotalBar() {
     layout->addWidget(ggCal);
     layout->addWidget(cmbLimit);
     return pnlTotal;
+}
+
+// A fresh editor for each opening, so that it reads the files anew.
+void TMainForm::mnuCaloryEditorClick() {
+    Tcaleditor editor(this);
+    editor.exec();
 }
 
 void TMainForm::mnuFindTopMostClick() {
