@@ -41,14 +41,15 @@ public:
     // was loaded; no value means the user gave up. Tests replace it.
     std::function<std::optional<QString>()> askTableName;
 
+    // Every way of closing the window (Esc, actExit, the close box) comes
+    // here: with unsaved edits it asks first.
+    void reject() override;
+
 Q_SIGNALS:
     void helpRequested(int context);
 
 protected:
     bool event(QEvent *e) override;
-    // Every way of closing the window (Esc, actExit, the close box) comes
-    // here: with unsaved edits it asks first.
-    void reject() override;
 
 private:
     void createActions();
