@@ -28,9 +28,10 @@ const QString switchPrompt =
 // 主食 (CR LF, with a NEC-selected IBM character and an invalid byte in
 // untouched lines) and 果物/りんご (LF, no final line break).
 void writeTables(const test::TempProgramFolder &folder) {
-    folder.write(QStringLiteral("data/主食.cal"), "@\x8e\xe5\x90\x48\r\n"
-                                                  "\t\x83\x81\x83\x62:1\r\n"
-                                                  "\t\xED\x40\x80:2\r\n");
+    static const char staple[] = "@\x8e\xe5\x90\x48\r\n"
+                                 "\t\x83\x81\x83\x62:1\r\n"
+                                 "\t\xED\x40\x80:2\x1A\0\x7F\r\n";
+    folder.write(QStringLiteral("data/主食.cal"), QByteArray(staple, sizeof staple - 1));
     folder.write(QStringLiteral("data/果物/りんご.cal"), "a:1\nb:2");
 }
 
@@ -165,9 +166,19 @@ void TestCalEditor::editAndSaveWithCtrlS() {
     moveTo(f.editor.Editor, 1, 1);
     QTest::keyClick(f.editor.Editor, Qt::Key_Delete);
     QTest::keyClick(f.editor.Editor, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(f.folder.read(QStringLiteral("data/主食.cal")),
-             QByteArray("@\x8e\xe5\x90\x48\r\n\t\x83\x62:1\r\n\t\xED\x40\x80:2\r\n"));
+    static const char saved[] = "@\x8e\xe5\x90\x48\r\n\t\x83\x62:1\r\n"
+                                "\t\xED\x40\x80:2\x1A\0\x7F\r\n";
+    QCOMPARE(f.folder.read(QStringLiteral("data/主食.cal")), QByteArray(saved, sizeof saved - 1));
     QVERIFY(f.prompt.asked.isEmpty());
+
+    // A character Shift-JIS cannot hold is refused; the file stays as it was.
+    f.editor.Editor->insertPlainText(QStringLiteral("\U0001F600"));
+    QTest::keyClick(f.editor.Editor, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(f.prompt.asked.size(), 1);
+    QCOMPARE(f.prompt.asked.first().kind, QStringLiteral("error"));
+    QCOMPARE(f.folder.read(QStringLiteral("data/主食.cal")), QByteArray(saved, sizeof saved - 1));
+    QVERIFY(f.editor.Editor->isModified());
+    QVERIFY(f.editor.actSave->isEnabled());
 }
 
 void TestCalEditor::switchingAsks_data() {
