@@ -104,16 +104,18 @@ void IntakeController::showTotal(const TotalBar &total) {
 }
 
 void IntakeController::lsvCalResize() {
-    const std::array<int, 3> widths = foodListColumnWidths(m_form.lsvCal->width());
+    const std::array<int, 3> widths = foodListColumnWidths(m_lsvCal->width());
     for (int c = 0; c < 3; ++c)
-        m_form.lsvCal->header()->resizeSection(c, widths[c]);
+        m_lsvCal->header()->resizeSection(c, widths[c]);
 }
 
 bool IntakeController::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == m_form.lsvCal && event->type() == QEvent::Resize)
+    // Compare with pointers kept from the start: events still arrive while the
+    // window is being taken down.
+    if (watched == m_lsvCal && event->type() == QEvent::Resize)
         lsvCalResize();
     // A double-click anywhere in the list, on a row or not (lsvCalDblClick).
-    if (watched == m_form.lsvCal->viewport() && event->type() == QEvent::MouseButtonDblClick)
+    if (watched == m_viewport && event->type() == QEvent::MouseButtonDblClick)
         m_list.deleteOnDoubleClick();
     return QObject::eventFilter(watched, event);
 }

@@ -11,6 +11,9 @@
 namespace zk {
 
 class TMainForm;
+}
+class QTreeView;
+namespace zk {
 
 // A food the food tree offers for adding: a node without children.
 struct FoodPick {
@@ -41,6 +44,8 @@ private:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     TMainForm &m_form;
+    QTreeView *m_lsvCal;
+    QObject *m_viewport;
     IntakeList m_list;
     std::function<std::optional<FoodPick>()> m_foodSource;
 };

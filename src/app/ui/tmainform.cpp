@@ -3,6 +3,9 @@
 #include "app/ui/intakecontroller.h"
 #include "caldata/ui/tcaleditor.h"
 #include "common/ui/fonts.h"
+#include "settings/ui/help.h"
+#include "settings/ui/taboutbox.h"
+#include "settings/ui/webmenus.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -69,6 +72,17 @@ TMainForm::TMainForm(QWidget *parent)
     statusBar()->setObjectName(QStringLiteral("stb"));
     statusBar()->setSizeGripEnabled(true);
     m_intake = new IntakeController(*this, m_sortKey, this);
+
+    // The user's web sites in both Internet menus, help and the about box.
+    auto *webMenus = new WebMenus(mnuWeb, btnWebMenu, this);
+    webMenus->setSiteIcon(QIcon(QStringLiteral(":/icons/web.svg")));
+    webMenus->SetMenuWWW();
+    connect(mnuRegistWeb, &QAction::triggered, webMenus, &WebMenus::mnuRegistWebClick);
+    connect(mnuHelp, &QAction::triggered, this, [] { Help::contents(); });
+    connect(mnuAbout, &QAction::triggered, this, [this] {
+        TAboutBox box(this);
+        box.exec();
+    });
 }
 
 void TMainForm::createActions() {
@@ -127,9 +141,8 @@ void TMainForm::createActions() {
     connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *unbuilt :
-         {mnuDayRec, mnuGraph, mnuSetting, mnuCalFiles, mnuStandard, mnuDictionary, mnuFind,
-          mnuFindTopMost, mnuRegistWeb, mnuHelp, mnuAbout})
+    for (QAction *unbuilt : {mnuDayRec, mnuGraph, mnuSetting, mnuCalFiles, mnuStandard,
+                             mnuDictionary, mnuFind, mnuFindTopMost})
         unbuilt->setEnabled(false);
 }
 
@@ -331,6 +344,7 @@ QWidget *TMainForm::createTotalBar() {
 // A fresh editor for each opening, so that it reads the files anew.
 void TMainForm::mnuCaloryEditorClick() {
     Tcaleditor editor(this);
+    connect(&editor, &Tcaleditor::helpRequested, this, &Help::Helper);
     editor.exec();
 }
 
