@@ -1,4 +1,5 @@
 #include "caldata/calcatalogue.h"
+#include "caldata/caltext.h"
 #include "caldata/ui/editortextedit.h"
 #include "caldata/ui/tcaleditor.h"
 #include "common/platform.h"
@@ -7,6 +8,7 @@
 #include "support/tempprogramfolder.h"
 
 #include <QAction>
+#include <QDirIterator>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -77,6 +79,7 @@ private Q_SLOTS:
     void menusAndToolBar();
     void startsEmptyAndScans();
     void editAndSaveWithCtrlS();
+    void bundledTableSaved();
     void switchingAsks_data();
     void switchingAsks();
     void escAsksBeforeClosing();
@@ -179,6 +182,41 @@ void TestCalEditor::editAndSaveWithCtrlS() {
     QCOMPARE(f.folder.read(QStringLiteral("data/主食.cal")), QByteArray(saved, sizeof saved - 1));
     QVERIFY(f.editor.Editor->isModified());
     QVERIFY(f.editor.actSave->isEnabled());
+}
+
+void TestCalEditor::bundledTableSaved() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    const QString bundled = QStringLiteral(ZENKARTA_SOURCE_DIR "/data/");
+    for (QDirIterator it(bundled, {QStringLiteral("*.cal")}, QDir::Files,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString file = it.next();
+        QFile in(file);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        folder.write(QStringLiteral("data/") + file.mid(bundled.size()), in.readAll());
+    }
+    Tcaleditor editor;
+    if (CalFileList().entries().isEmpty())
+        QSKIP("no bundled tables");
+    editor.show();
+    editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    const CalCatalogue::Entry table = CalFileList().entries().first();
+    editor.trvFileList->setCurrentItem(itemNamed(editor.trvFileList, table.name));
+    QCOMPARE(editor.currentFile(), table.path);
+    QFile file(table.path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QList<CalTextLine> expected = readCalText(file.readAll());
+    file.close();
+    expected[0].text += u'1';
+    moveTo(editor.Editor, 0, int(editor.Editor->document()->firstBlock().length() - 1));
+    editor.Editor->setFocus();
+    typeText(editor.Editor, QStringLiteral("1"));
+    QTest::keyClick(editor.Editor, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), writeCalText(expected));
+    QVERIFY(prompt.asked.isEmpty());
 }
 
 void TestCalEditor::switchingAsks_data() {
