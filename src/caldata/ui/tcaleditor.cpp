@@ -298,31 +298,46 @@ void Tcaleditor::SetCaloryDirectories() {
     add(-1, nullptr);
     trvFileList->expandAll();
     m_quiet = false;
-    selectFileQuietly(m_currentFile);
+    ++m_scans;
+    if (QTreeWidgetItem *current = itemForPath(m_currentFile))
+        selectQuietly(current);
 }
 
-void Tcaleditor::selectFileQuietly(const QString &path) {
+QTreeWidgetItem *Tcaleditor::itemForPath(const QString &path) const {
     if (path.isEmpty())
-        return;
+        return nullptr;
     for (QTreeWidgetItemIterator it(trvFileList); *it; ++it) {
-        if ((*it)->data(0, PathRole).toString() == path) {
-            m_quiet = true;
-            trvFileList->setCurrentItem(*it);
-            m_quiet = false;
-            return;
-        }
+        if ((*it)->data(0, PathRole).toString() == path)
+            return *it;
     }
+    return nullptr;
+}
+
+void Tcaleditor::selectQuietly(QTreeWidgetItem *item) {
+    m_quiet = true;
+    trvFileList->setCurrentItem(item);
+    m_quiet = false;
 }
 
 void Tcaleditor::trvFileListCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous) {
     if (m_quiet)
         return;
+    const QString target = current ? current->data(0, PathRole).toString() : QString();
+    const int scans = m_scans;
     if (!trvFileListChanging()) {
-        // Put the selection back where it was, keeping the edits.
-        m_quiet = true;
-        trvFileList->setCurrentItem(previous);
-        m_quiet = false;
+        // Back where it was, the edits kept. A mouse click goes on to select
+        // the clicked item once this returns, so the selection is put back
+        // again after that.
+        selectQuietly(previous);
+        const QString back = previous ? previous->data(0, PathRole).toString() : QString();
+        QMetaObject::invokeMethod(
+            this, [this, back] { selectQuietly(itemForPath(back)); }, Qt::QueuedConnection);
         return;
+    }
+    if (scans != m_scans) {
+        // Saving the text as a new table rescanned the tree: its items are new.
+        current = itemForPath(target);
+        selectQuietly(current);
     }
     trvFileListChange(current);
 }

@@ -59,7 +59,8 @@ private:
     void keepSettings();
 
     void SetCaloryDirectories();
-    void selectFileQuietly(const QString &path);
+    QTreeWidgetItem *itemForPath(const QString &path) const;
+    void selectQuietly(QTreeWidgetItem *item);
     void trvFileListCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
     bool trvFileListChanging();
     void trvFileListChange(QTreeWidgetItem *node);
@@ -73,6 +74,7 @@ private:
     QString m_currentFile;
     QLabel *m_stbText;
     bool m_quiet = false; // selection moved by the window itself: no prompt, no load
+    int m_scans = 0;
 };
 
 } // namespace zk

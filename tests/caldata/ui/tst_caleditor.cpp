@@ -82,12 +82,14 @@ private Q_SLOTS:
     void bundledTableSaved();
     void switchingAsks_data();
     void switchingAsks();
+    void clickCancelledKeepsSelection();
     void escAsksBeforeClosing();
     void tabKeys();
     void typingKeepsIndentation();
     void selectAllToggles();
     void missingTableChangesNothing();
     void newTableWhenNothingLoaded();
+    void newTableBeforeSwitching();
     void settingsKeptBetweenOpenings();
 };
 
@@ -266,6 +268,21 @@ void TestCalEditor::switchingAsks() {
     }
 }
 
+void TestCalEditor::clickCancelledKeepsSelection() {
+    Fixture f;
+    f.open(QStringLiteral("主食"));
+    QTreeWidgetItem *table = f.editor.trvFileList->currentItem();
+    typeText(f.editor.Editor, QStringLiteral("X"));
+    f.prompt.answers = {Prompt::Answer::Cancel};
+    QTreeWidgetItem *other = itemNamed(f.editor.trvFileList, QStringLiteral("りんご"));
+    QTest::mouseClick(f.editor.trvFileList->viewport(), Qt::LeftButton, {},
+                      f.editor.trvFileList->visualItemRect(other).center());
+    QCOMPARE(f.prompt.texts(), QStringList{switchPrompt});
+    QTRY_COMPARE(f.editor.trvFileList->selectedItems(), QList<QTreeWidgetItem *>{table});
+    QCOMPARE(f.editor.trvFileList->currentItem(), table);
+    QVERIFY(f.editor.Editor->toPlainText().startsWith(u'X'));
+}
+
 void TestCalEditor::escAsksBeforeClosing() {
     Fixture f;
     f.open(QStringLiteral("主食"));
@@ -362,6 +379,17 @@ void TestCalEditor::newTableWhenNothingLoaded() {
     QCOMPARE(f.editor.currentFile(), f.folder.path(QStringLiteral("data/間食.cal")));
     QCOMPARE(f.editor.trvFileList->currentItem()->text(0), QStringLiteral("間食"));
     QVERIFY(!f.editor.Editor->isModified());
+}
+
+void TestCalEditor::newTableBeforeSwitching() {
+    Fixture f;
+    f.editor.askTableName = [] { return std::optional<QString>(QStringLiteral("間食")); };
+    typeText(f.editor.Editor, QStringLiteral("x:1"));
+    f.prompt.answers = {Prompt::Answer::Yes};
+    f.open(QStringLiteral("りんご")); // saving rescans the tree under the moving selection
+    QCOMPARE(f.folder.read(QStringLiteral("data/間食.cal")), QByteArray("x:1"));
+    QCOMPARE(f.editor.trvFileList->currentItem()->text(0), QStringLiteral("りんご"));
+    QCOMPARE(f.editor.Editor->toPlainText(), QStringLiteral("a:1\nb:2"));
 }
 
 void TestCalEditor::settingsKeptBetweenOpenings() {
