@@ -66,6 +66,8 @@ CalTextEdit::CalTextEdit(QWidget *parent)
     , m_gutter(new EditorGutter(this))
     , m_ruler(new EditorRuler(this))
     , m_highlighter(new EditorHighlighter(document())) {
+    m_gutter->setObjectName(QStringLiteral("gutter"));
+    m_ruler->setObjectName(QStringLiteral("ruler"));
     setFont(designFont(QStringLiteral("ＭＳ 明朝"), 12));
     QPalette pal = palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {

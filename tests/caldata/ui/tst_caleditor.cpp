@@ -87,6 +87,7 @@ private Q_SLOTS:
     void tabKeys();
     void typingKeepsIndentation();
     void selectAllToggles();
+    void marginSelectsLines();
     void missingTableChangesNothing();
     void newTableWhenNothingLoaded();
     void newTableBeforeSwitching();
@@ -348,6 +349,22 @@ void TestCalEditor::selectAllToggles() {
     QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
     QVERIFY(!e->textCursor().hasSelection());
     QCOMPARE(e->textCursor().position(), 0);
+}
+
+void TestCalEditor::marginSelectsLines() {
+    Fixture f;
+    f.open(QStringLiteral("主食"));
+    CalTextEdit *e = f.editor.Editor;
+    auto *gutter = e->findChild<QWidget *>(QStringLiteral("gutter"));
+    QVERIFY(gutter);
+    auto lineY = [e](int line) {
+        return e->cursorRect(QTextCursor(e->document()->findBlockByNumber(line))).center().y();
+    };
+    QTest::mouseClick(gutter, Qt::LeftButton, {}, QPoint(5, lineY(1)));
+    QCOMPARE(e->textCursor().selectedText(), QStringLiteral("\tメッ:1\u2029"));
+    QTest::mouseClick(gutter, Qt::LeftButton, Qt::ShiftModifier, QPoint(5, lineY(0)));
+    QCOMPARE(e->textCursor().selectionStart(), 0);
+    QCOMPARE(e->textCursor().selectionEnd(), e->document()->findBlockByNumber(2).position());
 }
 
 void TestCalEditor::missingTableChangesNothing() {
