@@ -64,8 +64,8 @@ private:
 CalTextEdit::CalTextEdit(QWidget *parent)
     : QPlainTextEdit(parent)
     , m_gutter(new EditorGutter(this))
-    , m_ruler(new EditorRuler(this))
-    , m_highlighter(new EditorHighlighter(document())) {
+    , m_ruler(new EditorRuler(this)) {
+    new EditorHighlighter(document()); // owned by the document
     m_gutter->setObjectName(QStringLiteral("gutter"));
     m_ruler->setObjectName(QStringLiteral("ruler"));
     setFont(designFont(QStringLiteral("ＭＳ 明朝"), 12));

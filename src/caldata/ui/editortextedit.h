@@ -7,8 +7,6 @@
 
 namespace zk {
 
-class EditorHighlighter;
-
 // The text editor of the calorie editor: line numbers on the left, a ruler
 // at the top, coloured syntax, TABs with stops every 4 columns, a new line
 // taking the indentation of the line above, Backspace going back one
@@ -65,7 +63,6 @@ private:
 
     QWidget *m_gutter;
     QWidget *m_ruler;
-    EditorHighlighter *m_highlighter;
     bool m_modified = false;
     bool m_loading = false;
     int m_lineAnchor = 0;
