@@ -41,10 +41,17 @@ int fontSizeFromText(const QString &text) {
     return parseIntText(QStringView(text)).value_or(10);
 }
 
+ListRow completeFontRow(const ListRows &rows, int index) {
+    if (index < rows.size() && rows[index].size() >= fontRowFields)
+        return rows[index];
+    ListRow row = designFontRows().at(index < fontPartCount ? index : 0);
+    if (index < rows.size() && !rows[index].isEmpty())
+        row[0] = rows[index][0];
+    return row;
+}
+
 FontSpec fontSpecFor(const ListRows &rows, int part) {
-    const ListRow row = part < rows.size() && rows[part].size() >= fontRowFields
-                            ? rows[part]
-                            : designFontRows().at(part);
+    const ListRow row = completeFontRow(rows, part);
     FontSpec spec;
     spec.family = sjis::decode(row[1]);
     spec.pointSize = parseIntText(QByteArrayView(row[2])).value_or(10);

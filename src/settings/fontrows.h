@@ -37,8 +37,12 @@ constexpr int fontRowFields = 6; // part, font, size, style, colour, background
 // The design rows, standing when "setting/font.dat" does not exist.
 ListRows designFontRows();
 
-// The spec of a part from the rows. A part without a complete row (fewer
-// rows than parts, or fewer than six fields) takes its design row. A size
+// The row at the index with all six fields: a missing or short row takes the
+// design row of its part (the first part's beyond the fifth row), keeping
+// its own caption.
+ListRow completeFontRow(const ListRows &rows, int index);
+
+// The spec of a part from its complete row (see completeFontRow). A size
 // that is not a number counts as 10, a style that is not a number as 0; a
 // colour text that cannot be read throws.
 FontSpec fontSpecFor(const ListRows &rows, int part);

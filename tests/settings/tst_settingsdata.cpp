@@ -27,6 +27,7 @@ private Q_SLOTS:
     void fontStyle();
     void fontSpecFallsBackToDesign_data();
     void fontSpecFallsBackToDesign();
+    void completeFontRowKeepsCaption();
     void fontRowWithKeepsExtraCells();
     void limitEntriesWithoutFiles();
     void limitEntriesFromFiles();
@@ -141,6 +142,14 @@ void TestSettingsData::fontSpecFallsBackToDesign() {
     QCOMPARE(spec.family, family);
     QCOMPARE(spec.pointSize, size);
     QCOMPARE(spec.background, background);
+}
+
+void TestSettingsData::completeFontRowKeepsCaption() {
+    const ListRows rows{{"a", "F", "9", "0", "clRed", "clRed"}, {"mine", "G"}};
+    QCOMPARE(completeFontRow(rows, 0), rows[0]);
+    QCOMPARE(completeFontRow(rows, 1),
+             (ListRow{"mine", sjis::encode(u"ＭＳ Ｐ明朝"), "10", "0", "clBlack", "clWindow"}));
+    QCOMPARE(completeFontRow(rows, 6).mid(1), designFontRows().at(0).mid(1));
 }
 
 void TestSettingsData::fontRowWithKeepsExtraCells() {

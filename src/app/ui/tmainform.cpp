@@ -4,6 +4,7 @@
 #include "caldata/ui/tcaleditor.h"
 #include "common/ui/fonts.h"
 #include "settings/ui/help.h"
+#include "settings/ui/mainsettings.h"
 #include "settings/ui/taboutbox.h"
 #include "settings/ui/webmenus.h"
 
@@ -83,6 +84,12 @@ TMainForm::TMainForm(QWidget *parent)
         TAboutBox box(this);
         box.exec();
     });
+
+    m_settings = new MainSettings(this, {mnuFindTopMost, mnuArrowDup, mnuBanDup, mnuConfirmDup},
+                                  {cmbLimit, nullptr, trvCal, lsvCal, pnlTitle, pnlTotal});
+    m_settings->loadOptions();
+    m_settings->fillLimitList();
+    connect(mnuSetting, &QAction::triggered, m_settings, &MainSettings::openSettings);
 }
 
 void TMainForm::createActions() {
@@ -141,8 +148,8 @@ void TMainForm::createActions() {
     connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *unbuilt : {mnuDayRec, mnuGraph, mnuSetting, mnuCalFiles, mnuStandard,
-                             mnuDictionary, mnuFind, mnuFindTopMost})
+    for (QAction *unbuilt :
+         {mnuDayRec, mnuGraph, mnuCalFiles, mnuStandard, mnuDictionary, mnuFind, mnuFindTopMost})
         unbuilt->setEnabled(false);
 }
 
@@ -358,6 +365,7 @@ void TMainForm::mnuFindTopMostClick() {
 }
 
 void TMainForm::closeEvent(QCloseEvent *event) {
+    m_settings->saveOptions(); // a failure is reported; the window closes all the same
     event->accept();
 }
 

@@ -18,6 +18,7 @@ class QTreeView;
 namespace zk {
 
 class IntakeController;
+class MainSettings;
 
 // The main window "Zenkarta": menu bar, tool bar, the dock area of the
 // calorie-file window, the food tree, the intake list and the total bar.
@@ -66,6 +67,7 @@ public:
     // The column sort shared by the intake list and the search results.
     SortKey &sortKey() { return m_sortKey; }
     IntakeController &intake() { return *m_intake; }
+    MainSettings &settings() { return *m_settings; }
 
     // The search window, once it exists; the topmost option applies to it.
     void setSearchWindow(QWidget *finder) { m_finder = finder; }
@@ -85,6 +87,7 @@ private:
     QSplitter *m_splitter = nullptr;
     SortKey m_sortKey;
     IntakeController *m_intake = nullptr;
+    MainSettings *m_settings = nullptr;
     QWidget *m_finder = nullptr;
 };
 
