@@ -323,6 +323,9 @@ void TestCalEditor::tabKeys() {
     f.editor.actUndo->trigger();
     QCOMPARE(e->toPlainText(), QStringLiteral("\ta:1\n\tb:2"));
     QVERIFY(f.editor.actRedo->isEnabled());
+    QTest::keyClick(e, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(e->toPlainText(), QStringLiteral("\t\ta:1\n\t\tb:2"));
+    QVERIFY(!f.editor.actRedo->isEnabled());
 }
 
 void TestCalEditor::typingKeepsIndentation() {
