@@ -3,9 +3,11 @@
 #include "common/error.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "common/textutil.h"
 
 #include "support/tempprogramfolder.h"
 
+#include <QDirIterator>
 #include <QTest>
 
 using namespace zk;
@@ -49,6 +51,7 @@ private Q_SLOTS:
     void dictionary();
     void loadMissingFileNamesIt();
     void anyBytesParse();
+    void bundledTablesLoad();
 };
 
 void TestCalTable::calory_data() {
@@ -240,6 +243,34 @@ void TestCalTable::anyBytesParse() {
         } catch (const Error &) {
         }
     }
+}
+
+void TestCalTable::bundledTablesLoad() {
+    // The shipped tables must load, each with headings and realistic foods.
+    QDirIterator it(QStringLiteral(ZENKARTA_SOURCE_DIR "/data"), {QStringLiteral("*.cal")},
+                    QDir::Files, QDirIterator::Subdirectories);
+    int tables = 0;
+    int foods = 0;
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const FoodTree tree = FoodTree::load(path);
+        QVERIFY2(!tree.roots().isEmpty(), qPrintable(path));
+        for (int i : tree.roots())
+            QVERIFY2(!tree.node(i).isFood(), qPrintable(path)); // every food under a heading
+        for (int i = 0; i < tree.size(); ++i) {
+            const FoodNode &n = tree.node(i);
+            if (!n.isFood())
+                continue;
+            ++foods;
+            QVERIFY2(n.calory >= 0 && n.calory < 2000, n.text.constData());
+        }
+        const QByteArray bytes = readFileBytes(path);
+        QCOMPARE(bytes.count("\r\n"), bytes.count('\n')); // CR LF throughout
+        QVERIFY(bytes.endsWith("\r\n"));
+        ++tables;
+    }
+    QVERIFY(tables >= 8);
+    QVERIFY(foods >= 400);
 }
 
 QTEST_GUILESS_MAIN(TestCalTable)

@@ -1,8 +1,12 @@
 #include "app/ui/tmainform.h"
 
 #include "app/ui/intakecontroller.h"
+#include "caldata/calcatalogue.h"
+#include "caldata/ui/caltablecontroller.h"
 #include "caldata/ui/tcaleditor.h"
+#include "caldata/ui/tfiles.h"
 #include "common/ui/fonts.h"
+#include "records/ui/recordwindows.h"
 #include "settings/ui/help.h"
 #include "settings/ui/mainsettings.h"
 #include "settings/ui/taboutbox.h"
@@ -90,6 +94,20 @@ TMainForm::TMainForm(QWidget *parent)
     m_settings->loadOptions();
     m_settings->fillLimitList();
     connect(mnuSetting, &QAction::triggered, m_settings, &MainSettings::openSettings);
+
+    Files = new TFiles(CalFileList(), this);
+    Files->dockInto(*this);
+    m_settings->setFileTree(Files->trvFile);
+    m_calTables = new CalTableController(
+        {Files, trvCal, pnlTitle, mnuCalFiles, mnuStandard, mnuDictionary}, this);
+    m_intake->setFoodSource([this]() -> std::optional<FoodPick> {
+        if (const FoodNode *food = m_calTables->selectedFood())
+            return FoodPick{food->text, food->calory};
+        return std::nullopt;
+    });
+    connect(trvCal, &QTreeView::doubleClicked, mnuAddList, &QAction::trigger);
+
+    new RecordWindows(this, mnuDayRec, mnuGraph); // the graph window is made now, hidden
 }
 
 void TMainForm::createActions() {
@@ -148,8 +166,7 @@ void TMainForm::createActions() {
     connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *unbuilt :
-         {mnuDayRec, mnuGraph, mnuCalFiles, mnuStandard, mnuDictionary, mnuFind, mnuFindTopMost})
+    for (QAction *unbuilt : {mnuFind, mnuFindTopMost})
         unbuilt->setEnabled(false);
 }
 
@@ -292,7 +309,8 @@ QWidget *TMainForm::createCentralArea() {
     m_splitter->addWidget(trvCal);
     m_splitter->addWidget(lsvCal);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({180, 420});
+    // Wider than the 180 pixels of the first design, so that food names show whole.
+    m_splitter->setSizes({250, 350});
 
     auto *pnlCal = new QVBoxLayout;
     pnlCal->setContentsMargins(0, 0, 0, 0);

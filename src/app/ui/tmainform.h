@@ -17,8 +17,10 @@ class QTreeView;
 
 namespace zk {
 
+class CalTableController;
 class IntakeController;
 class MainSettings;
+class TFiles;
 
 // The main window "Zenkarta": menu bar, tool bar, the dock area of the
 // calorie-file window, the food tree, the intake list and the total bar.
@@ -68,6 +70,8 @@ public:
     SortKey &sortKey() { return m_sortKey; }
     IntakeController &intake() { return *m_intake; }
     MainSettings &settings() { return *m_settings; }
+    TFiles *Files; // the calorie-file window, docked on the left
+    CalTableController &calTables() { return *m_calTables; }
 
     // The search window, once it exists; the topmost option applies to it.
     void setSearchWindow(QWidget *finder) { m_finder = finder; }
@@ -88,6 +92,7 @@ private:
     SortKey m_sortKey;
     IntakeController *m_intake = nullptr;
     MainSettings *m_settings = nullptr;
+    CalTableController *m_calTables = nullptr;
     QWidget *m_finder = nullptr;
 };
 

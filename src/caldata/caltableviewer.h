@@ -1,0 +1,51 @@
+#pragma once
+
+#include "caldata/calfiletree.h"
+#include "caldata/foodtreemodel.h"
+
+#include <QObject>
+#include <QString>
+
+namespace zk {
+
+// What the main window shows of the calorie tables: the food tree of the
+// table last chosen, its title and the view (standard: as in the file; list:
+// foods only, sorted by name).
+class CalTableViewer : public QObject {
+    Q_OBJECT
+public:
+    explicit CalTableViewer(QObject *parent = nullptr);
+
+    FoodTreeModel *model() { return &m_model; }
+    const FoodTreeModel *model() const { return &m_model; }
+    bool isDictionary() const { return m_dictionary; }
+    const QString &caption() const { return m_caption; }
+    const QString &path() const { return m_path; }
+
+    // Shows the table of a file-tree node; a folder or no node changes
+    // nothing. The title follows the node even when its file is missing or
+    // unreadable; the food tree then keeps what it showed and the user is
+    // told. Returns true when the table was shown.
+    bool showNode(const CalFileNode *node);
+    bool showTable(const QString &name, const QString &path);
+
+    // 標準: reads the selected table again, as in the file.
+    void showStandard(const CalFileNode *selected);
+    // 一覧: the list view of what is loaded; it stays chosen for the tables
+    // loaded after it.
+    void showDictionary();
+
+Q_SIGNALS:
+    void titleChanged(const QString &caption, const QString &path);
+    void viewChanged(bool dictionary);
+    // The food tree got a freshly loaded table.
+    void loaded();
+
+private:
+    FoodTreeModel m_model;
+    bool m_dictionary = false;
+    QString m_caption;
+    QString m_path;
+};
+
+} // namespace zk

@@ -1,0 +1,67 @@
+#include "caldata/ui/caltablecontroller.h"
+
+#include "caldata/ui/tfiles.h"
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeView>
+
+namespace zk {
+
+CalTableController::CalTableController(const Controls &controls, QObject *parent)
+    : QObject(parent)
+    , m_c(controls) {
+    QTreeView *tree = m_c.trvCal;
+    tree->setModel(m_viewer.model());
+    tree->setUniformRowHeights(true); // keeps tables of many thousand lines quick
+    // The kilocalories sit in a narrow right-hand column; the names get the
+    // rest (fitting the column looks at a bounded number of rows only).
+    QHeaderView *header = tree->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(FoodTreeModel::Text, QHeaderView::Stretch);
+    header->setSectionResizeMode(FoodTreeModel::Calory, QHeaderView::ResizeToContents);
+
+    connect(m_c.files, &TFiles::selectionChanged, this,
+            [this] { m_viewer.showNode(m_c.files->selectedNode()); });
+    connect(&m_viewer, &CalTableViewer::titleChanged, this,
+            [this](const QString &caption, const QString &path) {
+                m_c.pnlTitle->setText(caption);
+                m_c.pnlTitle->setToolTip(path);
+            });
+    connect(&m_viewer, &CalTableViewer::loaded, this, &CalTableController::showLoaded);
+
+    connect(m_c.mnuStandard, &QAction::triggered, this,
+            [this] { m_viewer.showStandard(m_c.files->selectedNode()); });
+    connect(m_c.mnuDictionary, &QAction::triggered, this, [this] { m_viewer.showDictionary(); });
+    connect(&m_viewer, &CalTableViewer::viewChanged, this, [this](bool dictionary) {
+        m_c.mnuDictionary->setChecked(dictionary);
+        m_c.mnuStandard->setChecked(!dictionary);
+        m_c.trvCal->setRootIsDecorated(!dictionary); // a flat list needs no branch space
+    });
+    m_c.mnuStandard->setChecked(!m_viewer.isDictionary());
+    m_c.mnuDictionary->setChecked(m_viewer.isDictionary());
+
+    // The menu check mark follows the window, whether it is hidden by the
+    // menu or by its own close box.
+    m_c.mnuCalFiles->setChecked(!m_c.files->isHidden());
+    connect(m_c.mnuCalFiles, &QAction::triggered, m_c.files, &QWidget::setVisible);
+    connect(m_c.files->toggleViewAction(), &QAction::toggled, m_c.mnuCalFiles,
+            &QAction::setChecked);
+
+    for (QAction *a : {m_c.mnuCalFiles, m_c.mnuStandard, m_c.mnuDictionary})
+        a->setEnabled(true);
+}
+
+const FoodNode *CalTableController::selectedFood() const {
+    const FoodNode *n = m_viewer.model()->node(m_c.trvCal->currentIndex());
+    return n && n->isFood() ? n : nullptr;
+}
+
+void CalTableController::showLoaded() {
+    m_c.trvCal->expandAll();
+    m_c.trvCal->scrollToTop();
+}
+
+} // namespace zk

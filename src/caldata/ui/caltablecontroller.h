@@ -1,0 +1,42 @@
+#pragma once
+
+#include "caldata/caltableviewer.h"
+
+#include <QObject>
+
+class QAction;
+class QLabel;
+class QTreeView;
+
+namespace zk {
+
+class TFiles;
+
+// Connects the calorie-file window, the food tree `trvCal`, its title
+// `pnlTitle` and the view commands of the main window to the table viewer.
+class CalTableController : public QObject {
+    Q_OBJECT
+public:
+    struct Controls {
+        TFiles *files;
+        QTreeView *trvCal;
+        QLabel *pnlTitle;
+        QAction *mnuCalFiles;   // shows or hides the calorie-file window
+        QAction *mnuStandard;   // "標準"
+        QAction *mnuDictionary; // "一覧"
+    };
+
+    explicit CalTableController(const Controls &controls, QObject *parent = nullptr);
+
+    CalTableViewer &viewer() { return m_viewer; }
+    // The food selected in the food tree; nullptr when a heading or nothing is.
+    const FoodNode *selectedFood() const;
+
+private:
+    void showLoaded();
+
+    Controls m_c;
+    CalTableViewer m_viewer;
+};
+
+} // namespace zk

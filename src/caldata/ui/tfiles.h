@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDockWidget>
+
+class QMainWindow;
+class QTreeView;
+
+namespace zk {
+
+class CalCatalogue;
+class CalFileIconModel;
+struct CalFileNode;
+
+// The calorie-file window "ｶﾛﾘｰﾃﾞｰﾀﾌｧｲﾙ": the folders and tables under data/.
+// It docks in the main window's left area, floats when dragged out and only
+// hides when closed.
+class TFiles : public QDockWidget {
+    Q_OBJECT
+public:
+    // Scans data/ into its tree and into the catalogue.
+    explicit TFiles(CalCatalogue &catalogue, QWidget *parent = nullptr);
+
+    QTreeView *trvFile;
+
+    // Docks the window in the main window's left area at its design width.
+    void dockInto(QMainWindow &form);
+
+    // The node selected in the tree, or nullptr.
+    const CalFileNode *selectedNode() const;
+
+Q_SIGNALS:
+    // trvFileChange: another node was selected.
+    void selectionChanged();
+
+private:
+    static constexpr int designWidth = 180;
+    static constexpr int designHeight = 415;
+
+    CalFileIconModel *m_model;
+};
+
+} // namespace zk

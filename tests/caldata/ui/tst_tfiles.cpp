@@ -1,0 +1,223 @@
+#include "app/intakelist.h"
+#include "app/ui/intakecontroller.h"
+#include "app/ui/tmainform.h"
+#include "caldata/calfiletreemodel.h"
+#include "caldata/foodtreemodel.h"
+#include "caldata/ui/caltablecontroller.h"
+#include "caldata/ui/tfiles.h"
+#include "common/platform.h"
+#include "common/sjis.h"
+
+#include "support/scriptedprompt.h"
+#include "support/tempprogramfolder.h"
+
+#include <QAction>
+#include <QDirIterator>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+#include <QTreeView>
+
+using namespace zk;
+
+namespace {
+
+// The index of the node reached by the names, from the top of a tree.
+QModelIndex find(const QAbstractItemModel *model, const QStringList &names) {
+    QModelIndex at;
+    for (const QString &name : names) {
+        const QModelIndexList hit =
+            model->match(model->index(0, 0, at), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+        if (hit.isEmpty())
+            return {};
+        at = hit.first();
+    }
+    return at;
+}
+
+QStringList topTexts(const QTreeView *tree) {
+    QStringList out;
+    for (int r = 0; r < tree->model()->rowCount(); ++r)
+        out << tree->model()->index(r, 0).data().toString();
+    return out;
+}
+
+// A program folder holding a copy of the bundled tables.
+void copyBundledTables(const test::TempProgramFolder &folder) {
+    const QString source = QStringLiteral(ZENKARTA_SOURCE_DIR "/data/");
+    QDirIterator it(source, {QStringLiteral("*.cal")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        folder.write(QStringLiteral("data/") + path.mid(source.size()), f.readAll());
+    }
+}
+
+} // namespace
+
+class TestTFiles : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() {
+        Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+    }
+    void docksLeftFloatsAndComesBack();
+    void menuFollowsTheWindow();
+    void choosingATableShowsIt();
+    void listViewAndBack();
+    void missingTableKeepsTheTree();
+    void addsTheSelectedFood();
+};
+
+void TestTFiles::docksLeftFloatsAndComesBack() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    TMainForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TFiles *files = form.Files;
+    QCOMPARE(files->windowTitle(), QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀﾌｧｲﾙ"));
+    QCOMPARE(form.dockWidgetArea(files), Qt::LeftDockWidgetArea);
+    QVERIFY(files->features().testFlag(QDockWidget::DockWidgetFloatable));
+    QVERIFY(files->features().testFlag(QDockWidget::DockWidgetClosable));
+    // Dragged by its title bar, it floats.
+    const QPoint title(20, 5);
+    QTest::mousePress(files, Qt::LeftButton, {}, title);
+    QTest::mouseMove(files, title + QPoint(40, 40));
+    QTest::mouseMove(files, title + QPoint(300, 200));
+    QTest::mouseRelease(files, Qt::LeftButton, {}, title + QPoint(300, 200));
+    QVERIFY(files->isFloating());
+    QVERIFY(files->isVisible());
+    files->setFloating(false);
+    QVERIFY(!files->isFloating());
+    QCOMPARE(form.dockWidgetArea(files), Qt::LeftDockWidgetArea);
+}
+
+void TestTFiles::menuFollowsTheWindow() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    TMainForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(form.mnuCalFiles->isEnabled());
+    QVERIFY(form.mnuCalFiles->isChecked());
+    form.mnuCalFiles->trigger();
+    QVERIFY(!form.mnuCalFiles->isChecked());
+    QVERIFY(form.Files->isHidden());
+    form.mnuCalFiles->trigger();
+    QVERIFY(form.mnuCalFiles->isChecked());
+    QVERIFY(form.Files->isVisible());
+    // The close box hides the window and clears the check mark.
+    form.Files->close();
+    QVERIFY(form.Files->isHidden());
+    QVERIFY(!form.mnuCalFiles->isChecked());
+    form.mnuCalFiles->trigger();
+    QVERIFY(form.Files->isVisible());
+    // Closed while floating, it comes back floating and can dock again.
+    form.Files->setFloating(true);
+    form.Files->close();
+    QVERIFY(!form.mnuCalFiles->isChecked());
+    form.mnuCalFiles->trigger();
+    QVERIFY(form.Files->isVisible());
+    form.Files->setFloating(false);
+    QCOMPARE(form.dockWidgetArea(form.Files), Qt::LeftDockWidgetArea);
+}
+
+void TestTFiles::choosingATableShowsIt() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    copyBundledTables(folder);
+    TMainForm form;
+    QTreeView *trvFile = form.Files->trvFile;
+    // The tree is expanded, folders first by name as the collation orders them.
+    const QModelIndex folderNode = find(trvFile->model(), {QStringLiteral("主食")});
+    QVERIFY(folderNode.isValid());
+    QVERIFY(trvFile->isExpanded(folderNode));
+    QVERIFY(!trvFile->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+
+    // A folder changes nothing.
+    trvFile->setCurrentIndex(folderNode);
+    QCOMPARE(form.pnlTitle->text(), QString());
+    QCOMPARE(form.trvCal->model()->rowCount(), 0);
+
+    const QModelIndex table =
+        find(trvFile->model(), {QStringLiteral("主食"), QStringLiteral("麺類")});
+    trvFile->setCurrentIndex(table);
+    QCOMPARE(form.pnlTitle->text(), QStringLiteral("麺類"));
+    QCOMPARE(form.pnlTitle->toolTip(), folder.path(QStringLiteral("data/主食/麺類.cal")));
+    const QStringList headings = topTexts(form.trvCal);
+    QCOMPARE(headings.first(), QStringLiteral("うどん"));
+    QVERIFY(headings.contains(QStringLiteral("パスタ")));
+    const QModelIndex udon = form.trvCal->model()->index(0, 0);
+    QVERIFY(form.trvCal->isExpanded(udon));
+    const QModelIndex first = form.trvCal->model()->index(0, 0, udon);
+    QCOMPARE(first.data().toString(), QStringLiteral("うどん ゆで 1玉(250g)"));
+    QCOMPARE(first.siblingAtColumn(FoodTreeModel::Calory).data().toString(),
+             QStringLiteral("238 kcal"));
+    QVERIFY(prompt.asked.isEmpty());
+}
+
+void TestTFiles::listViewAndBack() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("data/菓子.cal"),
+                 sjis::encode(QStringLiteral("@和菓子\r\n\tようかん:145\r\n\tあられ:113\r\n"
+                                             "@洋菓子\r\n\tプリン:116\r\n\tクッキー:102\r\n")));
+    folder.write(QStringLiteral("data/飲み物.cal"),
+                 sjis::encode(QStringLiteral("麦茶:2\r\nコーラ:170")));
+    TMainForm form;
+    QTreeView *trvFile = form.Files->trvFile;
+    trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("菓子")}));
+    form.mnuDictionary->trigger();
+    QVERIFY(form.mnuDictionary->isChecked());
+    QVERIFY(!form.mnuStandard->isChecked());
+    QCOMPARE(topTexts(form.trvCal),
+             (QStringList{QStringLiteral("あられ"), QStringLiteral("クッキー"),
+                          QStringLiteral("プリン"), QStringLiteral("ようかん")}));
+    // The list view stays chosen for the next table.
+    trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("飲み物")}));
+    QCOMPARE(topTexts(form.trvCal),
+             (QStringList{QStringLiteral("コーラ"), QStringLiteral("麦茶")}));
+    trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("菓子")}));
+    form.mnuStandard->trigger();
+    QVERIFY(form.mnuStandard->isChecked());
+    QCOMPARE(topTexts(form.trvCal),
+             (QStringList{QStringLiteral("和菓子"), QStringLiteral("洋菓子")}));
+}
+
+void TestTFiles::missingTableKeepsTheTree() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("data/a.cal"), "@x\r\n\ty:1\r\n");
+    folder.write(QStringLiteral("data/b.cal"), "z:2\r\n");
+    TMainForm form;
+    QTreeView *trvFile = form.Files->trvFile;
+    trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("a")}));
+    QVERIFY(QFile::remove(folder.path(QStringLiteral("data/b.cal"))));
+    trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("b")}));
+    QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("「%1」が見つかりませんでした。")
+                                              .arg(folder.path(QStringLiteral("data/b.cal")))}));
+    QCOMPARE(form.pnlTitle->text(), QStringLiteral("b"));
+    QCOMPARE(topTexts(form.trvCal), (QStringList{"x"}));
+}
+
+void TestTFiles::addsTheSelectedFood() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("data/a.cal"), "@x\r\n\ty:1200\r\n");
+    TMainForm form;
+    QTreeView *trvFile = form.Files->trvFile;
+    trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("a")}));
+    // A heading is not a food: nothing is added.
+    form.trvCal->setCurrentIndex(form.trvCal->model()->index(0, 0));
+    form.mnuAddList->trigger();
+    QCOMPARE(form.intake().list().model()->rowCount(), 0);
+    form.trvCal->setCurrentIndex(
+        form.trvCal->model()->index(0, 0, form.trvCal->model()->index(0, 0)));
+    form.mnuAddList->trigger();
+    QCOMPARE(form.intake().list().model()->rowCount(), 1);
+}
+
+QTEST_MAIN(TestTFiles)
+#include "tst_tfiles.moc"
