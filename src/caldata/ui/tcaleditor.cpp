@@ -3,6 +3,7 @@
 #include "caldata/calcatalogue.h"
 #include "caldata/caltext.h"
 #include "caldata/editorsettings.h"
+#include "caldata/ui/calfileiconmodel.h"
 #include "caldata/ui/editortextedit.h"
 #include "common/guard.h"
 #include "common/prompt.h"
@@ -21,14 +22,11 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace zk {
 namespace {
-
-constexpr int PathRole = Qt::UserRole;
-constexpr int TableRole = Qt::UserRole + 1;
 
 QAction *newAction(QWidget *owner, const char *name, const QString &caption,
                    const QKeySequence &shortcut, const QString &hint, const char *icon = nullptr) {
@@ -166,11 +164,15 @@ void Tcaleditor::createMenusAndToolBar() {
 }
 
 void Tcaleditor::createLayout() {
-    trvFileList = new QTreeWidget;
+    trvFileList = new QTreeView;
     trvFileList->setObjectName(QStringLiteral("trvFileList"));
     trvFileList->setAccessibleName(QStringLiteral("ﾌｧｲﾙﾘｽﾄ"));
     trvFileList->setHeaderHidden(true);
     trvFileList->setIndentation(19);
+    trvFileList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    trvFileList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_files = new CalFileIconModel(this);
+    trvFileList->setModel(m_files);
     auto *pnlSide = new QWidget;
     pnlSide->setObjectName(QStringLiteral("pnlSide"));
     auto *side = new QVBoxLayout(pnlSide);
@@ -218,7 +220,7 @@ void Tcaleditor::createLayout() {
     root->addWidget(splCenter, 1);
     root->addWidget(stb);
 
-    connect(trvFileList, &QTreeWidget::currentItemChanged, this,
+    connect(trvFileList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &Tcaleditor::trvFileListCurrentChanged);
     connect(Editor, &CalTextEdit::edited, this, &Tcaleditor::EditorChange);
     connect(Editor, &QPlainTextEdit::undoAvailable, this, &Tcaleditor::UnReCheck);
@@ -278,68 +280,51 @@ void Tcaleditor::keepSettings() {
 
 void Tcaleditor::SetCaloryDirectories() {
     // Also refills the table catalogue, which the search window follows.
-    const CalFileTree tree = zk::SetCaloryDirectories();
     m_quiet = true;
-    trvFileList->clear();
-    const QIcon folderIcon(QStringLiteral(":/icons/folder.svg"));
-    const QIcon tableIcon(QStringLiteral(":/icons/table.svg"));
-    std::function<void(int, QTreeWidgetItem *)> add = [&](int parent, QTreeWidgetItem *into) {
-        for (int index : tree.children(parent)) {
-            const CalFileNode &node = tree.node(index);
-            auto *item = into ? new QTreeWidgetItem(into) : new QTreeWidgetItem(trvFileList);
-            const bool table = node.kind == CalFileNode::Kind::Table;
-            item->setText(0, node.name);
-            item->setIcon(0, table ? tableIcon : folderIcon);
-            item->setData(0, PathRole, node.path);
-            item->setData(0, TableRole, table);
-            add(index, item);
-        }
-    };
-    add(-1, nullptr);
+    m_files->setTree(zk::SetCaloryDirectories());
     trvFileList->expandAll();
     m_quiet = false;
     ++m_scans;
-    if (QTreeWidgetItem *current = itemForPath(m_currentFile))
+    if (const QModelIndex current = indexForPath(m_currentFile); current.isValid())
         selectQuietly(current);
 }
 
-QTreeWidgetItem *Tcaleditor::itemForPath(const QString &path) const {
-    if (path.isEmpty())
-        return nullptr;
-    for (QTreeWidgetItemIterator it(trvFileList); *it; ++it) {
-        if ((*it)->data(0, PathRole).toString() == path)
-            return *it;
-    }
-    return nullptr;
+QModelIndex Tcaleditor::indexForPath(const QString &path) const {
+    if (path.isEmpty() || m_files->rowCount() == 0)
+        return {};
+    const QModelIndexList found = m_files->match(m_files->index(0, 0), CalFileTreeModel::PathRole,
+                                                 path, 1, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? QModelIndex() : found.first();
 }
 
-void Tcaleditor::selectQuietly(QTreeWidgetItem *item) {
+void Tcaleditor::selectQuietly(const QModelIndex &index) {
     m_quiet = true;
-    trvFileList->setCurrentItem(item);
+    trvFileList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     m_quiet = false;
 }
 
-void Tcaleditor::trvFileListCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous) {
+void Tcaleditor::trvFileListCurrentChanged(const QModelIndex &current,
+                                           const QModelIndex &previous) {
     if (m_quiet)
         return;
-    const QString target = current ? current->data(0, PathRole).toString() : QString();
+    const QString target = current.data(CalFileTreeModel::PathRole).toString();
+    const QString back = previous.data(CalFileTreeModel::PathRole).toString();
     const int scans = m_scans;
     if (!trvFileListChanging()) {
         // Back where it was, the edits kept. A mouse click goes on to select
-        // the clicked item once this returns, so the selection is put back
+        // the clicked node once this returns, so the selection is put back
         // again after that.
-        selectQuietly(previous);
-        const QString back = previous ? previous->data(0, PathRole).toString() : QString();
+        selectQuietly(indexForPath(back));
         QMetaObject::invokeMethod(
-            this, [this, back] { selectQuietly(itemForPath(back)); }, Qt::QueuedConnection);
+            this, [this, back] { selectQuietly(indexForPath(back)); }, Qt::QueuedConnection);
         return;
     }
-    if (scans != m_scans) {
-        // Saving the text as a new table rescanned the tree: its items are new.
-        current = itemForPath(target);
-        selectQuietly(current);
-    }
-    trvFileListChange(current);
+    // Saving the text as a new table may have rescanned the tree under the
+    // moving selection: find the chosen node again.
+    const QModelIndex chosen = scans == m_scans ? current : indexForPath(target);
+    if (scans != m_scans)
+        selectQuietly(chosen);
+    trvFileListChange(chosen);
 }
 
 bool Tcaleditor::trvFileListChanging() {
@@ -357,10 +342,11 @@ bool Tcaleditor::trvFileListChanging() {
     return false;
 }
 
-void Tcaleditor::trvFileListChange(QTreeWidgetItem *node) {
-    if (!node || !node->data(0, TableRole).toBool())
+void Tcaleditor::trvFileListChange(const QModelIndex &index) {
+    const CalFileNode *node = m_files->node(index);
+    if (!node || node->kind != CalFileNode::Kind::Table)
         return;
-    const QString path = node->data(0, PathRole).toString();
+    const QString path = node->path;
     if (!QFileInfo(path).isFile()) {
         Prompt::instance().message(QStringLiteral("「%1」が見つかりませんでした。").arg(path));
         return;
@@ -368,7 +354,7 @@ void Tcaleditor::trvFileListChange(QTreeWidgetItem *node) {
     // Read first: a table that cannot be read leaves the text being edited alone.
     guarded([&] {
         const QList<CalTextLine> lines = readCalText(readFileBytes(path));
-        pnlTitle->setText(node->text(0));
+        pnlTitle->setText(node->name);
         pnlTitle->setToolTip(path);
         m_currentFile = path;
         m_stbText->setText(path);

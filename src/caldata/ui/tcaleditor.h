@@ -10,11 +10,12 @@ class QLabel;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QModelIndex;
+class QTreeView;
 
 namespace zk {
 
+class CalFileIconModel;
 class CalTextEdit;
 
 // The calorie data editor "ｶﾛﾘｰﾃﾞｰﾀ ｴﾃﾞｨﾀ": the tables under data/ on the
@@ -29,7 +30,7 @@ public:
         *actDelete, *actSelectAll, *actTabIndent, *actTabUnIndent, *actFont, *actOverWrite,
         *actFullScreen, *actHelp;
     QToolBar *tbrMain;
-    QTreeWidget *trvFileList;
+    QTreeView *trvFileList;
     QLabel *pnlTitle;
     CalTextEdit *Editor;
     QStatusBar *stb;
@@ -59,11 +60,11 @@ private:
     void keepSettings();
 
     void SetCaloryDirectories();
-    QTreeWidgetItem *itemForPath(const QString &path) const;
-    void selectQuietly(QTreeWidgetItem *item);
-    void trvFileListCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
+    QModelIndex indexForPath(const QString &path) const;
+    void selectQuietly(const QModelIndex &index);
+    void trvFileListCurrentChanged(const QModelIndex &current, const QModelIndex &previous);
     bool trvFileListChanging();
-    void trvFileListChange(QTreeWidgetItem *node);
+    void trvFileListChange(const QModelIndex &index);
     bool save();
     void actSaveExecute();
     void actTabIndentExecute();
@@ -71,6 +72,7 @@ private:
     void EditorChange();
     void UnReCheck();
 
+    CalFileIconModel *m_files;
     QString m_currentFile;
     QLabel *m_stbText;
     bool m_quiet = false; // selection moved by the window itself: no prompt, no load

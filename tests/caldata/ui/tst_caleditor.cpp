@@ -17,7 +17,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace zk;
 
@@ -37,9 +37,11 @@ void writeTables(const test::TempProgramFolder &folder) {
     folder.write(QStringLiteral("data/果物/りんご.cal"), "a:1\nb:2");
 }
 
-QTreeWidgetItem *itemNamed(QTreeWidget *tree, const QString &name) {
-    const auto found = tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.first();
+QModelIndex indexNamed(QTreeView *tree, const QString &name) {
+    QAbstractItemModel *model = tree->model();
+    const auto found = model->match(model->index(0, 0), Qt::DisplayRole, name, 1,
+                                    Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? QModelIndex() : found.first();
 }
 
 // Types text, Japanese included, as key presses.
@@ -66,7 +68,7 @@ struct Fixture {
         editor.Editor->setFocus();
     }
     void open(const QString &name) {
-        editor.trvFileList->setCurrentItem(itemNamed(editor.trvFileList, name));
+        editor.trvFileList->setCurrentIndex(indexNamed(editor.trvFileList, name));
     }
 };
 
@@ -138,7 +140,7 @@ void TestCalEditor::startsEmptyAndScans() {
     Tcaleditor editor;
     QCOMPARE(catalogue.size(), 1);
     QCOMPARE(CalFileList().entries().size(), 2);
-    QCOMPARE(editor.trvFileList->topLevelItemCount(), 2);
+    QCOMPARE(editor.trvFileList->model()->rowCount(), 2);
     QVERIFY(editor.currentFile().isEmpty());
     QVERIFY(editor.pnlTitle->text().isEmpty());
     QVERIFY(!editor.actSave->isEnabled());
@@ -206,7 +208,7 @@ void TestCalEditor::bundledTableSaved() {
     editor.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&editor));
     const CalCatalogue::Entry table = CalFileList().entries().first();
-    editor.trvFileList->setCurrentItem(itemNamed(editor.trvFileList, table.name));
+    editor.trvFileList->setCurrentIndex(indexNamed(editor.trvFileList, table.name));
     QCOMPARE(editor.currentFile(), table.path);
     QFile file(table.path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -242,7 +244,7 @@ void TestCalEditor::switchingAsks() {
     Fixture f;
     const QByteArray before = f.folder.read(QStringLiteral("data/主食.cal"));
     f.open(QStringLiteral("主食"));
-    QTreeWidgetItem *table = f.editor.trvFileList->currentItem();
+    const QModelIndex table = f.editor.trvFileList->currentIndex();
     f.open(QStringLiteral("りんご")); // unchanged: no question
     QVERIFY(f.prompt.asked.isEmpty());
     f.open(QStringLiteral("主食"));
@@ -253,7 +255,7 @@ void TestCalEditor::switchingAsks() {
     f.prompt.answers = {Prompt::Answer(answer)};
     f.open(target);
     QCOMPARE(f.prompt.texts(), QStringList{switchPrompt});
-    QCOMPARE(f.editor.trvFileList->currentItem() == table, !moves);
+    QCOMPARE(f.editor.trvFileList->currentIndex() == table, !moves);
     QCOMPARE(f.folder.read(QStringLiteral("data/主食.cal")) != before, saved);
     if (!moves || target == QStringLiteral("果物")) {
         // The edits stay, and so does the question at the next move.
@@ -272,15 +274,15 @@ void TestCalEditor::switchingAsks() {
 void TestCalEditor::clickCancelledKeepsSelection() {
     Fixture f;
     f.open(QStringLiteral("主食"));
-    QTreeWidgetItem *table = f.editor.trvFileList->currentItem();
+    const QModelIndex table = f.editor.trvFileList->currentIndex();
     typeText(f.editor.Editor, QStringLiteral("X"));
     f.prompt.answers = {Prompt::Answer::Cancel};
-    QTreeWidgetItem *other = itemNamed(f.editor.trvFileList, QStringLiteral("りんご"));
+    const QModelIndex other = indexNamed(f.editor.trvFileList, QStringLiteral("りんご"));
     QTest::mouseClick(f.editor.trvFileList->viewport(), Qt::LeftButton, {},
-                      f.editor.trvFileList->visualItemRect(other).center());
+                      f.editor.trvFileList->visualRect(other).center());
     QCOMPARE(f.prompt.texts(), QStringList{switchPrompt});
-    QTRY_COMPARE(f.editor.trvFileList->selectedItems(), QList<QTreeWidgetItem *>{table});
-    QCOMPARE(f.editor.trvFileList->currentItem(), table);
+    QTRY_COMPARE(f.editor.trvFileList->selectionModel()->selectedIndexes(), QModelIndexList{table});
+    QCOMPARE(f.editor.trvFileList->currentIndex(), table);
     QVERIFY(f.editor.Editor->toPlainText().startsWith(u'X'));
 }
 
@@ -397,7 +399,7 @@ void TestCalEditor::newTableWhenNothingLoaded() {
     QCOMPARE(f.folder.read(QStringLiteral("data/間食.cal")),
              QByteArray("\x82\xb9\x82\xf1\x82\xd7\x82\xa2:100"));
     QCOMPARE(f.editor.currentFile(), f.folder.path(QStringLiteral("data/間食.cal")));
-    QCOMPARE(f.editor.trvFileList->currentItem()->text(0), QStringLiteral("間食"));
+    QCOMPARE(f.editor.trvFileList->currentIndex().data().toString(), QStringLiteral("間食"));
     QVERIFY(!f.editor.Editor->isModified());
 }
 
@@ -408,7 +410,7 @@ void TestCalEditor::newTableBeforeSwitching() {
     f.prompt.answers = {Prompt::Answer::Yes};
     f.open(QStringLiteral("りんご")); // saving rescans the tree under the moving selection
     QCOMPARE(f.folder.read(QStringLiteral("data/間食.cal")), QByteArray("x:1"));
-    QCOMPARE(f.editor.trvFileList->currentItem()->text(0), QStringLiteral("りんご"));
+    QCOMPARE(f.editor.trvFileList->currentIndex().data().toString(), QStringLiteral("りんご"));
     QCOMPARE(f.editor.Editor->toPlainText(), QStringLiteral("a:1\nb:2"));
 }
 
