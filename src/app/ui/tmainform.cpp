@@ -3,6 +3,7 @@
 #include "app/ui/intakecontroller.h"
 #include "caldata/calcatalogue.h"
 #include "caldata/ui/caltablecontroller.h"
+#include "caldata/ui/tcaleditor.h"
 #include "caldata/ui/tfiles.h"
 #include "common/ui/fonts.h"
 #include "records/ui/recordwindows.h"
@@ -112,6 +113,7 @@ TMainForm::TMainForm(QWidget *parent)
 void TMainForm::createActions() {
     mnuCaloryEditor = newAction(this, "mnuCaloryEditor", QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀｴﾃﾞｨﾀを起動(&C)"),
                                 QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(mnuCaloryEditor, &QAction::triggered, this, &TMainForm::mnuCaloryEditorClick);
     mnuDayRec = newAction(this, "mnuDayRec", QStringLiteral("日々の記録を付ける(&R)"),
                           QKeySequence(Qt::CTRL | Qt::Key_R));
     mnuDayRec->setIcon(QIcon(QStringLiteral(":/icons/diary.svg")));
@@ -164,7 +166,7 @@ void TMainForm::createActions() {
     connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *unbuilt : {mnuCaloryEditor, mnuFind, mnuFindTopMost})
+    for (QAction *unbuilt : {mnuFind, mnuFindTopMost})
         unbuilt->setEnabled(false);
 }
 
@@ -362,6 +364,13 @@ QWidget *TMainForm::createTotalBar() {
     layout->addWidget(ggCal);
     layout->addWidget(cmbLimit);
     return pnlTotal;
+}
+
+// A fresh editor for each opening, so that it reads the files anew.
+void TMainForm::mnuCaloryEditorClick() {
+    Tcaleditor editor(this);
+    connect(&editor, &Tcaleditor::helpRequested, this, &Help::Helper);
+    editor.exec();
 }
 
 void TMainForm::mnuFindTopMostClick() {

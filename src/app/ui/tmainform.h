@@ -86,6 +86,7 @@ private:
     QWidget *createCentralArea();
     QWidget *createTotalBar();
     void mnuFindTopMostClick();
+    void mnuCaloryEditorClick();
 
     QSplitter *m_splitter = nullptr;
     SortKey m_sortKey;
