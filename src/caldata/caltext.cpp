@@ -36,6 +36,10 @@ QByteArray writeCalText(const QList<CalTextLine> &lines) {
         else
             out += sjis::encode(line.text);
     }
+    // A text ending in Ctrl-Z gets an end-of-file mark after it: the reader
+    // drops a final Ctrl-Z, and would otherwise take the text's own.
+    if (out.endsWith('\x1A'))
+        out += '\x1A';
     return out;
 }
 

@@ -65,6 +65,9 @@ void TestCalText::untouchedRoundTrip_data() {
         << QByteArray("\x80\xA0\xFD\xFF\x81\r\n") << QByteArray("\x80\xA0\xFD\xFF\x81\r\n");
     QTest::newRow("bytes after Ctrl-Z")
         << QByteArray("a\x1A\x7F\x1C\r\nb") << QByteArray("a\x1A\x7F\x1C\r\nb");
+    // The text's own Ctrl-Z must not become the end-of-file mark of the next read.
+    QTest::newRow("Ctrl-Z before the end-of-file mark")
+        << QByteArray("a\r\n\x1A\x1A") << QByteArray("a\r\n\x1A\x1A");
 }
 
 void TestCalText::untouchedRoundTrip() {
