@@ -4,6 +4,7 @@
 #include "caldata/calcatalogue.h"
 #include "caldata/ui/caltablecontroller.h"
 #include "caldata/ui/tfiles.h"
+#include "caldata/ui/tfinder.h"
 #include "common/ui/fonts.h"
 #include "settings/ui/help.h"
 #include "settings/ui/taboutbox.h"
@@ -86,6 +87,10 @@ TMainForm::TMainForm(QWidget *parent)
         box.exec();
     });
 
+    auto *finder = new TFinder(CalFileList(), m_sortKey, this);
+    setSearchWindow(finder);
+    connect(mnuFind, &QAction::triggered, finder,
+            [this, finder] { finder->showFinder(mnuFindTopMost->isChecked()); });
     Files = new TFiles(CalFileList(), this);
     Files->dockInto(*this);
     m_calTables = new CalTableController(
@@ -153,8 +158,7 @@ void TMainForm::createActions() {
     connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *unbuilt :
-         {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting, mnuFind, mnuFindTopMost})
+    for (QAction *unbuilt : {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting})
         unbuilt->setEnabled(false);
 }
 

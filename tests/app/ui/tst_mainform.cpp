@@ -133,8 +133,8 @@ void TestMainForm::unbuiltCommandsAreDisabled() {
             disabled.append(a->objectName());
     disabled.sort();
     QCOMPARE(disabled,
-             (QStringList{"btnData", "btnFind", "btnGraph", "btnSetting", "mnuCaloryEditor",
-                          "mnuDayRec", "mnuFind", "mnuFindTopMost", "mnuGraph", "mnuSetting"}));
+             (QStringList{"btnData", "btnGraph", "btnSetting", "mnuCaloryEditor", "mnuDayRec",
+                          "mnuGraph", "mnuSetting"}));
 }
 
 void TestMainForm::totalBarFollowsTheList() {
