@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
+#include <algorithm>
+#include <cstring>
+
 namespace zk {
 namespace {
 
@@ -17,17 +20,18 @@ bool isDoubleByte(QByteArrayView text, qsizetype i) {
 }
 
 void lowerInto(QByteArrayView text, char *out) {
+    const char *in = text.data();
     const qsizetype n = text.size();
+    std::memcpy(out, in, size_t(n));
     for (qsizetype i = 0; i < n;) {
-        if (isDoubleByte(text, i)) {
-            out[i] = text[i];
-            out[i + 1] = text[i + 1];
-            i += 2;
-            continue;
+        const uchar b = uchar(in[i]);
+        if (b < 0x80) {
+            if (b >= 'A' && b <= 'Z')
+                out[i] = char(b + ('a' - 'A'));
+            ++i;
+        } else {
+            i += isDoubleByte(text, i) ? 2 : 1;
         }
-        const char c = text[i];
-        out[i] = (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
-        ++i;
     }
 }
 
@@ -59,78 +63,114 @@ QByteArrayView trimmed(QByteArrayView line) {
     return line.sliced(b, e - b);
 }
 
+// True when the text has an ASCII letter of its own (not the second byte of a
+// double-byte character): only then does letter case change what matches.
+bool needsFolding(QByteArrayView text) {
+    for (qsizetype i = 0; i < text.size();) {
+        if (isDoubleByte(text, i)) {
+            i += 2;
+            continue;
+        }
+        const char c = text[i++];
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+            return true;
+    }
+    return false;
+}
+
 class TableSearch {
 public:
     TableSearch(const SearchCondition &condition, const QString &tableName)
         : m_condition(condition)
         , m_text(lowerAscii(condition.text))
+        , m_fold(needsFolding(m_text))
         , m_tableName(tableName) {}
 
     QList<CalorieRow> run(QByteArrayView bytes) {
         const qsizetype nul = bytes.indexOf('\0');
-        const QByteArrayView body = nul < 0 ? bytes : bytes.first(nul);
+        m_body = nul < 0 ? bytes : bytes.first(nul);
+        // Lower-casing keeps every byte in place, so one lower-cased copy of
+        // the whole table serves every line; without letters in the text
+        // the table is searched as it is.
+        if (m_fold && !m_text.isEmpty()) {
+            m_lowered.resize(m_body.size());
+            lowerInto(m_body, m_lowered.data());
+            m_search = m_lowered;
+        } else {
+            m_search = m_body;
+        }
         if (m_condition.caloryOn)
-            readEveryLine(body);
+            readEveryLine();
         else if (!m_text.isEmpty())
-            readLinesWithText(body);
+            readLinesWithText();
         return std::move(m_rows);
     }
 
 private:
-    static qsizetype lineEnd(QByteArrayView body, qsizetype from) {
-        qsizetype i = from;
-        while (i < body.size() && body[i] != '\r' && body[i] != '\n')
-            ++i;
-        return i;
+    qsizetype lineEnd(qsizetype from) const {
+        const char *p = m_body.data();
+        const qsizetype n = m_body.size();
+        while (from < n && p[from] != '\r' && p[from] != '\n')
+            ++from;
+        return from;
     }
 
-    // With the calorie condition every line has to be read.
-    void readEveryLine(QByteArrayView body) {
-        QByteArray lowered(body.size(), Qt::Uninitialized);
-        lowerInto(body, lowered.data());
-        for (qsizetype start = 0; start < body.size();) {
-            const qsizetype end = lineEnd(body, start);
-            readLine(body, lowered, start, end);
+    // With the calorie condition every line has to be read. Line ends are
+    // found with memchr (the next CR and LF are kept, so a file of lone CRs or
+    // lone LFs is not scanned again for each line); the last colon is looked
+    // for from the line's end, as the value is short.
+    void readEveryLine() {
+        const char *p = m_body.data();
+        const qsizetype n = m_body.size();
+        qsizetype nextCR = -1;
+        qsizetype nextLF = -1;
+        auto next = [&](qsizetype &cached, char c, qsizetype from) {
+            if (cached < from) {
+                const void *hit = std::memchr(p + from, c, size_t(n - from));
+                cached = hit ? static_cast<const char *>(hit) - p : n;
+            }
+            return cached;
+        };
+        for (qsizetype start = 0; start < n;) {
+            const qsizetype end = std::min(next(nextCR, '\r', start), next(nextLF, '\n', start));
+            qsizetype colon = end - 1;
+            while (colon >= start && p[colon] != ':')
+                --colon;
+            readLine(start, end, colon);
             start = end + 1;
         }
     }
 
     // Text alone: only the lines holding the text somewhere are read, found
-    // by a search through the whole lower-cased file (the offsets are the
-    // same in both).
-    void readLinesWithText(QByteArrayView body) {
-        QByteArray lowered(body.size(), Qt::Uninitialized);
-        lowerInto(body, lowered.data());
-        const QByteArrayView low(lowered);
-        for (qsizetype from = 0;;) {
-            const qsizetype hit = low.indexOf(m_text, from);
+    // by one search through the whole table.
+    void readLinesWithText() {
+        for (qsizetype from = 0; from < m_body.size();) {
+            const qsizetype hit = m_search.indexOf(m_text, from);
             if (hit < 0)
                 return;
             qsizetype start = hit;
-            while (start > 0 && body[start - 1] != '\r' && body[start - 1] != '\n')
+            while (start > 0 && m_body[start - 1] != '\r' && m_body[start - 1] != '\n')
                 --start;
-            const qsizetype end = lineEnd(body, hit);
-            readLine(body, lowered, start, end);
+            const qsizetype end = lineEnd(hit);
+            readLine(start, end, m_body.sliced(start, end - start).lastIndexOf(':') + start);
             from = end + 1;
-            if (from >= body.size())
-                return;
         }
     }
 
-    void readLine(QByteArrayView body, const QByteArray &lowered, qsizetype start, qsizetype end) {
-        const QByteArrayView raw = body.sliced(start, end - start);
+    // A line from start to end, its last colon at `colonAt` (before start when it has none).
+    void readLine(qsizetype start, qsizetype end, qsizetype colonAt) {
+        const QByteArrayView raw = m_body.sliced(start, end - start);
         const QByteArrayView line = trimmed(raw);
         if (line.isEmpty() || line.front() == '@')
             return;
         const qsizetype offset = start + (line.data() - raw.data());
-        const qsizetype colon = line.lastIndexOf(':');
+        // A colon is above 0x20, so trimming never cuts it off.
+        const qsizetype colon = colonAt < start ? -1 : colonAt - offset;
         const QByteArrayView name = colon < 0 ? QByteArrayView() : line.first(colon);
         const qint32 value = readCalory(line.sliced(colon + 1));
-        const bool textMatch =
-            findOnBoundary(QByteArrayView(lowered).sliced(offset, name.size()), m_text);
         const bool caloryMatch =
             m_condition.caloryOn && m_condition.minimum <= value && value <= m_condition.maximum;
-        if (!textMatch && !caloryMatch)
+        if (!caloryMatch && !findOnBoundary(m_search.sliced(offset, name.size()), m_text))
             return;
         CalorieRow row;
         row.foods = name.toByteArray();
@@ -143,7 +183,11 @@ private:
 
     const SearchCondition &m_condition;
     const QByteArray m_text;
+    const bool m_fold;
     const QString &m_tableName;
+    QByteArrayView m_body;
+    QByteArray m_lowered;
+    QByteArrayView m_search; // the table as the text is looked for in it
     QList<CalorieRow> m_rows;
 };
 
