@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libgl-dev # Qt 6 Widgets, Charts, Print Support, Test
   qt6-qpa-plugins libqt6svg6           # the xcb and offscreen platforms, SVG icons
   fonts-ipafont fonts-dejavu-core      # Japanese and Latin fonts for the designs' font names
+  qt6-translations-l10n                # Japanese texts of Qt's own dialogs
 )
 
 missing=()

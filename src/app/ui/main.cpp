@@ -3,18 +3,27 @@
 #include "common/ui/apptitle.h"
 #include "common/ui/fonts.h"
 #include "common/ui/messageboxprompt.h"
+#include "records/ui/recordwindows.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(zk::applicationTitle());
+    // Qt's own dialogs (print, colour, font) speak Japanese like the rest.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
     zk::MessageBoxPrompt prompt;
     zk::Prompt::setInstance(&prompt);
     zk::installFontSubstitutions();
     zk::ProgramFolder::set(QApplication::applicationDirPath());
 
     zk::TMainForm mainForm;
+    new zk::RecordWindows(&mainForm, mainForm.mnuDayRec, mainForm.mnuGraph);
     mainForm.show();
     return QApplication::exec();
 }

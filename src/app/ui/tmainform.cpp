@@ -7,6 +7,7 @@
 #include "caldata/ui/tfinder.h"
 #include "common/ui/fonts.h"
 #include "settings/ui/help.h"
+#include "settings/ui/mainsettings.h"
 #include "settings/ui/taboutbox.h"
 #include "settings/ui/webmenus.h"
 
@@ -87,6 +88,12 @@ TMainForm::TMainForm(QWidget *parent)
         box.exec();
     });
 
+    m_settings = new MainSettings(this, {mnuFindTopMost, mnuArrowDup, mnuBanDup, mnuConfirmDup},
+                                  {cmbLimit, nullptr, trvCal, lsvCal, pnlTitle, pnlTotal});
+    m_settings->loadOptions();
+    m_settings->fillLimitList();
+    connect(mnuSetting, &QAction::triggered, m_settings, &MainSettings::openSettings);
+
     auto *finder = new TFinder(CalFileList(), m_sortKey, this);
     setSearchWindow(finder);
     connect(mnuFind, &QAction::triggered, finder,
@@ -101,6 +108,7 @@ TMainForm::TMainForm(QWidget *parent)
         return std::nullopt;
     });
     connect(trvCal, &QTreeView::doubleClicked, mnuAddList, &QAction::trigger);
+    m_settings->setFileTree(Files->trvFile);
 }
 
 void TMainForm::createActions() {
@@ -158,7 +166,7 @@ void TMainForm::createActions() {
     connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *unbuilt : {mnuCaloryEditor, mnuDayRec, mnuGraph, mnuSetting})
+    for (QAction *unbuilt : {mnuCaloryEditor, mnuDayRec, mnuGraph})
         unbuilt->setEnabled(false);
 }
 
@@ -367,6 +375,7 @@ void TMainForm::mnuFindTopMostClick() {
 }
 
 void TMainForm::closeEvent(QCloseEvent *event) {
+    m_settings->saveOptions(); // a failure is reported; the window closes all the same
     event->accept();
 }
 

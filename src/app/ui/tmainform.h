@@ -20,6 +20,7 @@ namespace zk {
 class CalTableController;
 class IntakeController;
 class TFiles;
+class MainSettings;
 
 // The main window "Zenkarta": menu bar, tool bar, the dock area of the
 // calorie-file window, the food tree, the intake list and the total bar.
@@ -70,6 +71,7 @@ public:
     IntakeController &intake() { return *m_intake; }
     TFiles *Files; // the calorie-file window, docked on the left
     CalTableController &calTables() { return *m_calTables; }
+    MainSettings &settings() { return *m_settings; }
 
     // The search window, once it exists; the topmost option applies to it.
     void setSearchWindow(QWidget *finder) { m_finder = finder; }
@@ -89,6 +91,7 @@ private:
     SortKey m_sortKey;
     IntakeController *m_intake = nullptr;
     CalTableController *m_calTables = nullptr;
+    MainSettings *m_settings = nullptr;
     QWidget *m_finder = nullptr;
 };
 

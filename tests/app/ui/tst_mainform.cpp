@@ -133,8 +133,7 @@ void TestMainForm::unbuiltCommandsAreDisabled() {
             disabled.append(a->objectName());
     disabled.sort();
     QCOMPARE(disabled,
-             (QStringList{"btnData", "btnGraph", "btnSetting", "mnuCaloryEditor", "mnuDayRec",
-                          "mnuGraph", "mnuSetting"}));
+             (QStringList{"btnData", "btnGraph", "mnuCaloryEditor", "mnuDayRec", "mnuGraph"}));
 }
 
 void TestMainForm::totalBarFollowsTheList() {

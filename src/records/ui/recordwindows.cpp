@@ -1,0 +1,38 @@
+#include "records/ui/recordwindows.h"
+
+#include "records/ui/tdayrec.h"
+#include "records/ui/tgraph.h"
+#include "settings/ui/help.h"
+
+#include <QAction>
+
+namespace zk {
+
+RecordWindows::RecordWindows(QWidget *mainWindow, QAction *mnuDayRec, QAction *mnuGraph)
+    : QObject(mainWindow)
+    , m_mainWindow(mainWindow)
+    , m_graph(std::make_unique<TGraph>()) {
+    setObjectName(QStringLiteral("recordWindows"));
+    // The program ends with its main window, whether the graph is open or not.
+    m_graph->setAttribute(Qt::WA_QuitOnClose, false);
+    connect(mnuDayRec, &QAction::triggered, this, &RecordWindows::mnuDayRecClick);
+    connect(mnuGraph, &QAction::triggered, this, &RecordWindows::mnuGraphClick);
+    mnuDayRec->setEnabled(true);
+    mnuGraph->setEnabled(true);
+}
+
+RecordWindows::~RecordWindows() = default;
+
+void RecordWindows::mnuDayRecClick() {
+    TDayRec window(m_mainWindow);
+    connect(&window, &TDayRec::helpRequested, &window, [](int topic) { Help::Helper(topic); });
+    window.exec();
+}
+
+void RecordWindows::mnuGraphClick() {
+    m_graph->show();
+    m_graph->raise();
+    m_graph->activateWindow();
+}
+
+} // namespace zk

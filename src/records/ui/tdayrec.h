@@ -1,0 +1,72 @@
+#pragma once
+
+#include "common/listtable.h"
+#include "records/recorditem.h"
+#include "settings/tinisaveprops.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QCheckBox;
+class QDateEdit;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QToolButton;
+class QTreeView;
+
+namespace zk {
+
+// The diary "日々の記録": the values of one measurement item by date, with
+// add, change and delete. Every change is written to the record file at
+// once; the range setting is kept only when the window is left with OK.
+class TDayRec : public QDialog {
+    Q_OBJECT
+public:
+    explicit TDayRec(QWidget *parent = nullptr);
+
+    static constexpr int HelpTopic = 6;
+
+    QToolButton *spdOnePoint;
+    QListWidget *lstItems;
+    QTreeView *lsvData;
+    ListTableModel *data;
+    QCheckBox *chkDataRange;
+    QDateEdit *dtp1;
+    QDateEdit *dtp2;
+    QPushButton *spdAdd;
+    QPushButton *spdChange;
+    QPushButton *spdDelete;
+    QPushButton *btnOK;
+    QPushButton *btnCancel;
+    QPushButton *btnHelp;
+
+    // The entry dialog is shown modally; tests replace this to answer it.
+    std::function<int(QDialog &)> execDialog = [](QDialog &d) { return d.exec(); };
+
+Q_SIGNALS:
+    void helpRequested(int topic);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void FormCreate();
+    void lstItemsClick();
+    void SetData();
+    void lsvDataChange();
+    void spdAddClick();
+    void spdChangeClick();
+    void spdDeleteClick();
+    void btnOKClick();
+    int selectedRow() const;
+    void openEntry(class TfrmDayRec &dialog);
+
+    QList<RecordItem> m_items;
+    QByteArray m_itemName; // empty while no item is chosen
+    TIniSaveProps isp;
+};
+
+} // namespace zk

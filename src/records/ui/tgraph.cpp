@@ -1,0 +1,198 @@
+#include "records/ui/tgraph.h"
+
+#include "common/guard.h"
+#include "common/platform.h"
+#include "common/sjis.h"
+#include "records/graphdata.h"
+#include "records/ui/graphchart.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace zk {
+namespace {
+
+QDateEdit *datePicker(const char *name, const QString &accessible, QWidget *parent) {
+    auto *picker = new QDateEdit(QDate(2002, 6, 27), parent);
+    picker->setObjectName(QString::fromLatin1(name));
+    picker->setAccessibleName(accessible);
+    picker->setCalendarPopup(true);
+    picker->setDisplayFormat(Regional::current().shortDatePattern());
+    return picker;
+}
+
+} // namespace
+
+TGraph::TGraph(QWidget *parent)
+    : QWidget(parent, Qt::Window) {
+    buildControls();
+    choosePrinter = [this](QPrinter &printer) {
+        QPrintDialog pd(&printer, this);
+        pd.setObjectName(QStringLiteral("pd"));
+        return pd.exec() == QDialog::Accepted;
+    };
+    isp.bindBoolean(
+        "chkDataRange", "Checked", [this] { return chkDataRange->isChecked(); },
+        [this](bool on) { chkDataRange->setChecked(on); });
+    isp.bindDate(
+        "dtpStart", "Date", [this] { return DateToDays(dtpStart->date()); },
+        [this](double days) { dtpStart->setDate(DaysToDate(days)); });
+    isp.bindDate(
+        "dtpEnd", "Date", [this] { return DateToDays(dtpEnd->date()); },
+        [this](double days) { dtpEnd->setDate(DaysToDate(days)); });
+    FormCreate();
+}
+
+void TGraph::buildControls() {
+    setObjectName(QStringLiteral("Graph"));
+    setWindowTitle(QStringLiteral("ｸﾞﾗﾌ"));
+    resize(749, 487);
+
+    auto *pnlSide = new QWidget(this);
+    pnlSide->setObjectName(QStringLiteral("pnlSide"));
+    pnlSide->setFixedWidth(201);
+    auto *Label1 = new QLabel(QStringLiteral("以下の項目をｸﾞﾗﾌ化する"), pnlSide);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    lstItems = new QListWidget(pnlSide);
+    lstItems->setObjectName(QStringLiteral("lstItems"));
+    lstItems->setAccessibleName(QStringLiteral("以下の項目をｸﾞﾗﾌ化する"));
+    lstItems->setFrameShape(QFrame::NoFrame);
+    chkDataRange = new QCheckBox(QStringLiteral("ｸﾞﾗﾌ化する日付を限定(&D)"), pnlSide);
+    chkDataRange->setObjectName(QStringLiteral("chkDataRange"));
+    chkDataRange->setChecked(true);
+    dtpStart = datePicker("dtpStart", QStringLiteral("グラフ化する最初の日付"), pnlSide);
+    lblStart = new QLabel(QStringLiteral("から"), pnlSide);
+    lblStart->setObjectName(QStringLiteral("lblStart"));
+    dtpEnd = datePicker("dtpEnd", QStringLiteral("グラフ化する最後の日付"), pnlSide);
+    lblEnd = new QLabel(QStringLiteral("まで"), pnlSide);
+    lblEnd->setObjectName(QStringLiteral("lblEnd"));
+    btnPrint = new QPushButton(QStringLiteral("印刷(&P)"), pnlSide);
+    btnPrint->setObjectName(QStringLiteral("btnPrint"));
+    btnPrint->setFlat(true);
+
+    auto *range = new QGridLayout;
+    range->addWidget(dtpStart, 0, 0);
+    range->addWidget(lblStart, 0, 1);
+    range->addWidget(dtpEnd, 1, 0);
+    range->addWidget(lblEnd, 1, 1);
+    auto *side = new QVBoxLayout(pnlSide);
+    side->setContentsMargins(4, 4, 4, 4);
+    side->addWidget(Label1);
+    side->addWidget(lstItems, 1);
+    side->addWidget(chkDataRange);
+    side->addLayout(range);
+    side->addWidget(btnPrint);
+
+    auto *pnlMain = new QWidget(this);
+    pnlMain->setObjectName(QStringLiteral("pnlMain"));
+    cht = new GraphChart(pnlMain);
+    auto *main = new QVBoxLayout(pnlMain);
+    main->setContentsMargins(0, 0, 0, 0);
+    main->addWidget(cht);
+
+    stb = new QStatusBar(this);
+    stb->setObjectName(QStringLiteral("stb"));
+    stb->setSizeGripEnabled(true);
+    stbText = new QLabel(stb);
+    stbText->setObjectName(QStringLiteral("stbText"));
+    stb->addWidget(stbText, 1);
+
+    auto *panels = new QHBoxLayout;
+    panels->setContentsMargins(0, 0, 0, 0);
+    panels->setSpacing(0);
+    panels->addWidget(pnlSide);
+    panels->addWidget(pnlMain, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(panels, 1);
+    layout->addWidget(stb);
+
+    connect(lstItems, &QListWidget::itemSelectionChanged, this, &TGraph::lstItemsClick);
+    // Clicking the chosen item again reads its file again, with what the
+    // diary wrote meanwhile.
+    lstItems->viewport()->installEventFilter(this);
+    connect(lstItems, &QListWidget::itemClicked, this, [this] {
+        if (m_pressedChosen)
+            lstItemsClick();
+    });
+    connect(chkDataRange, &QCheckBox::toggled, this, &TGraph::chkDataRangeClick);
+    connect(dtpStart, &QDateEdit::dateChanged, this, &TGraph::lstItemsClick);
+    connect(dtpEnd, &QDateEdit::dateChanged, this, &TGraph::lstItemsClick);
+    connect(btnPrint, &QPushButton::clicked, this, &TGraph::btnPrintClick);
+}
+
+void TGraph::FormCreate() {
+    std::optional<QList<RecordItem>> items;
+    // Without an item list the window just stays empty.
+    if (!guarded([&] { items = LoadRecordItems(); }) || !items)
+        return;
+    m_items = *items;
+    for (const RecordItem &item : m_items)
+        lstItems->addItem(sjis::decode(FormatItemEntry(item)));
+    isp.FileName = ProgramFolder::file(QStringLiteral("setting/day.ini"));
+    guarded([&] { isp.Load(); });
+}
+
+void TGraph::chkDataRangeClick() {
+    const bool on = chkDataRange->isChecked();
+    for (QWidget *w : {static_cast<QWidget *>(dtpStart), static_cast<QWidget *>(lblStart),
+                       static_cast<QWidget *>(dtpEnd), static_cast<QWidget *>(lblEnd)})
+        w->setEnabled(on);
+}
+
+void TGraph::lstItemsClick() {
+    const QList<QListWidgetItem *> selected = lstItems->selectedItems();
+    if (selected.isEmpty())
+        return;
+    // The item's own name and unit: its entry text is ambiguous for a name
+    // ending in "]".
+    const RecordItem &item = m_items.at(lstItems->row(selected.first()));
+    const OptionalRange range = chkDataRange->isChecked()
+                                    ? OptionalRange(DateRange::of(dtpStart->date(), dtpEnd->date()))
+                                    : std::nullopt;
+    // Collected first: a value that is not a number leaves the graph and the
+    // status line as they were.
+    guarded([&] {
+        const QList<GraphPoint> points = CollectGraphPoints(item.name, range);
+        stbText->setText(GraphStatusText(points.size()));
+        const QString name = sjis::decode(item.name);
+        cht->setGraph(points, GraphTitle(name, range), DateAxisTitle(),
+                      ValueAxisTitle(name, sjis::decode(item.unit)));
+    });
+}
+
+void TGraph::btnPrintClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    // A graph is wider than high; the dialog still lets the user turn the page.
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (choosePrinter(printer))
+        cht->printOn(printer);
+}
+
+bool TGraph::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == lstItems->viewport() && event->type() == QEvent::MouseButtonPress) {
+        QListWidgetItem *item =
+            lstItems->itemAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+        m_pressedChosen = item && item->isSelected();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TGraph::closeEvent(QCloseEvent *event) {
+    guarded([&] { isp.Save(); });
+    event->accept();
+}
+
+} // namespace zk

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "records/recorditem.h"
+#include "settings/tinisaveprops.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QCheckBox;
+class QDateEdit;
+class QLabel;
+class QListWidget;
+class QPrinter;
+class QPushButton;
+class QStatusBar;
+
+namespace zk {
+
+class GraphChart;
+
+// The graph window "ｸﾞﾗﾌ": one measurement item's values as a printable line
+// graph. Created once at start-up; closing it hides it and keeps the graph.
+class TGraph : public QWidget {
+    Q_OBJECT
+public:
+    explicit TGraph(QWidget *parent = nullptr);
+
+    QListWidget *lstItems;
+    QCheckBox *chkDataRange;
+    QDateEdit *dtpStart;
+    QLabel *lblStart;
+    QDateEdit *dtpEnd;
+    QLabel *lblEnd;
+    QPushButton *btnPrint;
+    GraphChart *cht;
+    QStatusBar *stb;
+    QLabel *stbText;
+
+    // Asks for the printer; tests replace this to print without a dialog.
+    std::function<bool(QPrinter &)> choosePrinter;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void FormCreate();
+    void chkDataRangeClick();
+    void lstItemsClick();
+    void btnPrintClick();
+
+    QList<RecordItem> m_items;
+    bool m_pressedChosen = false; // the mouse went down on the chosen item
+    TIniSaveProps isp;
+};
+
+} // namespace zk

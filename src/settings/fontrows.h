@@ -1,0 +1,55 @@
+#pragma once
+
+#include "common/listtable.h"
+#include "settings/colortext.h"
+
+#include <QString>
+
+namespace zk {
+
+// The five parts of the windows whose font and colours the font list sets;
+// a row's position, not its caption, decides its part.
+enum class FontPart { FileTree, CalorieTree, IntakeList, TitlePanel, TotalPanel };
+constexpr int fontPartCount = 5;
+
+struct FontStyle {
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    friend bool operator==(const FontStyle &, const FontStyle &) = default;
+};
+
+// Style number: bit 0 bold, bit 1 italic, bit 2 underline; other bits ignored.
+FontStyle IntToFontStyle(int style);
+int FontStyleToInt(const FontStyle &style);
+
+// What one font row asks of its part.
+struct FontSpec {
+    QString family;
+    int pointSize = 10;
+    FontStyle style;
+    ColorValue color = 0;
+    ColorValue background = 0;
+};
+
+constexpr int fontRowFields = 6; // part, font, size, style, colour, background
+
+// The design rows, standing when "setting/font.dat" does not exist.
+ListRows designFontRows();
+
+// The row at the index with all six fields: a missing or short row takes the
+// design row of its part (the first part's beyond the fifth row), keeping
+// its own caption.
+ListRow completeFontRow(const ListRows &rows, int index);
+
+// The spec of a part from its complete row (see completeFontRow). A size
+// that is not a number counts as 10, a style that is not a number as 0; a
+// colour text that cannot be read throws.
+FontSpec fontSpecFor(const ListRows &rows, int part);
+// The row of a font list as the font dialog leaves it.
+ListRow fontRowWith(const ListRow &row, const FontSpec &spec);
+
+// A size text read as points: 10 when it is not a number.
+int fontSizeFromText(const QString &text);
+
+} // namespace zk

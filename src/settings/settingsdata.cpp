@@ -1,0 +1,62 @@
+#include "settings/settingsdata.h"
+
+#include "common/platform.h"
+#include "settings/standardcalorie.h"
+
+#include <algorithm>
+
+namespace zk {
+
+SettingsData::SettingsData()
+    : fonts({QStringLiteral("ﾊﾟｰﾂ"), QStringLiteral("ﾌｫﾝﾄ"), QStringLiteral("ｻｲｽﾞ"),
+             QStringLiteral("ｽﾀｲﾙ"), QStringLiteral("文字色"), QStringLiteral("背景色")})
+    , standards({QStringLiteral("ﾀｲﾄﾙ"), QStringLiteral("限界ｶﾛﾘｰ")}) {
+    for (int c = 2; c < fontRowFields; ++c)
+        fonts.setColumnAlignment(c, Qt::AlignHCenter);
+    standards.setColumnAlignment(1, Qt::AlignRight);
+    standards.setEditableColumns({0});
+    fonts.setRows(designFontRows());
+    standards.setRows(designStandardRows());
+    m_store.bindInteger(
+        "upddaycal", "Position", [this] { return m_daily; },
+        [this](int v) { setDailyStandard(v); });
+}
+
+void SettingsData::setDailyStandard(int kcal) {
+    const int v = std::clamp(kcal, 0, dailyStandardMax);
+    if (v == m_daily)
+        return;
+    m_daily = v;
+    if (dailyStandardChanged)
+        dailyStandardChanged(v);
+}
+
+void SettingsData::load() {
+    m_store.FileName = ProgramFolder::file(QStringLiteral("setting/setting.ini"));
+    m_store.Load();
+    ListViewLoad(fonts, ProgramFolder::file(QStringLiteral("setting/font.dat")));
+    ListViewLoad(standards, ProgramFolder::file(QStringLiteral("setting/standard.dat")));
+    ListViewLoad(items, ProgramFolder::file(QStringLiteral("setting/graph.dat")));
+}
+
+void SettingsData::save() {
+    fontSpecs();
+    m_store.FileName = ProgramFolder::file(QStringLiteral("setting/setting.ini"));
+    m_store.Save();
+    ListViewSave(fonts, ProgramFolder::file(QStringLiteral("setting/font.dat")));
+    ListViewSave(standards, ProgramFolder::file(QStringLiteral("setting/standard.dat")));
+    ListViewSave(items, ProgramFolder::file(QStringLiteral("setting/graph.dat")));
+}
+
+QList<FontSpec> SettingsData::fontSpecs() const {
+    QList<FontSpec> specs;
+    for (int part = 0; part < fontPartCount; ++part)
+        specs.append(fontSpecFor(fonts.rows(), part));
+    return specs;
+}
+
+QStringList SettingsData::limitEntries() const {
+    return zk::limitEntries(m_daily, standards.rows());
+}
+
+} // namespace zk

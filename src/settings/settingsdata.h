@@ -1,0 +1,47 @@
+#pragma once
+
+#include "common/listtable.h"
+#include "settings/fontrows.h"
+#include "settings/recorditemtable.h"
+#include "settings/tinisaveprops.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace zk {
+
+// What the settings dialog edits: the daily calorie standard (setting.ini)
+// and the font, standard-calorie and record-item lists (font.dat,
+// standard.dat, graph.dat). Each instance reads the files afresh; nothing is
+// written unless save() is called.
+class SettingsData {
+public:
+    SettingsData();
+
+    ListTableModel fonts;
+    ListTableModel standards;
+    RecordItemTable items;
+
+    int dailyStandard() const { return m_daily; }
+    void setDailyStandard(int kcal); // clamped to 0..32767
+
+    // setting.ini, then the three list files; missing files leave the design values.
+    void load();
+    // Checks every font row the windows use first, so that a bad colour text
+    // stops the save before any file is written; then writes setting.ini and
+    // the three list files. Throws on the first failure.
+    void save();
+
+    // The five parts' fonts and colours (throws on a colour text that cannot be read).
+    QList<FontSpec> fontSpecs() const;
+    QStringList limitEntries() const;
+
+    // Called with the new value whenever the daily standard changes.
+    std::function<void(int)> dailyStandardChanged;
+
+private:
+    TIniSaveProps m_store;
+    int m_daily = 2500;
+};
+
+} // namespace zk

@@ -1,0 +1,61 @@
+#include "settings/ui/teditcaldata.h"
+
+#include "settings/standardcalorie.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace zk {
+
+TEditCalData::TEditCalData(Mode mode, QWidget *parent)
+    : QDialog(parent)
+    , txtTitle(new QLineEdit)
+    , updStandardCalory(new QSpinBox) {
+    setObjectName(QStringLiteral("EditCalData"));
+    setWindowTitle(QStringLiteral("基準ｶﾛﾘｰの編集") +
+                   (mode == Mode::Add ? QStringLiteral("(追加)") : QStringLiteral("(変更)")));
+    txtTitle->setObjectName(QStringLiteral("txtTitle"));
+    updStandardCalory->setObjectName(QStringLiteral("updStandardCalory"));
+    updStandardCalory->findChild<QLineEdit *>()->setObjectName(QStringLiteral("txtStandardCalory"));
+    // "1,000" whatever the user's locale.
+    QLocale grouped = QLocale::c();
+    grouped.setNumberOptions({});
+    updStandardCalory->setLocale(grouped);
+    updStandardCalory->setGroupSeparatorShown(true);
+    updStandardCalory->setRange(0, dailyStandardMax);
+    updStandardCalory->setValue(1000);
+    updStandardCalory->setAlignment(Qt::AlignRight);
+
+    auto *titleLabel = new QLabel(QStringLiteral("ﾀｲﾄﾙ(&T)"));
+    titleLabel->setBuddy(txtTitle);
+    auto *valueLabel = new QLabel(QStringLiteral("基準ｶﾛﾘｰの設定(&S)"));
+    valueLabel->setBuddy(updStandardCalory);
+    auto *fields = new QGridLayout;
+    fields->addWidget(titleLabel, 0, 0, 1, 2);
+    fields->addWidget(txtTitle, 1, 0, 1, 2);
+    fields->addWidget(valueLabel, 2, 0, 1, 2);
+    fields->addWidget(updStandardCalory, 3, 0);
+    fields->addWidget(new QLabel(QStringLiteral("kcal")), 3, 1);
+    fields->setRowStretch(4, 1);
+
+    auto *buttons = new QDialogButtonBox(Qt::Vertical);
+    auto *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
+    auto *help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [this] { Q_EMIT helpRequested(7); });
+
+    auto *top = new QHBoxLayout(this);
+    top->addLayout(fields, 1);
+    top->addWidget(buttons);
+    resize(323, 179);
+}
+
+} // namespace zk

@@ -1,0 +1,416 @@
+#include "settings/ui/tsetting.h"
+
+#include "common/guard.h"
+#include "common/prompt.h"
+#include "common/sjis.h"
+#include "settings/inttext.h"
+#include "settings/standardcalorie.h"
+#include "settings/ui/calorycombo.h"
+#include "settings/ui/colorpalette.h"
+#include "settings/ui/teditcaldata.h"
+#include "settings/ui/tfontsetting.h"
+#include "settings/ui/tfrmgraph.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace zk {
+
+namespace {
+
+// A report-style list: whole rows, one selection, no tree decoration.
+QTreeView *makeListView(const QString &name, const QString &accessible, QAbstractItemModel *model,
+                        QList<int> widths, bool editable) {
+    auto *view = new QTreeView;
+    view->setObjectName(name);
+    view->setAccessibleName(accessible);
+    view->setModel(model);
+    view->setRootIsDecorated(false);
+    view->setItemsExpandable(false);
+    view->setUniformRowHeights(true);
+    view->setAllColumnsShowFocus(true);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(editable ? QAbstractItemView::SelectedClicked |
+                                         QAbstractItemView::EditKeyPressed
+                                   : QAbstractItemView::NoEditTriggers);
+    view->header()->setSectionsMovable(false);
+    view->header()->setStretchLastSection(false);
+    for (int c = 0; c < widths.size(); ++c)
+        view->setColumnWidth(c, widths[c]);
+    return view;
+}
+
+QPushButton *makeButton(const QString &name, const QString &text) {
+    auto *button = new QPushButton(text);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QToolButton *makeArrow(const QString &name, Qt::ArrowType arrow, const QString &accessible) {
+    auto *button = new QToolButton;
+    button->setObjectName(name);
+    button->setArrowType(arrow);
+    button->setAccessibleName(accessible);
+    return button;
+}
+
+// Calls the handler for a double-click on a list's empty area; a double-click
+// on a row goes through the view's own signal.
+class EmptyAreaDoubleClick : public QObject {
+public:
+    EmptyAreaDoubleClick(QTreeView *view, std::function<void()> handler)
+        : QObject(view)
+        , m_view(view)
+        , m_handler(std::move(handler)) {
+        view->viewport()->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (!m_view->indexAt(mouse->position().toPoint()).isValid())
+                m_handler();
+        }
+        return false;
+    }
+
+private:
+    QTreeView *m_view;
+    std::function<void()> m_handler;
+};
+
+} // namespace
+
+TSetting::TSetting(const SettingTargets &targets, QWidget *parent)
+    : QDialog(parent)
+    , m_targets(targets) {
+    setObjectName(QStringLiteral("Setting"));
+    setWindowTitle(QStringLiteral("設定"));
+
+    auto *tabs = new QTabWidget;
+    tabs->setObjectName(QStringLiteral("PageControl1"));
+    tabs->addTab(buildFontTab(), QStringLiteral("ﾌｫﾝﾄ"));
+    tabs->addTab(buildCalorieTab(), QStringLiteral("ｶﾛﾘｰ"));
+    tabs->addTab(buildGraphTab(), QStringLiteral("ｸﾞﾗﾌ"));
+
+    btnOK = makeButton(QStringLiteral("btnOK"), QStringLiteral("&OK"));
+    btnOK->setAutoDefault(true);
+    btnOK->setDefault(true);
+    btnCancel = makeButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"));
+    btnCancel->setAutoDefault(true);
+    auto *btnhelp = makeButton(QStringLiteral("btnhelp"), QStringLiteral("&Help"));
+    connect(btnOK, &QPushButton::clicked, this, &TSetting::btnOKClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnhelp, &QPushButton::clicked, this, [this] { Q_EMIT helpRequested(5); });
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    buttons->addWidget(btnhelp);
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(tabs);
+    top->addLayout(buttons);
+    resize(599, 310);
+
+    connect(upddaycal, &QSpinBox::valueChanged, this,
+            [this](int v) { m_data.setDailyStandard(v); });
+    connect(&m_data.items, &RecordItemTable::itemMoved, this,
+            [this](int row) { selectRow(lsvGraph, row); });
+    for (ListTableModel *model : {&m_data.standards, static_cast<ListTableModel *>(&m_data.items)})
+        connect(model, &ListTableModel::editRefused, this,
+                [](const QString &message) { Prompt::instance().message(message); });
+    for (QTreeView *view : {lsvFont, lsvDefine, lsvGraph}) {
+        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                &TSetting::updateButtons);
+        connect(view->model(), &QAbstractItemModel::modelReset, this, &TSetting::updateButtons);
+        connect(view->model(), &QAbstractItemModel::rowsRemoved, this, &TSetting::updateButtons);
+    }
+    updateButtons();
+}
+
+QWidget *TSetting::buildFontTab() {
+    auto *page = new QWidget;
+    lsvFont = makeListView(QStringLiteral("lsvFont"), QStringLiteral("フォント一覧"), &m_data.fonts,
+                           {120, 100, 45, 45, 100, 100}, false);
+    // Every column in sight, as the list was laid out.
+    lsvFont->setMinimumWidth(510 + 2 * lsvFont->frameWidth());
+    spdFontSetting = makeButton(QStringLiteral("spdFontSetting"), QStringLiteral("設定(&S)"));
+    connect(spdFontSetting, &QPushButton::clicked, this, &TSetting::spdFontSettingClick);
+    connect(lsvFont, &QTreeView::doubleClicked, this, &TSetting::spdFontSettingClick);
+    auto *side = new QVBoxLayout;
+    side->addWidget(spdFontSetting);
+    side->addStretch();
+    auto *layout = new QHBoxLayout(page);
+    layout->addWidget(lsvFont, 1);
+    layout->addLayout(side);
+    return page;
+}
+
+QWidget *TSetting::buildCalorieTab() {
+    auto *page = new QWidget;
+    upddaycal = new QSpinBox;
+    upddaycal->setObjectName(QStringLiteral("upddaycal"));
+    upddaycal->findChild<QLineEdit *>()->setObjectName(QStringLiteral("txtdaycal"));
+    upddaycal->setAccessibleName(QStringLiteral("一日の摂取ｶﾛﾘｰの指標"));
+    // "1,000" whatever the user's locale.
+    QLocale grouped = QLocale::c();
+    grouped.setNumberOptions({});
+    upddaycal->setLocale(grouped);
+    upddaycal->setGroupSeparatorShown(true);
+    upddaycal->setRange(0, dailyStandardMax);
+    upddaycal->setSingleStep(100);
+    upddaycal->setValue(dailyStandardDefault);
+    upddaycal->setAlignment(Qt::AlignRight);
+    auto *dayLabel = new QLabel(QStringLiteral("一日の摂取ｶﾛﾘｰの指標"));
+    dayLabel->setBuddy(upddaycal);
+
+    auto *daily = new QGridLayout;
+    daily->addWidget(dayLabel, 0, 0, 1, 2);
+    daily->addWidget(upddaycal, 1, 0);
+    daily->addWidget(new QLabel(QStringLiteral("kcal")), 1, 1);
+    daily->addWidget(new QLabel(QStringLiteral("成人男性 : 2,500 kcal")), 2, 0, 1, 2);
+    daily->addWidget(new QLabel(QStringLiteral("成人女性 : 2,000 kcal")), 3, 0, 1, 2);
+    daily->addWidget(new QLabel(QStringLiteral("を目安にしてください...")), 4, 0, 1, 2);
+    daily->setRowStretch(5, 1);
+
+    lsvDefine = makeListView(QStringLiteral("lsvDefine"), QStringLiteral("基準カロリー一覧"),
+                             &m_data.standards, {110, 80}, true);
+    spdDUp = makeArrow(QStringLiteral("spdDUp"), Qt::UpArrow, QStringLiteral("上へ"));
+    spdDDown = makeArrow(QStringLiteral("spdDDown"), Qt::DownArrow, QStringLiteral("下へ"));
+    spdDAdd = makeButton(QStringLiteral("spdDAdd"), QStringLiteral("追加(&A)"));
+    spdDChange = makeButton(QStringLiteral("spdDChange"), QStringLiteral("変更(&M)"));
+    spdDDelete = makeButton(QStringLiteral("spdDDelete"), QStringLiteral("削除(&D)"));
+    connect(spdDAdd, &QPushButton::clicked, this, &TSetting::spdDAddClick);
+    connect(spdDChange, &QPushButton::clicked, this, &TSetting::spdDChangeClick);
+    connect(spdDDelete, &QPushButton::clicked, this, &TSetting::spdDDeleteClick);
+    connect(spdDUp, &QToolButton::clicked, this, [this] {
+        const int r = selectedRow(lsvDefine);
+        ListViewExchange(m_data.standards, lsvDefine->selectionModel(), r, r - 1);
+    });
+    connect(spdDDown, &QToolButton::clicked, this, [this] {
+        const int r = selectedRow(lsvDefine);
+        ListViewExchange(m_data.standards, lsvDefine->selectionModel(), r, r + 1);
+    });
+    connect(lsvDefine, &QTreeView::doubleClicked, this, &TSetting::spdDChangeClick);
+    new EmptyAreaDoubleClick(
+        lsvDefine, [this] { selectedRow(lsvDefine) >= 0 ? spdDChangeClick() : spdDAddClick(); });
+
+    auto *arrows = new QVBoxLayout;
+    arrows->addStretch();
+    arrows->addWidget(spdDUp);
+    arrows->addWidget(spdDDown);
+    arrows->addStretch();
+    auto *edits = new QHBoxLayout;
+    edits->addWidget(spdDAdd);
+    edits->addWidget(spdDChange);
+    edits->addWidget(spdDDelete);
+    auto *list = new QGridLayout;
+    list->addWidget(lsvDefine, 0, 0);
+    list->addLayout(arrows, 0, 1);
+    list->addLayout(edits, 1, 0, 1, 2);
+
+    auto *layout = new QHBoxLayout(page);
+    layout->addLayout(daily);
+    layout->addLayout(list, 1);
+    return page;
+}
+
+QWidget *TSetting::buildGraphTab() {
+    auto *page = new QWidget;
+    auto *text = new QLabel(QStringLiteral("色々なﾃﾞｰﾀを管理してｸﾞﾗﾌ化して体重などの個人の好きな"
+                                           "状況を見る事ができます。"));
+    text->setWordWrap(true);
+    lsvGraph = makeListView(QStringLiteral("lsvGraph"), QStringLiteral("項目一覧"), &m_data.items,
+                            {160, 80, 120}, true);
+    spdAdd = makeButton(QStringLiteral("spdAdd"), QStringLiteral("追加(&A)"));
+    spdChange = makeButton(QStringLiteral("spdChange"), QStringLiteral("変更(&M)"));
+    spdDelete = makeButton(QStringLiteral("spdDelete"), QStringLiteral("削除(&K)"));
+    // The list is always sorted by name, so rows are never moved by hand;
+    // the buttons stay in their places, disabled.
+    spdUp = makeButton(QStringLiteral("spdUp"), QStringLiteral("上へ(&U)"));
+    spdDown = makeButton(QStringLiteral("spdDown"), QStringLiteral("下へ(&D)"));
+    spdUp->setEnabled(false);
+    spdDown->setEnabled(false);
+    connect(spdAdd, &QPushButton::clicked, this, &TSetting::spdAddClick);
+    connect(spdChange, &QPushButton::clicked, this, &TSetting::spdChangeClick);
+    connect(spdDelete, &QPushButton::clicked, this, &TSetting::spdDeleteClick);
+    connect(lsvGraph, &QTreeView::doubleClicked, this, &TSetting::spdChangeClick);
+    new EmptyAreaDoubleClick(
+        lsvGraph, [this] { selectedRow(lsvGraph) >= 0 ? spdChangeClick() : spdAddClick(); });
+
+    auto *side = new QVBoxLayout;
+    for (QPushButton *b : {spdAdd, spdChange, spdDelete, spdUp, spdDown})
+        side->addWidget(b);
+    side->addStretch();
+    auto *body = new QHBoxLayout;
+    body->addWidget(lsvGraph, 1);
+    body->addLayout(side);
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(text);
+    layout->addLayout(body, 1);
+    return page;
+}
+
+void TSetting::load() {
+    m_data.load();
+    upddaycal->setValue(m_data.dailyStandard());
+    updateButtons();
+}
+
+void TSetting::SetCaloryCombo() {
+    zk::SetCaloryCombo(m_targets.cmbLimit, m_data.limitEntries());
+}
+
+void TSetting::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    btnCancel->setFocus();
+}
+
+int TSetting::selectedRow(const QTreeView *view) {
+    const QModelIndexList rows = view->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void TSetting::selectRow(QTreeView *view, int row) {
+    const QModelIndex index = view->model()->index(row, 0);
+    view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                       QItemSelectionModel::Rows);
+    view->scrollTo(index);
+}
+
+void TSetting::updateButtons() {
+    spdFontSetting->setEnabled(selectedRow(lsvFont) >= 0);
+    const bool define = selectedRow(lsvDefine) >= 0;
+    for (QWidget *w : std::initializer_list<QWidget *>{spdDChange, spdDDelete, spdDUp, spdDDown})
+        w->setEnabled(define);
+    const bool item = selectedRow(lsvGraph) >= 0;
+    spdChange->setEnabled(item);
+    spdDelete->setEnabled(item);
+}
+
+void TSetting::spdFontSettingClick() {
+    const int r = selectedRow(lsvFont);
+    if (r < 0)
+        return;
+    guarded([&] {
+        const ListRow row = completeFontRow(m_data.fonts.rows(), r);
+        const auto text = [&](int field) { return sjis::decode(row[field]); };
+        // Read the colours first: a colour text that is not a number stops
+        // here, before the dialog is shown.
+        const ColorValue color = ColorFromText(text(4));
+        const ColorValue background = ColorFromText(text(5));
+        TFontSetting dialog(this);
+        connect(&dialog, &TFontSetting::helpRequested, this, &TSetting::helpRequested);
+        dialog.setRow(text(0), text(1), text(2), parseIntText(QStringView(text(3))).value_or(0),
+                      color, background);
+        if (dialog.exec() == QDialog::Accepted)
+            m_data.fonts.replaceRow(r, fontRowWith(m_data.fonts.row(r), dialog.spec()));
+    });
+}
+
+void TSetting::spdDAddClick() {
+    TEditCalData dialog(TEditCalData::Mode::Add, this);
+    connect(&dialog, &TEditCalData::helpRequested, this, &TSetting::helpRequested);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString title = dialog.txtTitle->text();
+    if (title.isEmpty()) {
+        Prompt::instance().message(QStringLiteral("タイトルを記入して下さい。"));
+        return;
+    }
+    guarded([&] {
+        m_data.standards.appendRow(
+            standardRow(sjis::encode(title), dialog.updStandardCalory->value()));
+        selectRow(lsvDefine, m_data.standards.rowCount() - 1);
+    });
+}
+
+void TSetting::spdDChangeClick() {
+    const int r = selectedRow(lsvDefine);
+    if (r < 0)
+        return;
+    TEditCalData dialog(TEditCalData::Mode::Change, this);
+    connect(&dialog, &TEditCalData::helpRequested, this, &TSetting::helpRequested);
+    const QString oldTitle = m_data.standards.cellText(r, 0);
+    dialog.txtTitle->setText(oldTitle);
+    dialog.updStandardCalory->setValue(standardRowValue(m_data.standards.row(r)));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString title = dialog.txtTitle->text();
+    if (title.isEmpty()) {
+        Prompt::instance().message(QStringLiteral("タイトルを記入して下さい。"));
+        return;
+    }
+    guarded([&] {
+        // An untouched title keeps the bytes it was read with.
+        const QByteArray bytes =
+            title == oldTitle ? m_data.standards.cell(r, 0) : sjis::encode(title);
+        ListRow row = m_data.standards.row(r);
+        const ListRow edited = standardRow(bytes, dialog.updStandardCalory->value());
+        row[0] = edited[0];
+        if (row.size() < 2)
+            row.append(QByteArray());
+        row[1] = edited[1];
+        m_data.standards.replaceRow(r, row);
+    });
+}
+
+void TSetting::spdDDeleteClick() {
+    if (const int r = selectedRow(lsvDefine); r >= 0)
+        m_data.standards.removeRowAt(r);
+}
+
+void TSetting::spdAddClick() {
+    TfrmGraph dialog(m_data.items, TfrmGraph::Mode::Add, -1, this);
+    if (dialog.exec() == QDialog::Accepted)
+        selectRow(lsvGraph, dialog.resultRow());
+}
+
+void TSetting::spdChangeClick() {
+    const int r = selectedRow(lsvGraph);
+    if (r < 0)
+        return;
+    TfrmGraph dialog(m_data.items, TfrmGraph::Mode::Change, r, this);
+    if (dialog.exec() == QDialog::Accepted)
+        selectRow(lsvGraph, dialog.resultRow());
+}
+
+void TSetting::spdDeleteClick() {
+    const int r = selectedRow(lsvGraph);
+    if (r < 0)
+        return;
+    const QString question =
+        QStringLiteral("項目「%1」を一覧から削除しますか？\n記録ファイルはそのまま残ります。")
+            .arg(m_data.items.cellText(r, 0));
+    if (Prompt::instance().question(question))
+        m_data.items.removeRowAt(r);
+}
+
+void TSetting::btnOKClick() {
+    upddaycal->interpretText();
+    const bool done = guarded([&] {
+        // Nothing changes on the windows unless every file was written.
+        const QList<FontSpec> specs = m_data.fontSpecs();
+        m_data.save();
+        const auto parts = m_targets.parts();
+        for (int i = 0; i < fontPartCount; ++i)
+            applyFontSpec(parts[i], specs[i]);
+        SetCaloryCombo();
+    });
+    if (done)
+        accept();
+}
+
+} // namespace zk

@@ -1,0 +1,149 @@
+#include "common/error.h"
+#include "common/platform.h"
+#include "records/graphdata.h"
+
+#include "support/tempprogramfolder.h"
+
+#include <QTest>
+
+using namespace zk;
+
+class TestGraphData : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void value_data();
+    void value();
+    void notANumber_data();
+    void notANumber();
+    void points_data();
+    void points();
+    void badValueStops();
+    void longDateCut();
+    void texts();
+};
+
+void TestGraphData::init() {
+    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+}
+
+void TestGraphData::value_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<float>("value");
+    QTest::newRow("point") << "ja_JP" << QByteArray("60.5") << 60.5f;
+    QTest::newRow("trailing point") << "ja_JP" << QByteArray("60.") << 60.0f;
+    QTest::newRow("leading zeros") << "ja_JP" << QByteArray("007") << 7.0f;
+    QTest::newRow("point, comma locale") << "de_DE" << QByteArray("60.5") << 60.5f;
+    QTest::newRow("comma, comma locale") << "de_DE" << QByteArray("60,5") << 60.5f;
+}
+
+void TestGraphData::value() {
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, text);
+    QFETCH(float, value);
+    Regional::setCurrent(Regional(QLocale(locale)));
+    QCOMPARE(RecordValue(text), value);
+}
+
+void TestGraphData::notANumber_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("two points") << QByteArray("1.2.3");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("group separator") << QByteArray("1,000");
+    QTest::newRow("infinity") << QByteArray("inf");
+    QTest::newRow("beyond float") << QByteArray("1e39");
+    QTest::newRow("date") << QByteArray("2002/08/23");
+}
+
+void TestGraphData::notANumber() {
+    QFETCH(QByteArray, text);
+    try {
+        RecordValue(text);
+        QFAIL("accepted");
+    } catch (const Error &e) {
+        QCOMPARE(
+            e.text(),
+            QStringLiteral("'%1' は浮動小数点数ではありません").arg(QString::fromLatin1(text)));
+    }
+}
+
+void TestGraphData::points_data() {
+    QTest::addColumn<bool>("ranged");
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QStringList>("dates");
+    QTest::addColumn<QList<float>>("values");
+    // File order is kept; a line without 0xFF is all value and has no date.
+    QTest::newRow("all") << false << QByteArray() << QByteArray()
+                         << QStringList{"2002/06/02", "2002/06/01", "2002/06/30", ""}
+                         << QList<float>{2, 1, 30, 7};
+    QTest::newRow("bounds included")
+        << true << QByteArray("2002/06/01") << QByteArray("2002/06/30")
+        << QStringList{"2002/06/02", "2002/06/01", "2002/06/30"} << QList<float>{2, 1, 30};
+    QTest::newRow("equal bounds") << true << QByteArray("2002/06/02") << QByteArray("2002/06/02")
+                                  << QStringList{"2002/06/02"} << QList<float>{2};
+    QTest::newRow("reversed bounds") << true << QByteArray("2002/06/30") << QByteArray("2002/06/01")
+                                     << QStringList{} << QList<float>{};
+}
+
+void TestGraphData::points() {
+    QFETCH(bool, ranged);
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QStringList, dates);
+    QFETCH(QList<float>, values);
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("record/w.dat"), "2002/06/02\xff"
+                                                 "2\r\n2002/06/01\xff"
+                                                 "1.0\r\n2002/06/30\xff"
+                                                 "30\r\n7\r\n");
+    const QList<GraphPoint> points =
+        CollectGraphPoints("w", ranged ? OptionalRange(DateRange{from, to}) : std::nullopt);
+    QStringList gotDates;
+    QList<float> gotValues;
+    for (const GraphPoint &p : points) {
+        gotDates.append(QString::fromLatin1(p.date));
+        gotValues.append(p.value);
+    }
+    QCOMPARE(gotDates, dates);
+    QCOMPARE(gotValues, values);
+}
+
+void TestGraphData::badValueStops() {
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("record/w.dat"), "2002/06/01\xff"
+                                                 "1\r\n2002/06/02\xff"
+                                                 "1.2.3\r\n");
+    QVERIFY_THROWS_EXCEPTION(Error, CollectGraphPoints("w", std::nullopt));
+    // Outside the range the bad value is never read.
+    QCOMPARE(CollectGraphPoints("w", DateRange{"2002/06/01", "2002/06/01"}).size(), 1);
+    // A missing file is created empty and gives no points.
+    QVERIFY(CollectGraphPoints("new", std::nullopt).isEmpty());
+    QVERIFY(folder.exists(QStringLiteral("record/new.dat")));
+}
+
+void TestGraphData::longDateCut() {
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("record/w.dat"), QByteArray(300, 'd') + "\xff" + "1\r\n");
+    QCOMPARE(CollectGraphPoints("w", std::nullopt).value(0).date, QByteArray(255, 'd'));
+}
+
+void TestGraphData::texts() {
+    QCOMPARE(GraphTitle(QStringLiteral("体重"), std::nullopt), QStringLiteral("体重の推移グラフ"));
+    QCOMPARE(GraphTitle(QStringLiteral("体重"), DateRange{"2002/06/01", "2002/06/30"}),
+             QStringLiteral("体重の推移グラフ（2002/06/01～2002/06/30）"));
+    QCOMPARE(ValueAxisTitle(QStringLiteral("体重"), QStringLiteral("kg")),
+             QStringLiteral("体重kg"));
+    QCOMPARE(ValueAxisTitle(QStringLiteral("体重"), {}), QStringLiteral("体重"));
+    QCOMPARE(DateAxisTitle(), QStringLiteral("計測日時"));
+    QCOMPARE(GraphStatusText(12),
+             QStringLiteral("12件のデータが見つかりました！グラフへ反映します。"));
+    QCOMPARE(GraphStatusText(1234),
+             QStringLiteral("1234件のデータが見つかりました！グラフへ反映します。"));
+    QCOMPARE(GraphStatusText(0), QStringLiteral("該当件数がありませんでした。日付の範囲指定の"
+                                                "チェックを確認して見てください。"));
+}
+
+QTEST_GUILESS_MAIN(TestGraphData)
+#include "tst_graphdata.moc"

@@ -1,0 +1,299 @@
+#include "common/platform.h"
+#include "records/ui/graphchart.h"
+#include "records/ui/tgraph.h"
+
+#include "support/scriptedprompt.h"
+#include "support/tempprogramfolder.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QValueAxis>
+
+using namespace zk;
+
+namespace {
+
+const QByteArray Weight = "\x91\xcc\x8f\x64"; // 体重
+
+void writeItems(const test::TempProgramFolder &folder) {
+    folder.write(QStringLiteral("setting/graph.dat"), Weight + "\xff"
+                                                               "kg\xff\r\nsteps\xff\xff\r\n");
+    folder.write(QStringLiteral("record/体重.dat"), "2002/06/01\xff"
+                                                    "60.5\r\n2002/06/02\xff"
+                                                    "61\r\n2002/06/30\xff"
+                                                    "59.5\r\n");
+    folder.write(QStringLiteral("record/steps.dat"), "2002/06/01\xff"
+                                                     "8000\r\n");
+}
+
+QList<double> ys(const TGraph &window) {
+    QList<double> out;
+    for (const QPointF &p : window.cht->series()->points())
+        out.append(p.y());
+    return out;
+}
+
+QList<double> xs(const TGraph &window) {
+    QList<double> out;
+    for (const QPointF &p : window.cht->series()->points())
+        out.append(p.x());
+    return out;
+}
+
+} // namespace
+
+class TestGraph : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void withoutItemList();
+    void stateLoadedAtStart();
+    void choosingItems();
+    void range_data();
+    void range();
+    void badValueKeepsGraph();
+    void clickingAgainReadsAgain();
+    void manyPointsThinLabels();
+    void closeSavesState();
+    void printsOnePage();
+    void cancelledPrintWritesNothing();
+};
+
+void TestGraph::initTestCase() {
+    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+}
+
+void TestGraph::withoutItemList() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/day.ini"), "[chkDataRange]\r\nChecked=0\r\n");
+    TGraph window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("ｸﾞﾗﾌ"));
+    QCOMPARE(window.lstItems->count(), 0);
+    QVERIFY(window.chkDataRange->isChecked());
+    QVERIFY(window.dtpStart->isEnabled());
+    QCOMPARE(window.cht->chart()->title(), QString());
+    QVERIFY(prompt.asked.isEmpty());
+}
+
+void TestGraph::stateLoadedAtStart() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    writeItems(folder);
+    folder.write(QStringLiteral("setting/day.ini"),
+                 "[chkDataRange]\r\nChecked=0\r\n[dtpStart]\r\nDate=37408\r\n");
+    TGraph window;
+    QVERIFY(!window.chkDataRange->isChecked());
+    QCOMPARE(window.dtpStart->date(), QDate(2002, 6, 1));
+    QCOMPARE(window.dtpEnd->date(), QDate(2002, 6, 27));
+    for (QWidget *w :
+         {static_cast<QWidget *>(window.dtpStart), static_cast<QWidget *>(window.lblStart),
+          static_cast<QWidget *>(window.dtpEnd), static_cast<QWidget *>(window.lblEnd)})
+        QVERIFY(!w->isEnabled());
+    window.chkDataRange->click();
+    QVERIFY(window.dtpEnd->isEnabled());
+    QVERIFY(window.lblEnd->isEnabled());
+}
+
+void TestGraph::choosingItems() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    writeItems(folder);
+    TGraph window;
+    QCOMPARE(window.lstItems->item(0)->text(), QStringLiteral("体重[kg]"));
+    window.chkDataRange->setChecked(false);
+    window.lstItems->setCurrentRow(0);
+    QCOMPARE(xs(window), (QList<double>{0, 1, 2}));
+    QCOMPARE(ys(window), (QList<double>{60.5, 61, 59.5}));
+    QCOMPARE(window.cht->dateAxis()->categoriesLabels(),
+             (QStringList{"2002/06/01", "2002/06/02", "2002/06/30"}));
+    QCOMPARE(window.cht->chart()->title(), QStringLiteral("体重の推移グラフ"));
+    QCOMPARE(window.cht->dateAxis()->titleText(), QStringLiteral("計測日時"));
+    QCOMPARE(window.cht->valueAxis()->titleText(), QStringLiteral("体重kg"));
+    QCOMPARE(window.cht->valueAxis()->labelFormat(), QStringLiteral("%.1f"));
+    QCOMPARE(window.cht->series()->pen().color(), QColor(Qt::red));
+    QCOMPARE(window.stbText->text(),
+             QStringLiteral("3件のデータが見つかりました！グラフへ反映します。"));
+
+    window.lstItems->setCurrentRow(1);
+    QCOMPARE(ys(window), QList<double>{8000});
+    QCOMPARE(window.cht->dateAxis()->categoriesLabels(), QStringList{"2002/06/01"});
+    QCOMPARE(window.cht->valueAxis()->titleText(), QStringLiteral("steps"));
+    QVERIFY(prompt.asked.isEmpty());
+}
+
+void TestGraph::range_data() {
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<QList<double>>("values");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("bounds included")
+        << QDate(2002, 6, 1) << QDate(2002, 6, 30) << QList<double>{60.5, 61, 59.5}
+        << "3件のデータが見つかりました！グラフへ反映します。";
+    QTest::newRow("equal bounds") << QDate(2002, 6, 2) << QDate(2002, 6, 2) << QList<double>{61}
+                                  << "1件のデータが見つかりました！グラフへ反映します。";
+    QTest::newRow("reversed bounds")
+        << QDate(2002, 6, 30) << QDate(2002, 6, 1) << QList<double>{}
+        << "該当件数がありませんでした。日付の範囲指定のチェックを確認して見てください。";
+}
+
+void TestGraph::range() {
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(QList<double>, values);
+    QFETCH(QString, status);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    writeItems(folder);
+    TGraph window;
+    window.dtpStart->setDate(from);
+    window.dtpEnd->setDate(to);
+    window.lstItems->setCurrentRow(0);
+    QCOMPARE(ys(window), values);
+    QCOMPARE(window.stbText->text(), status);
+    QCOMPARE(window.cht->chart()->title(), QStringLiteral("体重の推移グラフ（%1～%2）")
+                                               .arg(from.toString(QStringLiteral("yyyy/MM/dd")),
+                                                    to.toString(QStringLiteral("yyyy/MM/dd"))));
+    // Unticking keeps the graph until the next choice, which then takes every record.
+    window.chkDataRange->click();
+    QCOMPARE(ys(window), values);
+    window.lstItems->clearSelection();
+    window.lstItems->setCurrentRow(0);
+    QCOMPARE(ys(window).size(), 3);
+    QCOMPARE(window.cht->chart()->title(), QStringLiteral("体重の推移グラフ"));
+}
+
+void TestGraph::badValueKeepsGraph() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    writeItems(folder);
+    folder.write(QStringLiteral("record/steps.dat"), "2002/06/01\xff"
+                                                     "1.2.3\r\n");
+    TGraph window;
+    window.chkDataRange->setChecked(false);
+    window.lstItems->setCurrentRow(0);
+    const QString status = window.stbText->text();
+    window.lstItems->setCurrentRow(1);
+    QCOMPARE(prompt.texts(), QStringList{QStringLiteral("'1.2.3' は浮動小数点数ではありません")});
+    QCOMPARE(ys(window), (QList<double>{60.5, 61, 59.5}));
+    QCOMPARE(window.stbText->text(), status);
+    QCOMPARE(window.cht->chart()->title(), QStringLiteral("体重の推移グラフ"));
+}
+
+void TestGraph::clickingAgainReadsAgain() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    writeItems(folder);
+    TGraph window;
+    window.chkDataRange->setChecked(false);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint first = window.lstItems->visualItemRect(window.lstItems->item(0)).center();
+    QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, first);
+    QCOMPARE(ys(window).size(), 3);
+    folder.write(QStringLiteral("record/体重.dat"), "2002/06/01\xff"
+                                                    "70\r\n");
+    QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, first);
+    QCOMPARE(ys(window), QList<double>{70});
+}
+
+void TestGraph::manyPointsThinLabels() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    writeItems(folder);
+    QByteArray file;
+    for (QDate d(2000, 1, 1); d < QDate(2002, 1, 1); d = d.addDays(1))
+        file += d.toString(QStringLiteral("yyyy/MM/dd")).toLatin1() + "\xff" + "60\r\n";
+    file += "2002/01/01\xff"
+            "1\r\n2002/01/01\xff"
+            "2\r\n";
+    folder.write(QStringLiteral("record/体重.dat"), file);
+    TGraph window;
+    window.chkDataRange->setChecked(false);
+    window.lstItems->setCurrentRow(0);
+    QCOMPARE(window.cht->series()->count(), 733);
+    const QStringList labels = window.cht->dateAxis()->categoriesLabels();
+    QVERIFY(labels.size() <= GraphChart::MaxLabels);
+    QCOMPARE(labels.first(), QStringLiteral("2000/01/01"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Shown, the labels thin out further until they fit side by side.
+    const int step = window.cht->labelStep();
+    QVERIFY(step > 733 / GraphChart::MaxLabels);
+    QCOMPARE(window.cht->dateAxis()->categoriesLabels().size(), (733 + step - 1) / step);
+    window.hide();
+
+    // A date standing twice keeps a label for each point.
+    folder.write(QStringLiteral("record/体重.dat"), "2002/01/01\xff"
+                                                    "1\r\n2002/01/01\xff"
+                                                    "2\r\n");
+    window.lstItems->setCurrentRow(1);
+    window.lstItems->setCurrentRow(0);
+    QCOMPARE(window.cht->dateAxis()->categoriesLabels().size(), 2);
+}
+
+void TestGraph::closeSavesState() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    writeItems(folder);
+    TGraph window;
+    window.show();
+    window.chkDataRange->setChecked(false);
+    window.dtpStart->setDate(QDate(2002, 6, 1));
+    window.lstItems->setCurrentRow(0);
+    QVERIFY(window.close());
+    QVERIFY(!window.isVisible());
+    QCOMPARE(folder.read(QStringLiteral("setting/day.ini")),
+             QByteArray("[chkDataRange]\r\nChecked=0\r\n\r\n[dtpStart]\r\nDate=37408\r\n\r\n"
+                        "[dtpEnd]\r\nDate=37434\r\n\r\n"));
+    // Shown again, it presents the same graph.
+    window.show();
+    QCOMPARE(ys(window).size(), 3);
+}
+
+void TestGraph::printsOnePage() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    writeItems(folder);
+    TGraph window;
+    window.resize(749, 487);
+    window.lstItems->setCurrentRow(0);
+    const QString pdf = folder.path(QStringLiteral("graph.pdf"));
+    window.choosePrinter = [&](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    window.btnPrint->click();
+    const QByteArray bytes = folder.read(QStringLiteral("graph.pdf"));
+    QVERIFY(bytes.startsWith("%PDF"));
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    QCOMPARE(QString::fromLatin1(bytes).count(page), 1);
+}
+
+void TestGraph::cancelledPrintWritesNothing() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    writeItems(folder);
+    TGraph window;
+    window.lstItems->setCurrentRow(0);
+    window.choosePrinter = [&](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.path(QStringLiteral("graph.pdf")));
+        return false;
+    };
+    window.btnPrint->click();
+    QVERIFY(!folder.exists(QStringLiteral("graph.pdf")));
+}
+
+QTEST_MAIN(TestGraph)
+#include "tst_graph.moc"

@@ -1,0 +1,72 @@
+#include "app/ui/tmainform.h"
+#include "common/platform.h"
+#include "records/ui/recordwindows.h"
+#include "records/ui/tdayrec.h"
+#include "records/ui/tgraph.h"
+
+#include "support/scriptedprompt.h"
+#include "support/tempprogramfolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace zk;
+
+class TestRecordWindows : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void commandsOpenTheWindows();
+};
+
+void TestRecordWindows::commandsOpenTheWindows() {
+    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/graph.dat"), "w\xff\xff\r\n");
+    QPointer<TGraph> graph;
+    {
+        TMainForm form;
+        auto *records = new RecordWindows(&form, form.mnuDayRec, form.mnuGraph);
+        graph = records->graph();
+        QVERIFY(form.btnData->isEnabled());
+        QVERIFY(form.btnGraph->isEnabled());
+        QCOMPARE(form.mnuDayRec->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+        QCOMPARE(form.mnuGraph->shortcut(), QKeySequence(QStringLiteral("Ctrl+G")));
+
+        // The graph exists from the start, hidden; its command shows it.
+        QVERIFY(graph);
+        QVERIFY(!graph->isVisible());
+        QCOMPARE(graph->lstItems->count(), 1);
+        form.btnGraph->trigger();
+        QVERIFY(graph->isVisible());
+        QVERIFY(!graph->testAttribute(Qt::WA_QuitOnClose));
+
+        // Each opening of the diary is a new modal window.
+        QList<TDayRec *> opened;
+        for (int i = 0; i < 2; ++i) {
+            QTimer::singleShot(0, [&] {
+                auto *diary = qobject_cast<TDayRec *>(QApplication::activeModalWidget());
+                QVERIFY(diary);
+                QVERIFY(diary->isModal());
+                opened.append(diary);
+                diary->btnHelp->click();
+                QTimer::singleShot(0, diary, &QDialog::reject);
+            });
+            (i == 0 ? form.mnuDayRec : form.btnData)->trigger();
+        }
+        QCOMPARE(opened.size(), 2);
+        // Its help button asks for the help topic (whose pages this folder lacks).
+        QCOMPARE(
+            prompt.texts(),
+            QStringList(2, QStringLiteral("ヘルプファイル『help/topics.html』が見つかりません。")));
+    }
+    QVERIFY(!graph);
+}
+
+QTEST_MAIN(TestRecordWindows)
+#include "tst_recordwindows.moc"

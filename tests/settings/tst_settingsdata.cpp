@@ -1,0 +1,303 @@
+#include "common/error.h"
+#include "common/platform.h"
+#include "common/sjis.h"
+#include "settings/colortext.h"
+#include "settings/fontrows.h"
+#include "settings/settingsdata.h"
+#include "settings/standardcalorie.h"
+
+#include "support/tempprogramfolder.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace zk;
+
+class TestSettingsData : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void colorText_data();
+    void colorText();
+    void colorFromText_data();
+    void colorFromText();
+    void badColorText();
+    void fontStyle_data();
+    void fontStyle();
+    void fontSpecFallsBackToDesign_data();
+    void fontSpecFallsBackToDesign();
+    void completeFontRowKeepsCaption();
+    void fontRowWithKeepsExtraCells();
+    void limitEntriesWithoutFiles();
+    void limitEntriesFromFiles();
+    void itemNames_data();
+    void itemNames();
+    void itemsStaySorted();
+    void inPlaceRenameRefusedOrResorted();
+    void saveWritesFilesByteForByte();
+    void badColorStopsSaveBeforeAnyFile();
+    void dailyStandardClamped();
+};
+
+void TestSettingsData::initTestCase() {
+    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+}
+
+void TestSettingsData::colorText_data() {
+    QTest::addColumn<quint32>("color");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("red") << quint32(plainColor(255, 0, 0)) << QStringLiteral("clRed");
+    QTest::newRow("orange") << quint32(plainColor(255, 128, 0)) << QStringLiteral("$000080FF");
+    QTest::newRow("navy") << quint32(0x800000) << QStringLiteral("clNavy");
+    QTest::newRow("none") << quint32(0x1FFFFFFF) << QStringLiteral("clNone");
+    QTest::newRow("window") << quint32(0x80000005) << QStringLiteral("clWindow");
+    QTest::newRow("first system") << quint32(0x80000000) << QStringLiteral("clScrollBar");
+    QTest::newRow("last system") << quint32(0x80000018) << QStringLiteral("clInfoBk");
+    QTest::newRow("beyond system") << quint32(0x80000019) << QStringLiteral("$80000019");
+}
+
+void TestSettingsData::colorText() {
+    QFETCH(quint32, color);
+    QFETCH(QString, text);
+    QCOMPARE(ColorText(color), text);
+    QCOMPARE(ColorFromText(text), color);
+}
+
+void TestSettingsData::colorFromText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<quint32>("color");
+    QTest::newRow("identifier any case") << QStringLiteral("CLRED") << quint32(0xFF);
+    QTest::newRow("system any case") << QStringLiteral("clhighlight") << quint32(0x8000000D);
+    QTest::newRow("decimal") << QStringLiteral("255") << quint32(0xFF);
+    QTest::newRow("negative decimal") << QStringLiteral("-1") << quint32(0xFFFFFFFF);
+    QTest::newRow("hex lower") << QStringLiteral("$000080ff") << quint32(0x80FF);
+}
+
+void TestSettingsData::colorFromText() {
+    QFETCH(QString, text);
+    QFETCH(quint32, color);
+    QCOMPARE(ColorFromText(text), color);
+}
+
+void TestSettingsData::badColorText() {
+    const QStringList bad{QStringLiteral("red"),  QStringLiteral("$"),
+                          QStringLiteral(""),     QStringLiteral("$123456789"),
+                          QStringLiteral("0xFF"), QStringLiteral("clBlac\u212A")};
+    for (const QString &text : bad) {
+        try {
+            ColorFromText(text);
+            QFAIL(qPrintable(text));
+        } catch (const Error &e) {
+            QCOMPARE(e.text(), QStringLiteral("'%1' は整数ではありません").arg(text));
+        }
+    }
+}
+
+void TestSettingsData::fontStyle_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<bool>("underline");
+    QTest::newRow("0") << 0 << false << false << false;
+    QTest::newRow("5") << 5 << true << false << true;
+    QTest::newRow("7") << 7 << true << true << true;
+    QTest::newRow("other bits") << 10 << false << true << false;
+}
+
+void TestSettingsData::fontStyle() {
+    QFETCH(int, number);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(bool, underline);
+    const FontStyle style = IntToFontStyle(number);
+    QCOMPARE(style, (FontStyle{bold, italic, underline}));
+    QCOMPARE(FontStyleToInt(style), number & 7);
+}
+
+void TestSettingsData::fontSpecFallsBackToDesign_data() {
+    QTest::addColumn<ListRows>("rows");
+    QTest::addColumn<int>("part");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<quint32>("background");
+    const ListRow custom{"x", "IPAGothic", "12", "1", "clRed", "$00112233"};
+    QTest::newRow("row used") << ListRows{custom} << 0 << QStringLiteral("IPAGothic") << 12
+                              << quint32(0x112233);
+    QTest::newRow("missing row") << ListRows{custom} << 3 << QStringLiteral("ＭＳ Ｐ明朝") << 10
+                                 << quint32(0x800000);
+    QTest::newRow("short row") << ListRows{custom, custom, {"x", "Tahoma", "9"}} << 2
+                               << QStringLiteral("Tahoma") << 8 << quint32(0x80000005);
+    QTest::newRow("size not a number") << ListRows{{"x", "F", "big", "x", "clBlack", "clWhite"}}
+                                       << 0 << QStringLiteral("F") << 10 << quint32(0xFFFFFF);
+}
+
+void TestSettingsData::fontSpecFallsBackToDesign() {
+    QFETCH(ListRows, rows);
+    QFETCH(int, part);
+    QFETCH(QString, family);
+    QFETCH(int, size);
+    QFETCH(quint32, background);
+    const FontSpec spec = fontSpecFor(rows, part);
+    QCOMPARE(spec.family, family);
+    QCOMPARE(spec.pointSize, size);
+    QCOMPARE(spec.background, background);
+}
+
+void TestSettingsData::completeFontRowKeepsCaption() {
+    const ListRows rows{{"a", "F", "9", "0", "clRed", "clRed"}, {"mine", "G"}};
+    QCOMPARE(completeFontRow(rows, 0), rows[0]);
+    QCOMPARE(completeFontRow(rows, 1),
+             (ListRow{"mine", sjis::encode(u"ＭＳ Ｐ明朝"), "10", "0", "clBlack", "clWindow"}));
+    QCOMPARE(completeFontRow(rows, 6).mid(1), designFontRows().at(0).mid(1));
+}
+
+void TestSettingsData::fontRowWithKeepsExtraCells() {
+    FontSpec spec{QStringLiteral("ＭＳ Ｐ明朝"), 12, {true, false, true}, 0xFF, 0x80FF};
+    const ListRow row = fontRowWith({"p", "a", "b", "c", "d", "e", "extra"}, spec);
+    QCOMPARE(row, (ListRow{"p", sjis::encode(u"ＭＳ Ｐ明朝"), "12", "5", "clRed", "$000080FF",
+                           "extra"}));
+}
+
+void TestSettingsData::limitEntriesWithoutFiles() {
+    test::TempProgramFolder folder;
+    SettingsData data;
+    data.load();
+    QCOMPARE(data.limitEntries(),
+             (QStringList{QStringLiteral("1日の基準 : 2500 kcal"), QStringLiteral("朝 : 750 kcal"),
+                          QStringLiteral("昼 : 750 kcal"), QStringLiteral("夜 : 1000 kcal")}));
+    QCOMPARE(data.fonts.rowCount(), 5);
+    QCOMPARE(data.items.rowCount(), 0);
+}
+
+void TestSettingsData::limitEntriesFromFiles() {
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("setting/setting.ini"), "[UPDDAYCAL]\r\nposition=12000\r\n");
+    folder.write(QStringLiteral("setting/standard.dat"), "\x8a\xd4\x90\x48\xff"
+                                                         "200 kcal\r\n");
+    SettingsData data;
+    data.load();
+    QCOMPARE(data.dailyStandard(), 12000);
+    QCOMPARE(data.limitEntries(), (QStringList{QStringLiteral("1日の基準 : 12000 kcal"),
+                                               QStringLiteral("間食 : 200 kcal")}));
+}
+
+void TestSettingsData::itemNames_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("adding");
+    QTest::addColumn<QString>("message");
+    const QString slashes = QStringLiteral("項目名に「/」や「\\」は使えません。");
+    QTest::newRow("usable") << QStringLiteral("体脂肪") << true << QString();
+    QTest::newRow("empty") << QString() << true << QStringLiteral("項目名を記入してください。");
+    QTest::newRow("slash") << QStringLiteral("a/b") << true << slashes;
+    QTest::newRow("backslash") << QStringLiteral("a\\b") << false << slashes;
+    QTest::newRow("yen folds to backslash") << QStringLiteral("a\u00A5b") << true << slashes;
+    QTest::newRow("so is fine") << QStringLiteral("ソ表") << true << QString();
+    QTest::newRow("blanks") << QStringLiteral("  ") << true
+                            << QStringLiteral("項目名「  」は使えません。別名にして下さい。");
+    QTest::newRow("dot dot") << QStringLiteral("..") << false
+                             << QStringLiteral("項目名「..」は使えません。別名にして下さい。");
+    QTest::newRow("same name") << QStringLiteral("体重") << true
+                               << QStringLiteral(
+                                      "項目「体重」はすでに登録されています。別名にして下さい。");
+    QTest::newRow("same name when changing") << QStringLiteral("体重") << false << QString();
+    QTest::newRow("other case") << QStringLiteral("Weight") << true << QString();
+}
+
+void TestSettingsData::itemNames() {
+    QFETCH(QString, name);
+    QFETCH(bool, adding);
+    QFETCH(QString, message);
+    RecordItemTable items;
+    items.addItem({sjis::encode(u"体重"), "kg", ""});
+    items.addItem({"weight", "", ""});
+    QCOMPARE(items.refusal(name, adding), message);
+}
+
+void TestSettingsData::itemsStaySorted() {
+    RecordItemTable items;
+    QAbstractItemModelTester tester(&items);
+    items.setRows({{"b", "", ""}, {"a", "", ""}}); // hand-edited, out of order
+    QCOMPARE(items.addItem({"c", "", ""}), 2);
+    QCOMPARE(items.cell(0, 0), QByteArray("a"));
+    QCOMPARE(items.cell(1, 0), QByteArray("b"));
+    QCOMPARE(items.addItem({"B", "", ""}), 2); // case-sensitive collation: b < B
+    QCOMPARE(items.changeItem(3, {"0", "kg", "50"}), 0);
+    QCOMPARE(items.row(0), (ListRow{"0", "kg", "50"}));
+}
+
+void TestSettingsData::inPlaceRenameRefusedOrResorted() {
+    RecordItemTable items;
+    QAbstractItemModelTester tester(&items);
+    items.addItem({"a", "", ""});
+    items.addItem({"m", "", ""});
+    QSignalSpy refused(&items, &ListTableModel::editRefused);
+    QSignalSpy moved(&items, &RecordItemTable::itemMoved);
+    QVERIFY(!items.setData(items.index(0, 0), QStringLiteral("../x")));
+    QCOMPARE(refused.size(), 1);
+    QCOMPARE(items.cell(0, 0), QByteArray("a"));
+    QVERIFY(items.setData(items.index(0, 0), QStringLiteral("z")));
+    QCOMPARE(items.cell(1, 0), QByteArray("z"));
+    QCOMPARE(moved.size(), 1);
+    QCOMPARE(moved.at(0).at(0).toInt(), 1);
+}
+
+void TestSettingsData::saveWritesFilesByteForByte() {
+    test::TempProgramFolder folder;
+    SettingsData data;
+    data.load();
+    data.setDailyStandard(1800);
+    data.standards.appendRow(standardRow(sjis::encode(u"間食"), 200));
+    data.items.addItem({sjis::encode(u"体重"), "kg", "60"});
+    data.save();
+    QCOMPARE(folder.read(QStringLiteral("setting/setting.ini")),
+             QByteArray("[upddaycal]\r\nPosition=1800\r\n\r\n"));
+    QCOMPARE(folder.read(QStringLiteral("setting/standard.dat")),
+             QByteArray("\x92\xa9\xff"
+                        "750 kcal\r\n\x92\x8b\xff"
+                        "750 kcal\r\n\x96\xe9\xff"
+                        "1000 kcal\r\n\x8a\xd4\x90\x48\xff"
+                        "200 kcal\r\n"));
+    QCOMPARE(folder.read(QStringLiteral("setting/graph.dat")), QByteArray("\x91\xcc\x8f\x64\xff"
+                                                                          "kg\xff"
+                                                                          "60\r\n"));
+    QVERIFY(folder.read(QStringLiteral("setting/font.dat"))
+                .startsWith("\xb6\xdb\xd8\xb0\xc3\xde\xb0\xc0\xcc\xa7\xb2\xd9\xff\x82\x6c\x82\x72"
+                            "\x20\x82\x6f\x96\xbe\x92\xa9\xff"
+                            "10\xff"
+                            "0\xff"
+                            "clBlack\xff"
+                            "clWindow\r\n"));
+}
+
+void TestSettingsData::badColorStopsSaveBeforeAnyFile() {
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("setting/font.dat"), "p\xff"
+                                                     "F\xff"
+                                                     "10\xff"
+                                                     "0\xff"
+                                                     "red\xff"
+                                                     "clWhite\r\n");
+    SettingsData data;
+    data.load();
+    data.setDailyStandard(100);
+    QVERIFY_THROWS_EXCEPTION(Error, data.save());
+    QVERIFY(!folder.exists(QStringLiteral("setting/setting.ini")));
+    QVERIFY(!folder.exists(QStringLiteral("setting/standard.dat")));
+}
+
+void TestSettingsData::dailyStandardClamped() {
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("setting/setting.ini"), "[upddaycal]\r\nPosition=40000\r\n");
+    SettingsData data;
+    int seen = -1;
+    data.dailyStandardChanged = [&](int v) { seen = v; };
+    data.load();
+    QCOMPARE(data.dailyStandard(), 32767);
+    QCOMPARE(seen, 32767);
+    data.setDailyStandard(-5);
+    QCOMPARE(data.dailyStandard(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestSettingsData)
+#include "tst_settingsdata.moc"

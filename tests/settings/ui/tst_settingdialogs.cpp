@@ -1,0 +1,517 @@
+#include "app/ui/tmainform.h"
+#include "common/platform.h"
+#include "common/sjis.h"
+#include "settings/helpfiles.h"
+#include "settings/ui/calorycombo.h"
+#include "settings/ui/colorcircle.h"
+#include "settings/ui/teditcaldata.h"
+#include "settings/ui/tfontsetting.h"
+#include "settings/ui/tfrmgraph.h"
+#include "settings/ui/tsetting.h"
+
+#include "support/scriptedprompt.h"
+#include "support/tempprogramfolder.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <functional>
+
+using namespace zk;
+
+namespace {
+
+// Runs the step on the next modal dialog of the given class once it is shown
+// (the dialogs are opened with exec(), which blocks the test).
+template <class Dialog> void whenShown(std::function<void(Dialog *)> step) {
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, step] {
+        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            step(dialog);
+            // A failed check returns early: never leave the test blocked.
+            if (dialog->isVisible())
+                dialog->reject();
+        }
+    });
+    timer->start();
+}
+
+void selectRow(QTreeView *view, int row) {
+    view->selectionModel()->setCurrentIndex(view->model()->index(row, 0),
+                                            QItemSelectionModel::ClearAndSelect |
+                                                QItemSelectionModel::Rows);
+}
+
+const QByteArray
+    projectIni("[mnuFindTopMost]\r\nChecked=1\r\n\r\n[mnuArrowDup]\r\nChecked=0\r\n\r\n"
+               "[mnuBanDup]\r\nChecked=0\r\n\r\n[mnuConfirmDup]\r\nChecked=1\r\n\r\n");
+
+} // namespace
+
+class TestSettingDialogs : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void mainWindowWithoutFiles();
+    void mainWindowLoadsOptions();
+    void settingsOpenFromMenuAndToolBar();
+    void calorycomboKeepsPosition_data();
+    void calorycomboKeepsPosition();
+    void addedLimitReachesComboAndFile();
+    void emptyLimitTitleAddsNothing();
+    void cancelDiscardsEverything();
+    void failedOkKeepsDialogOpen_data();
+    void failedOkKeepsDialogOpen();
+    void fontDialogRoundTrip();
+    void colourChooserGivesPlainColours_data();
+    void colourChooserGivesPlainColours();
+    void okAppliesFontsAndColours();
+    void recordItemDialogRefuses_data();
+    void recordItemDialogRefuses();
+    void recordItemsAddChangeDelete();
+    void buttonsFollowSelection();
+};
+
+void TestSettingDialogs::initTestCase() {
+    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+}
+
+void TestSettingDialogs::mainWindowWithoutFiles() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    {
+        TMainForm form;
+        QStringList entries;
+        for (int i = 0; i < form.cmbLimit->count(); ++i)
+            entries.append(form.cmbLimit->itemText(i));
+        QCOMPARE(
+            entries,
+            (QStringList{QStringLiteral("1日の基準 : 2500 kcal"), QStringLiteral("朝 : 750 kcal"),
+                         QStringLiteral("昼 : 750 kcal"), QStringLiteral("夜 : 1000 kcal")}));
+        QCOMPARE(form.cmbLimit->currentIndex(), 0);
+        form.show();
+        form.close();
+    }
+    QCOMPARE(folder.read(QStringLiteral("setting/project.ini")), projectIni);
+    QVERIFY(!folder.exists(QStringLiteral("setting/setting.ini"))); // nothing saved behind the user
+    QVERIFY(prompt.asked.isEmpty());
+}
+
+void TestSettingDialogs::mainWindowLoadsOptions() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/project.ini"),
+                 "[mnuBanDup]\r\nChecked=1\r\n[mnuFindTopMost]\r\nChecked = 1\r\nChecked=0\r\n");
+    folder.write(QStringLiteral("setting/setting.ini"), "[UPDDAYCAL]\r\nposition=12000\r\n");
+    TMainForm form;
+    QVERIFY(form.mnuBanDup->isChecked());
+    QVERIFY(!form.mnuConfirmDup->isChecked());
+    QVERIFY(!form.mnuFindTopMost->isChecked());
+    QCOMPARE(form.cmbLimit->itemText(0), QStringLiteral("1日の基準 : 12000 kcal"));
+    form.show();
+    form.close();
+    QCOMPARE(folder.read(QStringLiteral("setting/project.ini")),
+             QByteArray("[mnuBanDup]\r\nChecked=1\r\n\r\n[mnuFindTopMost]\r\nChecked = 1\r\n"
+                        "Checked=0\r\n\r\n[mnuArrowDup]\r\nChecked=0\r\n\r\n[mnuConfirmDup]\r\n"
+                        "Checked=0\r\n\r\n"));
+}
+
+void TestSettingDialogs::settingsOpenFromMenuAndToolBar() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    TMainForm form;
+    QVERIFY(form.mnuSetting->isEnabled());
+    QVERIFY(form.btnSetting->isEnabled());
+    for (QAction *command : {form.mnuSetting, form.btnSetting}) {
+        QString caption;
+        int tabs = 0;
+        whenShown<TSetting>([&](TSetting *dialog) {
+            caption = dialog->windowTitle();
+            tabs = dialog->findChild<QTabWidget *>()->count();
+            QCOMPARE(dialog->focusWidget(), dialog->btnCancel);
+            // Help asks for its topic (the topic file is missing here).
+            dialog->findChild<QPushButton *>(QStringLiteral("btnhelp"))->click();
+            dialog->reject();
+        });
+        command->trigger();
+        QCOMPARE(caption, QStringLiteral("設定"));
+        QCOMPARE(tabs, 3);
+    }
+    QCOMPARE(prompt.texts(), QStringList(2, HelpFiles::missingMessage(HelpFiles::topicFile())));
+}
+
+void TestSettingDialogs::calorycomboKeepsPosition_data() {
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("kept") << 2 << 4 << 2;
+    QTest::newRow("last still there") << 2 << 3 << 2;
+    QTest::newRow("gone") << 2 << 2 << -1;
+    QTest::newRow("none stays none") << -1 << 4 << -1;
+}
+
+void TestSettingDialogs::calorycomboKeepsPosition() {
+    QFETCH(int, selected);
+    QFETCH(int, entries);
+    QFETCH(int, expected);
+    QComboBox combo;
+    combo.addItems({"a", "b", "c", "d"});
+    combo.setCurrentIndex(selected);
+    QSignalSpy activated(&combo, &QComboBox::activated);
+    QStringList list;
+    for (int i = 0; i < entries; ++i)
+        list.append(QString::number(i));
+    SetCaloryCombo(&combo, list);
+    QCOMPARE(combo.count(), entries);
+    QCOMPARE(combo.currentIndex(), expected);
+    QCOMPARE(activated.size(), 0);
+}
+
+void TestSettingDialogs::addedLimitReachesComboAndFile() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    QComboBox combo;
+    TSetting dialog({&combo});
+    dialog.load();
+    whenShown<TEditCalData>([](TEditCalData *edit) {
+        QCOMPARE(edit->windowTitle(), QStringLiteral("基準ｶﾛﾘｰの編集(追加)"));
+        QCOMPARE(edit->updStandardCalory->text(), QStringLiteral("1,000"));
+        edit->txtTitle->setText(QStringLiteral("間食"));
+        edit->updStandardCalory->setValue(200);
+        edit->accept();
+    });
+    dialog.spdDAdd->click();
+    dialog.upddaycal->setValue(12000);
+    QCOMPARE(dialog.upddaycal->text(), QStringLiteral("12,000"));
+    dialog.btnOK->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(combo.count(), 5);
+    QCOMPARE(combo.itemText(0), QStringLiteral("1日の基準 : 12000 kcal"));
+    QCOMPARE(combo.itemText(4), QStringLiteral("間食 : 200 kcal"));
+    QCOMPARE(folder.read(QStringLiteral("setting/standard.dat")),
+             QByteArray("\x92\xa9\xff"
+                        "750 kcal\r\n\x92\x8b\xff"
+                        "750 kcal\r\n\x96\xe9\xff"
+                        "1000 kcal\r\n\x8a\xd4\x90\x48\xff"
+                        "200 kcal\r\n"));
+    QCOMPARE(folder.read(QStringLiteral("setting/setting.ini")),
+             QByteArray("[upddaycal]\r\nPosition=12000\r\n\r\n"));
+    QVERIFY(folder.exists(QStringLiteral("setting/font.dat")));
+    QCOMPARE(folder.read(QStringLiteral("setting/graph.dat")), QByteArray());
+}
+
+void TestSettingDialogs::emptyLimitTitleAddsNothing() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    TSetting dialog({});
+    dialog.load();
+    whenShown<TEditCalData>([](TEditCalData *edit) { edit->accept(); });
+    dialog.spdDAdd->click();
+    QCOMPARE(prompt.texts(), QStringList{QStringLiteral("タイトルを記入して下さい。")});
+    QCOMPARE(dialog.data().standards.rowCount(), 3);
+
+    // Changing keeps the row when the title is emptied, and takes a new value otherwise.
+    selectRow(dialog.lsvDefine, 2);
+    whenShown<TEditCalData>([](TEditCalData *edit) {
+        QCOMPARE(edit->windowTitle(), QStringLiteral("基準ｶﾛﾘｰの編集(変更)"));
+        QCOMPARE(edit->txtTitle->text(), QStringLiteral("夜"));
+        QCOMPARE(edit->updStandardCalory->value(), 1000);
+        edit->updStandardCalory->setValue(900);
+        edit->accept();
+    });
+    dialog.spdDChange->click();
+    QCOMPARE(dialog.data().standards.row(2), (ListRow{"\x96\xe9", "900 kcal"}));
+}
+
+void TestSettingDialogs::cancelDiscardsEverything() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    QComboBox combo;
+    combo.addItem(QStringLiteral("x"));
+    {
+        TSetting dialog({&combo});
+        dialog.load();
+        dialog.upddaycal->setValue(1800);
+        selectRow(dialog.lsvDefine, 0);
+        dialog.spdDDelete->click();
+        QCOMPARE(dialog.data().standards.rowCount(), 2);
+        dialog.btnCancel->click();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+    QVERIFY(!folder.exists(QStringLiteral("setting")));
+    QCOMPARE(combo.itemText(0), QStringLiteral("x"));
+}
+
+void TestSettingDialogs::failedOkKeepsDialogOpen_data() {
+    QTest::addColumn<QString>("blocker");  // a file where a folder is needed
+    QTest::addColumn<QByteArray>("fonts"); // font.dat, if any
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unwritable setting.ini")
+        << QStringLiteral("setting") << QByteArray()
+        << QStringLiteral("ファイル %1setting/setting.ini を作成できません");
+    QTest::newRow("colour that is not a number") << QString()
+                                                 << QByteArray("p\xff"
+                                                               "F\xff"
+                                                               "10\xff"
+                                                               "0\xff"
+                                                               "red\xff"
+                                                               "clWhite\r\n")
+                                                 << QStringLiteral("'red' は整数ではありません");
+}
+
+void TestSettingDialogs::failedOkKeepsDialogOpen() {
+    QFETCH(QString, blocker);
+    QFETCH(QByteArray, fonts);
+    QFETCH(QString, message);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    if (!fonts.isEmpty())
+        folder.write(QStringLiteral("setting/font.dat"), fonts);
+    QComboBox combo;
+    TSetting dialog({&combo});
+    dialog.load();
+    if (!blocker.isEmpty())
+        folder.write(blocker, "not a folder");
+    dialog.show();
+    dialog.upddaycal->setValue(3100);
+    dialog.btnOK->click();
+    QCOMPARE(prompt.texts(), QStringList{message.arg(ProgramFolder::path())});
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.upddaycal->value(), 3100);
+    QCOMPARE(combo.count(), 0);
+    QVERIFY(!folder.exists(QStringLiteral("setting/setting.ini")));
+}
+
+void TestSettingDialogs::fontDialogRoundTrip() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/font.dat"), "\x83\x70\x81\x5b\x83\x63\xff"
+                                                     "Tahoma\xff"
+                                                     "12\xff"
+                                                     "5\xff"
+                                                     "clRed\xff"
+                                                     "$000080FF\xff"
+                                                     "extra\r\n");
+    TSetting dialog({});
+    dialog.load();
+    QCOMPARE(dialog.data().fonts.rowCount(), 1);
+    selectRow(dialog.lsvFont, 0);
+    whenShown<TFontSetting>([](TFontSetting *font) {
+        QCOMPARE(font->windowTitle(), QStringLiteral("「パーツ」の設定"));
+        QCOMPARE(font->cmbFont->currentText(), QStringLiteral("Tahoma"));
+        QCOMPARE(font->cmbSize->currentText(), QStringLiteral("12"));
+        QVERIFY(font->chkBold->isChecked());
+        QVERIFY(!font->chkItalic->isChecked());
+        QVERIFY(font->chkUnderline->isChecked());
+        QCOMPARE(font->shpColor->color(), ColorValue(0xFF));
+        font->accept();
+    });
+    dialog.spdFontSetting->click();
+    QCOMPARE(dialog.data().fonts.row(0), (ListRow{"\x83\x70\x81\x5b\x83\x63", "Tahoma", "12", "5",
+                                                  "clRed", "$000080FF", "extra"}));
+
+    whenShown<TFontSetting>([](TFontSetting *font) {
+        font->cmbFont->setEditText(QString());
+        font->cmbSize->setEditText(QStringLiteral("big"));
+        font->chkItalic->setChecked(true);
+        font->accept();
+    });
+    dialog.spdFontSetting->click();
+    QCOMPARE(dialog.data().fonts.row(0),
+             (ListRow{"\x83\x70\x81\x5b\x83\x63", sjis::encode(u"ＭＳ Ｐ明朝"), "10", "7", "clRed",
+                      "$000080FF", "extra"}));
+}
+
+void TestSettingDialogs::colourChooserGivesPlainColours_data() {
+    QTest::addColumn<QColor>("picked");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("red") << QColor(255, 0, 0) << QStringLiteral("clRed");
+    QTest::newRow("orange") << QColor(255, 128, 0) << QStringLiteral("$000080FF");
+}
+
+void TestSettingDialogs::colourChooserGivesPlainColours() {
+    QFETCH(QColor, picked);
+    QFETCH(QString, text);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    TSetting dialog({});
+    dialog.load();
+    selectRow(dialog.lsvFont, 3);
+    whenShown<TFontSetting>([&](TFontSetting *font) {
+        // Another button does nothing; the left one opens the chooser.
+        QTest::mouseRelease(font->shpBkColor, Qt::RightButton);
+        whenShown<QColorDialog>([&](QColorDialog *chooser) {
+            chooser->setCurrentColor(picked);
+            chooser->accept();
+        });
+        QTest::mouseRelease(font->shpBkColor, Qt::LeftButton);
+        font->accept();
+    });
+    dialog.spdFontSetting->click();
+    QCOMPARE(dialog.data().fonts.cellText(3, 5), text);
+    QCOMPARE(dialog.data().fonts.cellText(3, 4), QStringLiteral("clWhite"));
+}
+
+void TestSettingDialogs::okAppliesFontsAndColours() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    QByteArray fonts;
+    for (int i = 0; i < 5; ++i)
+        fonts += "p\xff"
+                 "IPAGothic\xff" +
+                 QByteArray::number(11 + i) +
+                 "\xff"
+                 "3\xff"
+                 "clRed\xff"
+                 "clYellow\r\n";
+    folder.write(QStringLiteral("setting/font.dat"), fonts);
+    QComboBox combo;
+    QTreeView trvFile, trvCal, lsvCal;
+    QLabel pnlTitle;
+    QWidget pnlTotal;
+    TSetting dialog({&combo, &trvFile, &trvCal, &lsvCal, &pnlTitle, &pnlTotal});
+    dialog.load();
+    dialog.btnOK->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const QList<QWidget *> parts{&trvFile, &trvCal, &lsvCal, &pnlTitle, &pnlTotal};
+    for (int i = 0; i < parts.size(); ++i) {
+        const QFont font = parts[i]->font();
+        QCOMPARE(font.family(), QStringLiteral("IPAGothic"));
+        QCOMPARE(font.pointSize(), 11 + i);
+        QVERIFY(font.bold() && font.italic() && !font.underline());
+        QCOMPARE(parts[i]->palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(parts[i]->palette().color(QPalette::Base), QColor(Qt::yellow));
+        QCOMPARE(parts[i]->palette().color(QPalette::Window), QColor(Qt::yellow));
+    }
+}
+
+void TestSettingDialogs::recordItemDialogRefuses_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << 0 << QString() << QStringLiteral("項目名を記入してください。");
+    QTest::newRow("duplicate") << 0 << QStringLiteral("体重")
+                               << QStringLiteral(
+                                      "項目「体重」はすでに登録されています。別名にして下さい。");
+    QTest::newRow("path") << 1 << QStringLiteral("../体重")
+                          << QStringLiteral("項目名に「/」や「\\」は使えません。");
+    QTest::newRow("dot") << 0 << QStringLiteral(".")
+                         << QStringLiteral("項目名「.」は使えません。別名にして下さい。");
+}
+
+void TestSettingDialogs::recordItemDialogRefuses() {
+    QFETCH(int, mode);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    test::ScriptedPrompt prompt;
+    RecordItemTable items;
+    items.addItem({sjis::encode(u"体重"), "kg", ""});
+    TfrmGraph dialog(items, TfrmGraph::Mode(mode), 0);
+    dialog.show();
+    dialog.txtItem->setText(name);
+    dialog.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+    QCOMPARE(prompt.texts(), QStringList{message});
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(items.rows(), (ListRows{{sjis::encode(u"体重"), "kg", ""}}));
+}
+
+void TestSettingDialogs::recordItemsAddChangeDelete() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/graph.dat"), "\x91\xcc\x8f\x64\xff"
+                                                      "kg\xff"
+                                                      "60\r\n");
+    folder.write(QStringLiteral("record/体重.dat"), "2002/08/23\xff"
+                                                    "60\r\n");
+    TSetting dialog({});
+    dialog.load();
+    QAbstractItemModelTester tester(&dialog.data().items);
+
+    whenShown<TfrmGraph>([](TfrmGraph *item) {
+        QCOMPARE(item->windowTitle(), QStringLiteral("ｸﾞﾗﾌ（追加）"));
+        QCOMPARE(item->cmbUnit->count(), 11);
+        item->txtItem->setText(QStringLiteral("ウエスト"));
+        item->cmbUnit->setEditText(QStringLiteral("cm"));
+        item->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+    });
+    dialog.spdAdd->click();
+    QCOMPARE(dialog.data().items.cellText(0, 0), QStringLiteral("ウエスト")); // sorts first
+    QCOMPARE(dialog.lsvGraph->currentIndex().row(), 0);
+
+    selectRow(dialog.lsvGraph, 1);
+    whenShown<TfrmGraph>([](TfrmGraph *item) {
+        QCOMPARE(item->windowTitle(), QStringLiteral("ｸﾞﾗﾌ（変更）"));
+        QCOMPARE(item->txtItem->text(), QStringLiteral("体重"));
+        QCOMPARE(item->cmbUnit->currentText(), QStringLiteral("kg"));
+        QCOMPARE(item->txtTarget->text(), QStringLiteral("60"));
+        item->txtTarget->setText(QStringLiteral("55"));
+        item->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+    });
+    dialog.spdChange->click();
+    QCOMPARE(dialog.data().items.cellText(1, 2), QStringLiteral("55"));
+
+    selectRow(dialog.lsvGraph, 1);
+    prompt.answers = {Prompt::Answer::Cancel, Prompt::Answer::Yes};
+    dialog.spdDelete->click();
+    QCOMPARE(dialog.data().items.rowCount(), 2);
+    dialog.spdDelete->click();
+    QCOMPARE(prompt.asked.last().kind, QStringLiteral("question"));
+    QCOMPARE(
+        prompt.asked.last().text,
+        QStringLiteral("項目「体重」を一覧から削除しますか？\n記録ファイルはそのまま残ります。"));
+    QCOMPARE(dialog.data().items.rowCount(), 1);
+    dialog.btnOK->click();
+    QCOMPARE(folder.read(QStringLiteral("setting/graph.dat")), sjis::encode(u"ウエスト") +
+                                                                   "\xff"
+                                                                   "cm\xff\r\n");
+    QVERIFY(folder.exists(QStringLiteral("record/体重.dat")));
+}
+
+void TestSettingDialogs::buttonsFollowSelection() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/graph.dat"), "a\xff\xff\r\n");
+    TSetting dialog({});
+    dialog.load();
+    const QList<QWidget *> needRow{dialog.spdFontSetting, dialog.spdDChange, dialog.spdDDelete,
+                                   dialog.spdDUp,         dialog.spdDDown,   dialog.spdChange,
+                                   dialog.spdDelete};
+    for (QWidget *w : needRow)
+        QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
+    selectRow(dialog.lsvFont, 0);
+    selectRow(dialog.lsvDefine, 0);
+    selectRow(dialog.lsvGraph, 0);
+    for (QWidget *w : needRow)
+        QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
+    QVERIFY(!dialog.spdUp->isEnabled() && !dialog.spdDown->isEnabled());
+    for (QWidget *w :
+         {static_cast<QWidget *>(dialog.lsvFont), static_cast<QWidget *>(dialog.lsvDefine),
+          static_cast<QWidget *>(dialog.lsvGraph), static_cast<QWidget *>(dialog.spdDUp),
+          static_cast<QWidget *>(dialog.upddaycal)})
+        QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+
+    dialog.spdDUp->click(); // first row: nothing moves
+    QCOMPARE(dialog.data().standards.cellText(0, 0), QStringLiteral("朝"));
+    dialog.spdDDown->click();
+    QCOMPARE(dialog.data().standards.cellText(1, 0), QStringLiteral("朝"));
+    QCOMPARE(dialog.lsvDefine->currentIndex().row(), 1);
+}
+
+QTEST_MAIN(TestSettingDialogs)
+#include "tst_settingdialogs.moc"
