@@ -35,8 +35,8 @@ void lowerInto(QByteArrayView text, char *out) {
     }
 }
 
-// Looks for the text in an already lower-cased name, accepting only
-// occurrences that start on a character.
+// Looks for the lower-cased text in a name (lower-cased too when the text has
+// letters), accepting only occurrences that start on a character.
 bool findOnBoundary(QByteArrayView lowerName, QByteArrayView lowerText) {
     if (lowerText.isEmpty() || lowerName.isEmpty())
         return false;
