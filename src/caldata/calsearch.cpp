@@ -243,8 +243,7 @@ bool CalSearch::run(const QList<CalCatalogue::Entry> &tables, const SearchCondit
             throw Error(QStringLiteral("ファイル %1 は開けません").arg(table.path));
         const QList<CalorieRow> rows =
             searchTable(readFileBytes(table.path), condition, table.name);
-        for (const CalorieRow &row : rows)
-            m_results.append(row);
+        m_results.append(rows);
         if (m_keepSorted && !rows.isEmpty())
             m_results.sortBy(m_sortKey.value());
     }

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -184,9 +185,17 @@ void TFinder::spdFindClick() {
         const QList<CalCatalogue::Entry> &entries = m_catalogue.entries();
         for (int i : searchTargets(int(entries.size()), lstFiles->currentRow(), selected))
             tables.append(entries[i]);
-        m_search.run(tables, condition, [this](const QString &path) {
+        // Events are let through before the first table and then whenever
+        // 30 ms have passed: often enough to keep the window alive, rarely
+        // enough that redrawing the growing list does not cost more than the
+        // search itself.
+        QElapsedTimer sinceEvents;
+        m_search.run(tables, condition, [&](const QString &path) {
             stb->showMessage(QStringLiteral("「") + path + QStringLiteral("」を検索しています..."));
-            QCoreApplication::processEvents();
+            if (!sinceEvents.isValid() || sinceEvents.hasExpired(30)) {
+                QCoreApplication::processEvents();
+                sinceEvents.restart();
+            }
         });
     });
 }
