@@ -3,7 +3,6 @@
 #include "common/ui/apptitle.h"
 #include "common/ui/fonts.h"
 #include "common/ui/messageboxprompt.h"
-#include "records/ui/recordwindows.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -23,7 +22,6 @@ int main(int argc, char *argv[]) {
     zk::ProgramFolder::set(QApplication::applicationDirPath());
 
     zk::TMainForm mainForm;
-    new zk::RecordWindows(&mainForm, mainForm.mnuDayRec, mainForm.mnuGraph);
     mainForm.show();
     return QApplication::exec();
 }

@@ -3,9 +3,11 @@
 #include "app/ui/intakecontroller.h"
 #include "caldata/calcatalogue.h"
 #include "caldata/ui/caltablecontroller.h"
+#include "caldata/ui/tcaleditor.h"
 #include "caldata/ui/tfiles.h"
 #include "caldata/ui/tfinder.h"
 #include "common/ui/fonts.h"
+#include "records/ui/recordwindows.h"
 #include "settings/ui/help.h"
 #include "settings/ui/mainsettings.h"
 #include "settings/ui/taboutbox.h"
@@ -100,6 +102,7 @@ TMainForm::TMainForm(QWidget *parent)
             [this, finder] { finder->showFinder(mnuFindTopMost->isChecked()); });
     Files = new TFiles(CalFileList(), this);
     Files->dockInto(*this);
+    m_settings->setFileTree(Files->trvFile);
     m_calTables = new CalTableController(
         {Files, trvCal, pnlTitle, mnuCalFiles, mnuStandard, mnuDictionary}, this);
     m_intake->setFoodSource([this]() -> std::optional<FoodPick> {
@@ -108,12 +111,14 @@ TMainForm::TMainForm(QWidget *parent)
         return std::nullopt;
     });
     connect(trvCal, &QTreeView::doubleClicked, mnuAddList, &QAction::trigger);
-    m_settings->setFileTree(Files->trvFile);
+
+    new RecordWindows(this, mnuDayRec, mnuGraph); // the graph window is made now, hidden
 }
 
 void TMainForm::createActions() {
     mnuCaloryEditor = newAction(this, "mnuCaloryEditor", QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀｴﾃﾞｨﾀを起動(&C)"),
                                 QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(mnuCaloryEditor, &QAction::triggered, this, &TMainForm::mnuCaloryEditorClick);
     mnuDayRec = newAction(this, "mnuDayRec", QStringLiteral("日々の記録を付ける(&R)"),
                           QKeySequence(Qt::CTRL | Qt::Key_R));
     mnuDayRec->setIcon(QIcon(QStringLiteral(":/icons/diary.svg")));
@@ -164,10 +169,6 @@ void TMainForm::createActions() {
     mnuMyKill = newAction(this, "mnuMyKill", QStringLiteral("ﾘｽﾄをすべて削除"));
     connect(mnuMyDelete, &QAction::triggered, mnuDeleteList, &QAction::trigger);
     connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
-
-    // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *unbuilt : {mnuCaloryEditor, mnuDayRec, mnuGraph})
-        unbuilt->setEnabled(false);
 }
 
 void TMainForm::createMenus() {
@@ -309,7 +310,8 @@ QWidget *TMainForm::createCentralArea() {
     m_splitter->addWidget(trvCal);
     m_splitter->addWidget(lsvCal);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({180, 420});
+    // Wider than the 180 pixels of the first design, so that food names show whole.
+    m_splitter->setSizes({250, 350});
 
     auto *pnlCal = new QVBoxLayout;
     pnlCal->setContentsMargins(0, 0, 0, 0);
@@ -363,6 +365,13 @@ QWidget *TMainForm::createTotalBar() {
     layout->addWidget(ggCal);
     layout->addWidget(cmbLimit);
     return pnlTotal;
+}
+
+// A fresh editor for each opening, so that it reads the files anew.
+void TMainForm::mnuCaloryEditorClick() {
+    Tcaleditor editor(this);
+    connect(&editor, &Tcaleditor::helpRequested, this, &Help::Helper);
+    editor.exec();
 }
 
 void TMainForm::mnuFindTopMostClick() {

@@ -19,8 +19,8 @@ namespace zk {
 
 class CalTableController;
 class IntakeController;
-class TFiles;
 class MainSettings;
+class TFiles;
 
 // The main window "Zenkarta": menu bar, tool bar, the dock area of the
 // calorie-file window, the food tree, the intake list and the total bar.
@@ -69,9 +69,9 @@ public:
     // The column sort shared by the intake list and the search results.
     SortKey &sortKey() { return m_sortKey; }
     IntakeController &intake() { return *m_intake; }
+    MainSettings &settings() { return *m_settings; }
     TFiles *Files; // the calorie-file window, docked on the left
     CalTableController &calTables() { return *m_calTables; }
-    MainSettings &settings() { return *m_settings; }
 
     // The search window, once it exists; the topmost option applies to it.
     void setSearchWindow(QWidget *finder) { m_finder = finder; }
@@ -86,12 +86,13 @@ private:
     QWidget *createCentralArea();
     QWidget *createTotalBar();
     void mnuFindTopMostClick();
+    void mnuCaloryEditorClick();
 
     QSplitter *m_splitter = nullptr;
     SortKey m_sortKey;
     IntakeController *m_intake = nullptr;
-    CalTableController *m_calTables = nullptr;
     MainSettings *m_settings = nullptr;
+    CalTableController *m_calTables = nullptr;
     QWidget *m_finder = nullptr;
 };
 

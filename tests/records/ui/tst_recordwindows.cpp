@@ -31,7 +31,8 @@ void TestRecordWindows::commandsOpenTheWindows() {
     QPointer<TGraph> graph;
     {
         TMainForm form;
-        auto *records = new RecordWindows(&form, form.mnuDayRec, form.mnuGraph);
+        auto *records = form.findChild<RecordWindows *>();
+        QVERIFY(records);
         graph = records->graph();
         QVERIFY(form.btnData->isEnabled());
         QVERIFY(form.btnGraph->isEnabled());

@@ -1,0 +1,440 @@
+#include "caldata/calcatalogue.h"
+#include "caldata/caltext.h"
+#include "caldata/ui/editortextedit.h"
+#include "caldata/ui/tcaleditor.h"
+#include "common/platform.h"
+
+#include "support/scriptedprompt.h"
+#include "support/tempprogramfolder.h"
+
+#include <QAction>
+#include <QDirIterator>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QToolBar>
+#include <QTreeView>
+
+using namespace zk;
+
+namespace {
+
+const QString closePrompt = QStringLiteral("変更されていますが、保存しますか？");
+const QString switchPrompt =
+    QStringLiteral("変更されている部分がありますが、保存してから読み込みますか？");
+
+// 主食 (CR LF, with a NEC-selected IBM character and an invalid byte in
+// untouched lines) and 果物/りんご (LF, no final line break).
+void writeTables(const test::TempProgramFolder &folder) {
+    static const char staple[] = "@\x8e\xe5\x90\x48\r\n"
+                                 "\t\x83\x81\x83\x62:1\r\n"
+                                 "\t\xED\x40\x80:2\x1A\0\x7F\r\n";
+    folder.write(QStringLiteral("data/主食.cal"), QByteArray(staple, sizeof staple - 1));
+    folder.write(QStringLiteral("data/果物/りんご.cal"), "a:1\nb:2");
+}
+
+QModelIndex indexNamed(QTreeView *tree, const QString &name) {
+    QAbstractItemModel *model = tree->model();
+    const auto found = model->match(model->index(0, 0), Qt::DisplayRole, name, 1,
+                                    Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? QModelIndex() : found.first();
+}
+
+// Types text, Japanese included, as key presses.
+void typeText(QWidget *w, const QString &text) {
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void moveTo(CalTextEdit *editor, int line, int column) {
+    QTextCursor c(editor->document()->findBlockByNumber(line));
+    c.setPosition(c.position() + column);
+    editor->setTextCursor(c);
+}
+
+struct Fixture {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    Tcaleditor editor;
+    Fixture()
+        : editor((writeTables(folder), nullptr)) {
+        editor.show();
+        editor.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        editor.Editor->setFocus();
+    }
+    void open(const QString &name) {
+        editor.trvFileList->setCurrentIndex(indexNamed(editor.trvFileList, name));
+    }
+};
+
+} // namespace
+
+class TestCalEditor : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void menusAndToolBar();
+    void startsEmptyAndScans();
+    void editAndSaveWithCtrlS();
+    void bundledTableSaved();
+    void switchingAsks_data();
+    void switchingAsks();
+    void clickCancelledKeepsSelection();
+    void escAsksBeforeClosing();
+    void tabKeys();
+    void typingKeepsIndentation();
+    void selectAllToggles();
+    void marginSelectsLines();
+    void missingTableChangesNothing();
+    void newTableWhenNothingLoaded();
+    void newTableBeforeSwitching();
+    void settingsKeptBetweenOpenings();
+};
+
+void TestCalEditor::initTestCase() {
+    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+}
+
+void TestCalEditor::menusAndToolBar() {
+    Fixture f;
+    QCOMPARE(f.editor.windowTitle(), QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀ ｴﾃﾞｨﾀ"));
+    QCOMPARE(f.editor.size(), QSize(805, 504));
+    QStringList menus;
+    for (QAction *m : f.editor.findChild<QMenuBar *>()->actions()) {
+        QStringList items;
+        for (QAction *a : m->menu()->actions())
+            items << (a->isSeparator() ? QStringLiteral("-")
+                                       : a->objectName() + u'|' + a->shortcut().toString());
+        menus << m->text() + u':' + items.join(u' ');
+    }
+    QCOMPARE(menus, (QStringList{
+                        "ﾌｧｲﾙ(&F):actReload|Ctrl+R - actSave|Ctrl+S - actExit|Esc",
+                        "編集(&E):actUndo|Ctrl+Z actRedo|Ctrl+Y - actCut|Ctrl+X actCopy|Ctrl+C "
+                        "actPaste|Ctrl+V actDelete| - actTabIndent|Tab actTabUnIndent|Shift+Tab - "
+                        "actFont| - actOverWrite|",
+                        "ｳｨﾝﾄﾞｳ(&W):actFullScreen|Alt+Return",
+                        "ﾍﾙﾌﾟ(&H):actHelp|Ctrl+H",
+                    }));
+    QStringList tools;
+    for (QAction *a : f.editor.tbrMain->actions())
+        tools << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    QCOMPARE(tools.join(u' '), QStringLiteral("actReload actExit - actSave - actUndo actRedo - "
+                                              "actCut actCopy actPaste - actFont - actFullScreen "
+                                              "- actHelp"));
+    QCOMPARE(f.editor.actSave->statusTip(), QStringLiteral("現在編集されている箇所を保存します。"));
+    QSignalSpy help(&f.editor, &Tcaleditor::helpRequested);
+    f.editor.actHelp->trigger();
+    QCOMPARE(help.size(), 1);
+    QCOMPARE(help.first().first().toInt(), 2);
+}
+
+void TestCalEditor::startsEmptyAndScans() {
+    test::TempProgramFolder folder;
+    writeTables(folder);
+    QSignalSpy catalogue(&CalFileList(), &CalCatalogue::changed);
+    Tcaleditor editor;
+    QCOMPARE(catalogue.size(), 1);
+    QCOMPARE(CalFileList().entries().size(), 2);
+    QCOMPARE(editor.trvFileList->model()->rowCount(), 2);
+    QVERIFY(editor.currentFile().isEmpty());
+    QVERIFY(editor.pnlTitle->text().isEmpty());
+    QVERIFY(!editor.actSave->isEnabled());
+    QVERIFY(!editor.actUndo->isEnabled());
+    QVERIFY(!editor.actRedo->isEnabled());
+    folder.write(QStringLiteral("data/新しい.cal"), "x:1\r\n");
+    editor.actReload->trigger();
+    QCOMPARE(catalogue.size(), 2);
+    QCOMPARE(CalFileList().entries().size(), 3);
+}
+
+void TestCalEditor::editAndSaveWithCtrlS() {
+    Fixture f;
+    f.open(QStringLiteral("りんご"));
+    QCOMPARE(f.editor.currentFile(), f.folder.path(QStringLiteral("data/果物/りんご.cal")));
+    QCOMPARE(f.editor.stb->currentMessage(), QString());
+    QCOMPARE(f.editor.pnlTitle->text(), QStringLiteral("りんご"));
+    QVERIFY(!f.editor.Editor->isModified());
+    moveTo(f.editor.Editor, 0, 1);
+    typeText(f.editor.Editor, QStringLiteral("ｲ"));
+    QVERIFY(f.editor.Editor->isModified());
+    QVERIFY(f.editor.actSave->isEnabled());
+    QVERIFY(f.editor.actUndo->isEnabled());
+    QTest::keyClick(f.editor.Editor, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(f.folder.read(QStringLiteral("data/果物/りんご.cal")), QByteArray("a\xB2:1\r\nb:2"));
+    QVERIFY(!f.editor.Editor->isModified());
+    QVERIFY(!f.editor.actSave->isEnabled());
+
+    // Untouched lines keep their bytes, even bytes CP932 does not map.
+    f.open(QStringLiteral("主食"));
+    moveTo(f.editor.Editor, 1, 1);
+    QTest::keyClick(f.editor.Editor, Qt::Key_Delete);
+    QTest::keyClick(f.editor.Editor, Qt::Key_S, Qt::ControlModifier);
+    static const char saved[] = "@\x8e\xe5\x90\x48\r\n\t\x83\x62:1\r\n"
+                                "\t\xED\x40\x80:2\x1A\0\x7F\r\n";
+    QCOMPARE(f.folder.read(QStringLiteral("data/主食.cal")), QByteArray(saved, sizeof saved - 1));
+    QVERIFY(f.prompt.asked.isEmpty());
+
+    // A character Shift-JIS cannot hold is refused; the file stays as it was.
+    f.editor.Editor->insertPlainText(QStringLiteral("\U0001F600"));
+    QTest::keyClick(f.editor.Editor, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(f.prompt.asked.size(), 1);
+    QCOMPARE(f.prompt.asked.first().kind, QStringLiteral("error"));
+    QCOMPARE(f.folder.read(QStringLiteral("data/主食.cal")), QByteArray(saved, sizeof saved - 1));
+    QVERIFY(f.editor.Editor->isModified());
+    QVERIFY(f.editor.actSave->isEnabled());
+}
+
+void TestCalEditor::bundledTableSaved() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    const QString bundled = QStringLiteral(ZENKARTA_SOURCE_DIR "/data/");
+    for (QDirIterator it(bundled, {QStringLiteral("*.cal")}, QDir::Files,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString file = it.next();
+        QFile in(file);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        folder.write(QStringLiteral("data/") + file.mid(bundled.size()), in.readAll());
+    }
+    Tcaleditor editor;
+    if (CalFileList().entries().isEmpty())
+        QSKIP("no bundled tables");
+    editor.show();
+    editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    const CalCatalogue::Entry table = CalFileList().entries().first();
+    editor.trvFileList->setCurrentIndex(indexNamed(editor.trvFileList, table.name));
+    QCOMPARE(editor.currentFile(), table.path);
+    QFile file(table.path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QList<CalTextLine> expected = readCalText(file.readAll());
+    file.close();
+    expected[0].text += u'1';
+    moveTo(editor.Editor, 0, int(editor.Editor->document()->firstBlock().length() - 1));
+    editor.Editor->setFocus();
+    typeText(editor.Editor, QStringLiteral("1"));
+    QTest::keyClick(editor.Editor, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), writeCalText(expected));
+    QVERIFY(prompt.asked.isEmpty());
+}
+
+void TestCalEditor::switchingAsks_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("moves");
+    QTest::addColumn<bool>("saved");
+    using A = Prompt::Answer;
+    QTest::newRow("cancel") << int(A::Cancel) << QStringLiteral("りんご") << false << false;
+    QTest::newRow("no, to a folder") << int(A::No) << QStringLiteral("果物") << true << false;
+    QTest::newRow("no, to a table") << int(A::No) << QStringLiteral("りんご") << true << false;
+    QTest::newRow("yes") << int(A::Yes) << QStringLiteral("りんご") << true << true;
+}
+
+void TestCalEditor::switchingAsks() {
+    QFETCH(int, answer);
+    QFETCH(QString, target);
+    QFETCH(bool, moves);
+    QFETCH(bool, saved);
+    Fixture f;
+    const QByteArray before = f.folder.read(QStringLiteral("data/主食.cal"));
+    f.open(QStringLiteral("主食"));
+    const QModelIndex table = f.editor.trvFileList->currentIndex();
+    f.open(QStringLiteral("りんご")); // unchanged: no question
+    QVERIFY(f.prompt.asked.isEmpty());
+    f.open(QStringLiteral("主食"));
+    moveTo(f.editor.Editor, 0, 0);
+    typeText(f.editor.Editor, QStringLiteral("X"));
+    const QString edited = f.editor.Editor->toPlainText();
+
+    f.prompt.answers = {Prompt::Answer(answer)};
+    f.open(target);
+    QCOMPARE(f.prompt.texts(), QStringList{switchPrompt});
+    QCOMPARE(f.editor.trvFileList->currentIndex() == table, !moves);
+    QCOMPARE(f.folder.read(QStringLiteral("data/主食.cal")) != before, saved);
+    if (!moves || target == QStringLiteral("果物")) {
+        // The edits stay, and so does the question at the next move.
+        QCOMPARE(f.editor.Editor->toPlainText(), edited);
+        QVERIFY(f.editor.Editor->isModified());
+        QCOMPARE(f.editor.currentFile(), f.folder.path(QStringLiteral("data/主食.cal")));
+        f.prompt.clear();
+        f.open(QStringLiteral("りんご"));
+        QCOMPARE(f.prompt.texts(), QStringList{switchPrompt});
+    } else {
+        QCOMPARE(f.editor.Editor->toPlainText(), QStringLiteral("a:1\nb:2"));
+        QVERIFY(!f.editor.Editor->isModified());
+    }
+}
+
+void TestCalEditor::clickCancelledKeepsSelection() {
+    Fixture f;
+    f.open(QStringLiteral("主食"));
+    const QModelIndex table = f.editor.trvFileList->currentIndex();
+    typeText(f.editor.Editor, QStringLiteral("X"));
+    f.prompt.answers = {Prompt::Answer::Cancel};
+    const QModelIndex other = indexNamed(f.editor.trvFileList, QStringLiteral("りんご"));
+    QTest::mouseClick(f.editor.trvFileList->viewport(), Qt::LeftButton, {},
+                      f.editor.trvFileList->visualRect(other).center());
+    QCOMPARE(f.prompt.texts(), QStringList{switchPrompt});
+    QTRY_COMPARE(f.editor.trvFileList->selectionModel()->selectedIndexes(), QModelIndexList{table});
+    QCOMPARE(f.editor.trvFileList->currentIndex(), table);
+    QVERIFY(f.editor.Editor->toPlainText().startsWith(u'X'));
+}
+
+void TestCalEditor::escAsksBeforeClosing() {
+    Fixture f;
+    f.open(QStringLiteral("主食"));
+    typeText(f.editor.Editor, QStringLiteral("X"));
+    f.prompt.answers = {Prompt::Answer::Cancel};
+    QTest::keyClick(f.editor.Editor, Qt::Key_Escape);
+    QCOMPARE(f.prompt.texts(), QStringList{closePrompt});
+    QVERIFY(f.editor.isVisible());
+    f.prompt.answers = {Prompt::Answer::No};
+    QTest::keyClick(f.editor.Editor, Qt::Key_Escape);
+    QVERIFY(!f.editor.isVisible());
+    QVERIFY(!f.folder.read(QStringLiteral("data/主食.cal")).startsWith("X"));
+}
+
+void TestCalEditor::tabKeys() {
+    Fixture f;
+    f.open(QStringLiteral("りんご"));
+    CalTextEdit *e = f.editor.Editor;
+    QTest::keyClick(e, Qt::Key_Backtab, Qt::ShiftModifier); // nothing selected: nothing happens
+    QCOMPARE(e->toPlainText(), QStringLiteral("a:1\nb:2"));
+    QTest::keyClick(e, Qt::Key_Tab);
+    QCOMPARE(e->toPlainText(), QStringLiteral("\ta:1\nb:2"));
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Tab);
+    QCOMPARE(e->toPlainText(), QStringLiteral("\t\ta:1\n\tb:2"));
+    QTest::keyClick(e, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(e->toPlainText(), QStringLiteral("\ta:1\nb:2"));
+    // From the tree, Tab types into the editor.
+    moveTo(e, 1, 0);
+    f.editor.trvFileList->setFocus();
+    QTest::keyClick(f.editor.trvFileList, Qt::Key_Tab);
+    QCOMPARE(e->toPlainText(), QStringLiteral("\ta:1\n\tb:2"));
+    // One undo step per indent.
+    e->selectAll();
+    f.editor.actTabIndent->trigger();
+    QCOMPARE(e->toPlainText(), QStringLiteral("\t\ta:1\n\t\tb:2"));
+    f.editor.actUndo->trigger();
+    QCOMPARE(e->toPlainText(), QStringLiteral("\ta:1\n\tb:2"));
+    QVERIFY(f.editor.actRedo->isEnabled());
+    QTest::keyClick(e, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(e->toPlainText(), QStringLiteral("\t\ta:1\n\t\tb:2"));
+    QVERIFY(!f.editor.actRedo->isEnabled());
+}
+
+void TestCalEditor::typingKeepsIndentation() {
+    Fixture f;
+    f.open(QStringLiteral("主食"));
+    CalTextEdit *e = f.editor.Editor;
+    moveTo(e, 1, 5); // end of "\tメッ:1"
+    QTest::keyClick(e, Qt::Key_Return);
+    QCOMPARE(e->textCursor().block().text(), QStringLiteral("\t"));
+    QTest::keyClick(e, Qt::Key_Tab);
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QCOMPARE(e->textCursor().block().text(), QStringLiteral("\t"));
+    typeText(e, QStringLiteral("  "));
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QCOMPARE(e->textCursor().block().text(), QStringLiteral("\t"));
+}
+
+void TestCalEditor::selectAllToggles() {
+    Fixture f;
+    f.open(QStringLiteral("りんご"));
+    CalTextEdit *e = f.editor.Editor;
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(e->textCursor().selectedText().size(), 7);
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(!e->textCursor().hasSelection());
+    QCOMPARE(e->textCursor().position(), 0);
+}
+
+void TestCalEditor::marginSelectsLines() {
+    Fixture f;
+    f.open(QStringLiteral("主食"));
+    CalTextEdit *e = f.editor.Editor;
+    auto *gutter = e->findChild<QWidget *>(QStringLiteral("gutter"));
+    QVERIFY(gutter);
+    auto lineY = [e](int line) {
+        return e->cursorRect(QTextCursor(e->document()->findBlockByNumber(line))).center().y();
+    };
+    QTest::mouseClick(gutter, Qt::LeftButton, {}, QPoint(5, lineY(1)));
+    QCOMPARE(e->textCursor().selectedText(), QStringLiteral("\tメッ:1\u2029"));
+    QTest::mouseClick(gutter, Qt::LeftButton, Qt::ShiftModifier, QPoint(5, lineY(0)));
+    QCOMPARE(e->textCursor().selectionStart(), 0);
+    QCOMPARE(e->textCursor().selectionEnd(), e->document()->findBlockByNumber(2).position());
+}
+
+void TestCalEditor::missingTableChangesNothing() {
+    Fixture f;
+    f.open(QStringLiteral("主食"));
+    typeText(f.editor.Editor, QStringLiteral("X"));
+    QFile::remove(f.folder.path(QStringLiteral("data/果物/りんご.cal")));
+    f.prompt.answers = {Prompt::Answer::No};
+    f.open(QStringLiteral("りんご"));
+    QCOMPARE(f.prompt.texts().last(),
+             QStringLiteral("「%1」が見つかりませんでした。")
+                 .arg(f.folder.path(QStringLiteral("data/果物/りんご.cal"))));
+    QVERIFY(f.editor.Editor->toPlainText().startsWith(u'X'));
+    QCOMPARE(f.editor.pnlTitle->text(), QStringLiteral("主食"));
+    QCOMPARE(f.editor.currentFile(), f.folder.path(QStringLiteral("data/主食.cal")));
+}
+
+void TestCalEditor::newTableWhenNothingLoaded() {
+    Fixture f;
+    QStringList names = {QStringLiteral("a/b"), QStringLiteral("間食")};
+    f.editor.askTableName = [&]() -> std::optional<QString> { return names.takeFirst(); };
+    typeText(f.editor.Editor, QStringLiteral("せんべい:100"));
+    f.editor.actSave->trigger(); // refused name: reported, nothing written
+    QCOMPARE(f.prompt.asked.size(), 1);
+    QVERIFY(f.editor.Editor->isModified());
+    f.editor.actSave->trigger();
+    QCOMPARE(f.folder.read(QStringLiteral("data/間食.cal")),
+             QByteArray("\x82\xb9\x82\xf1\x82\xd7\x82\xa2:100"));
+    QCOMPARE(f.editor.currentFile(), f.folder.path(QStringLiteral("data/間食.cal")));
+    QCOMPARE(f.editor.trvFileList->currentIndex().data().toString(), QStringLiteral("間食"));
+    QVERIFY(!f.editor.Editor->isModified());
+}
+
+void TestCalEditor::newTableBeforeSwitching() {
+    Fixture f;
+    f.editor.askTableName = [] { return std::optional<QString>(QStringLiteral("間食")); };
+    typeText(f.editor.Editor, QStringLiteral("x:1"));
+    f.prompt.answers = {Prompt::Answer::Yes};
+    f.open(QStringLiteral("りんご")); // saving rescans the tree under the moving selection
+    QCOMPARE(f.folder.read(QStringLiteral("data/間食.cal")), QByteArray("x:1"));
+    QCOMPARE(f.editor.trvFileList->currentIndex().data().toString(), QStringLiteral("りんご"));
+    QCOMPARE(f.editor.Editor->toPlainText(), QStringLiteral("a:1\nb:2"));
+}
+
+void TestCalEditor::settingsKeptBetweenOpenings() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    {
+        Tcaleditor editor;
+        QVERIFY(!editor.actOverWrite->isChecked());
+        QCOMPARE(editor.Editor->font().family(), QStringLiteral("ＭＳ 明朝"));
+        QCOMPARE(editor.Editor->font().pixelSize(), 12);
+        editor.actOverWrite->trigger();
+        QVERIFY(editor.Editor->overwriteMode());
+        QFont font = editor.Editor->font();
+        font.setPixelSize(16);
+        editor.Editor->setFont(font);
+        editor.reject();
+    }
+    Tcaleditor again;
+    QVERIFY(again.actOverWrite->isChecked());
+    QVERIFY(again.Editor->overwriteMode());
+    QCOMPARE(again.Editor->font().pixelSize(), 16);
+    QVERIFY(folder.exists(QStringLiteral("setting/caleditor.ini")));
+}
+
+QTEST_MAIN(TestCalEditor)
+#include "tst_caleditor.moc"
