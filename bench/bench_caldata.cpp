@@ -1,13 +1,16 @@
 #include "benchmark.h"
 
 #include "caldata/calcatalogue.h"
+#include "caldata/calsearch.h"
 #include "caldata/foodtree.h"
 #include "caldata/foodtreemodel.h"
 #include "common/platform.h"
 #include "common/sjis.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 
 namespace {
 
@@ -63,6 +66,73 @@ zk::bench::Register r("caldata", [](const QString &scratch) {
         FoodTreeModel list;
         list.setTree(model.tree().dictionary());
     });
+});
+
+// grep -c over the same files, for comparison; the pattern is written to a
+// file so that its Shift-JIS bytes reach grep unchanged.
+double grepCount(const QString &scratch, const QStringList &options, const QByteArray &pattern,
+                 const QStringList &files) {
+    const QString patternFile = scratch + QStringLiteral("/pattern");
+    writeFile(patternFile, pattern + '\n');
+    QProcess grep;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    grep.setProcessEnvironment(env);
+    grep.setStandardOutputFile(QProcess::nullDevice());
+    double best = 1e300;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer t;
+        t.start();
+        grep.start(QStringLiteral("grep"),
+                   options + QStringList{QStringLiteral("-f"), patternFile} + files);
+        grep.waitForFinished(-1);
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+zk::bench::Register s("search", [](const QString &scratch) {
+    using namespace zk;
+    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+    const QByteArray table = tableText(1600);
+    QList<CalCatalogue::Entry> tables;
+    QStringList files;
+    for (int t = 0; t < 2000; ++t) {
+        const QString path = scratch + QStringLiteral("/t%1.cal").arg(t);
+        writeFile(path, table);
+        tables.append({QStringLiteral("t%1").arg(t), path});
+        files.append(path);
+    }
+    std::printf("  (2,000 tables, %.1f MB)\n", 2000.0 * table.size() / 1e6);
+
+    SortKey key;
+    CalSearch search(key);
+    // A rare text, then a common one: each found row costs a decoded name.
+    const std::pair<const char *, QString> texts[] = {
+        {"search for a rare text", QStringLiteral("パンケーキ1599")},
+        {"search for a common text", QStringLiteral("パンケーキ15")}};
+    for (const auto &[label, what] : texts) {
+        SearchCondition text;
+        text.text = sjis::encode(what);
+        const double ours = bench::measure(label, 3, [&] { search.run(tables, text, {}); });
+        std::printf("  (%d rows)\n", search.results()->rowCount());
+        const double grep =
+            grepCount(scratch, {QStringLiteral("-c"), QStringLiteral("-F")}, text.text, files);
+        std::printf("  %-60s %10.2f ms  (ratio %.2f)\n", "grep -c -F for the same text", grep,
+                    ours / grep);
+    }
+
+    SearchCondition range;
+    range.caloryOn = true;
+    range.minimum = 100;
+    range.maximum = 109;
+    const double ours2 = bench::measure("search for a range (100 .. 109)", 3,
+                                        [&] { search.run(tables, range, {}); });
+    std::printf("  (%d rows)\n", search.results()->rowCount());
+    const double grep2 =
+        grepCount(scratch, {QStringLiteral("-c"), QStringLiteral("-E")}, ":10[0-9]\r?$", files);
+    std::printf("  %-60s %10.2f ms  (ratio %.2f)\n", "grep -c -E for the same range", grep2,
+                ours2 / grep2);
 });
 
 } // namespace

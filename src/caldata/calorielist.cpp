@@ -108,6 +108,15 @@ void CalorieListModel::append(CalorieRow row) {
     endInsertRows();
 }
 
+void CalorieListModel::append(const QList<CalorieRow> &rows) {
+    if (rows.isEmpty())
+        return;
+    const int first = int(m_rows.size());
+    beginInsertRows({}, first, first + int(rows.size()) - 1);
+    m_rows.append(rows);
+    endInsertRows();
+}
+
 void CalorieListModel::removeRowsAt(QList<int> rows) {
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());

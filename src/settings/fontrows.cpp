@@ -52,24 +52,24 @@ ListRow completeFontRow(const ListRows &rows, int index) {
 
 FontSpec fontSpecFor(const ListRows &rows, int part) {
     const ListRow row = completeFontRow(rows, part);
-    FontSpec spec;
-    spec.family = sjis::decode(row[1]);
-    spec.pointSize = parseIntText(QByteArrayView(row[2])).value_or(10);
-    spec.style = IntToFontStyle(parseIntText(QByteArrayView(row[3])).value_or(0));
-    spec.color = ColorFromText(sjis::decode(row[4]));
-    spec.background = ColorFromText(sjis::decode(row[5]));
-    return spec;
+    FontSpec partFont;
+    partFont.family = sjis::decode(row[1]);
+    partFont.pointSize = parseIntText(QByteArrayView(row[2])).value_or(10);
+    partFont.style = IntToFontStyle(parseIntText(QByteArrayView(row[3])).value_or(0));
+    partFont.color = ColorFromText(sjis::decode(row[4]));
+    partFont.background = ColorFromText(sjis::decode(row[5]));
+    return partFont;
 }
 
-ListRow fontRowWith(const ListRow &row, const FontSpec &spec) {
+ListRow fontRowWith(const ListRow &row, const FontSpec &partFont) {
     ListRow out = row;
     while (out.size() < fontRowFields)
         out.append(QByteArray());
-    out[1] = sjis::encode(spec.family);
-    out[2] = QByteArray::number(spec.pointSize);
-    out[3] = QByteArray::number(FontStyleToInt(spec.style));
-    out[4] = ColorText(spec.color).toLatin1();
-    out[5] = ColorText(spec.background).toLatin1();
+    out[1] = sjis::encode(partFont.family);
+    out[2] = QByteArray::number(partFont.pointSize);
+    out[3] = QByteArray::number(FontStyleToInt(partFont.style));
+    out[4] = ColorText(partFont.color).toLatin1();
+    out[5] = ColorText(partFont.background).toLatin1();
     return out;
 }
 

@@ -42,12 +42,12 @@ ListRows designFontRows();
 // its own caption.
 ListRow completeFontRow(const ListRows &rows, int index);
 
-// The spec of a part from its complete row (see completeFontRow). A size
+// The font of a part from its complete row (see completeFontRow). A size
 // that is not a number counts as 10, a style that is not a number as 0; a
 // colour text that cannot be read throws.
 FontSpec fontSpecFor(const ListRows &rows, int part);
 // The row of a font list as the font dialog leaves it.
-ListRow fontRowWith(const ListRow &row, const FontSpec &spec);
+ListRow fontRowWith(const ListRow &row, const FontSpec &partFont);
 
 // A size text read as points: 10 when it is not a number.
 int fontSizeFromText(const QString &text);

@@ -138,10 +138,10 @@ void TestSettingsData::fontSpecFallsBackToDesign() {
     QFETCH(QString, family);
     QFETCH(int, size);
     QFETCH(quint32, background);
-    const FontSpec spec = fontSpecFor(rows, part);
-    QCOMPARE(spec.family, family);
-    QCOMPARE(spec.pointSize, size);
-    QCOMPARE(spec.background, background);
+    const FontSpec partFont = fontSpecFor(rows, part);
+    QCOMPARE(partFont.family, family);
+    QCOMPARE(partFont.pointSize, size);
+    QCOMPARE(partFont.background, background);
 }
 
 void TestSettingsData::completeFontRowKeepsCaption() {
@@ -153,8 +153,8 @@ void TestSettingsData::completeFontRowKeepsCaption() {
 }
 
 void TestSettingsData::fontRowWithKeepsExtraCells() {
-    FontSpec spec{QStringLiteral("ＭＳ Ｐ明朝"), 12, {true, false, true}, 0xFF, 0x80FF};
-    const ListRow row = fontRowWith({"p", "a", "b", "c", "d", "e", "extra"}, spec);
+    FontSpec partFont{QStringLiteral("ＭＳ Ｐ明朝"), 12, {true, false, true}, 0xFF, 0x80FF};
+    const ListRow row = fontRowWith({"p", "a", "b", "c", "d", "e", "extra"}, partFont);
     QCOMPARE(row, (ListRow{"p", sjis::encode(u"ＭＳ Ｐ明朝"), "12", "5", "clRed", "$000080FF",
                            "extra"}));
 }

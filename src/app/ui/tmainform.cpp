@@ -5,6 +5,7 @@
 #include "caldata/ui/caltablecontroller.h"
 #include "caldata/ui/tcaleditor.h"
 #include "caldata/ui/tfiles.h"
+#include "caldata/ui/tfinder.h"
 #include "common/ui/fonts.h"
 #include "records/ui/recordwindows.h"
 #include "settings/ui/help.h"
@@ -95,6 +96,10 @@ TMainForm::TMainForm(QWidget *parent)
     m_settings->fillLimitList();
     connect(mnuSetting, &QAction::triggered, m_settings, &MainSettings::openSettings);
 
+    auto *finder = new TFinder(CalFileList(), m_sortKey, this);
+    setSearchWindow(finder);
+    connect(mnuFind, &QAction::triggered, finder,
+            [this, finder] { finder->showFinder(mnuFindTopMost->isChecked()); });
     Files = new TFiles(CalFileList(), this);
     Files->dockInto(*this);
     m_settings->setFileTree(Files->trvFile);
@@ -164,10 +169,6 @@ void TMainForm::createActions() {
     mnuMyKill = newAction(this, "mnuMyKill", QStringLiteral("ﾘｽﾄをすべて削除"));
     connect(mnuMyDelete, &QAction::triggered, mnuDeleteList, &QAction::trigger);
     connect(mnuMyKill, &QAction::triggered, mnuDeleteAll, &QAction::trigger);
-
-    // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *unbuilt : {mnuFind, mnuFindTopMost})
-        unbuilt->setEnabled(false);
 }
 
 void TMainForm::createMenus() {

@@ -62,25 +62,25 @@ ColorValue fromQColor(const QColor &color) {
     return plainColor(rgb.red(), rgb.green(), rgb.blue());
 }
 
-void applyFontSpec(QWidget *widget, const FontSpec &spec) {
+void applyFontSpec(QWidget *widget, const FontSpec &partFont) {
     if (!widget)
         return;
     QFont font = widget->font();
-    font.setFamily(spec.family);
-    if (spec.pointSize > 0)
-        font.setPointSize(spec.pointSize);
-    font.setBold(spec.style.bold);
-    font.setItalic(spec.style.italic);
-    font.setUnderline(spec.style.underline);
+    font.setFamily(partFont.family);
+    if (partFont.pointSize > 0)
+        font.setPointSize(partFont.pointSize);
+    font.setBold(partFont.style.bold);
+    font.setItalic(partFont.style.italic);
+    font.setUnderline(partFont.style.underline);
     font.setStrikeOut(false);
     widget->setFont(font);
 
     QPalette palette = widget->palette();
-    if (const QColor fg = toQColor(spec.color); fg.isValid()) {
+    if (const QColor fg = toQColor(partFont.color); fg.isValid()) {
         palette.setColor(QPalette::Text, fg);
         palette.setColor(QPalette::WindowText, fg);
     }
-    if (const QColor bg = toQColor(spec.background); bg.isValid()) {
+    if (const QColor bg = toQColor(partFont.background); bg.isValid()) {
         palette.setColor(QPalette::Base, bg);
         palette.setColor(QPalette::Window, bg);
         widget->setAutoFillBackground(true);

@@ -18,6 +18,6 @@ QColor toQColor(ColorValue color);
 ColorValue fromQColor(const QColor &color);
 
 // Gives one part of the windows the font and colours of its font row.
-void applyFontSpec(QWidget *widget, const FontSpec &spec);
+void applyFontSpec(QWidget *widget, const FontSpec &partFont);
 
 } // namespace zk

@@ -109,7 +109,7 @@ void TFontSetting::setRow(const QString &partName, const QString &fontName, cons
     shpBkColor->setColor(background);
 }
 
-FontSpec TFontSetting::spec() const {
+FontSpec TFontSetting::partFont() const {
     FontSpec s;
     s.family =
         cmbFont->currentText().isEmpty() ? QStringLiteral("ＭＳ Ｐ明朝") : cmbFont->currentText();

@@ -22,7 +22,7 @@ public:
                 int style, ColorValue color, ColorValue background);
     // What the dialog was confirmed with: an empty font name gives
     // "ＭＳ Ｐ明朝", a size that is not a number 10.
-    FontSpec spec() const;
+    FontSpec partFont() const;
 
     QComboBox *cmbFont;
     QComboBox *cmbSize;

@@ -316,7 +316,7 @@ void TSetting::spdFontSettingClick() {
         dialog.setRow(text(0), text(1), text(2), parseIntText(QStringView(text(3))).value_or(0),
                       color, background);
         if (dialog.exec() == QDialog::Accepted)
-            m_data.fonts.replaceRow(r, fontRowWith(m_data.fonts.row(r), dialog.spec()));
+            m_data.fonts.replaceRow(r, fontRowWith(m_data.fonts.row(r), dialog.partFont()));
     });
 }
 

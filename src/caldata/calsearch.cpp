@@ -1,0 +1,258 @@
+#include "caldata/calsearch.h"
+
+#include "caldata/calvalue.h"
+#include "common/error.h"
+#include "common/sjis.h"
+#include "common/textutil.h"
+
+#include <QFileInfo>
+#include <QScopeGuard>
+
+#include <algorithm>
+#include <cstring>
+
+namespace zk {
+namespace {
+
+bool isDoubleByte(QByteArrayView text, qsizetype i) {
+    return i + 1 < text.size() && sjis::isLeadByte(uchar(text[i])) &&
+           sjis::isTrailByte(uchar(text[i + 1]));
+}
+
+void lowerInto(QByteArrayView text, char *out) {
+    const char *in = text.data();
+    const qsizetype n = text.size();
+    std::memcpy(out, in, size_t(n));
+    for (qsizetype i = 0; i < n;) {
+        const uchar b = uchar(in[i]);
+        if (b < 0x80) {
+            if (b >= 'A' && b <= 'Z')
+                out[i] = char(b + ('a' - 'A'));
+            ++i;
+        } else {
+            i += isDoubleByte(text, i) ? 2 : 1;
+        }
+    }
+}
+
+// Looks for the lower-cased text in a name (lower-cased too when the text has
+// letters), accepting only occurrences that start on a character.
+bool findOnBoundary(QByteArrayView lowerName, QByteArrayView lowerText) {
+    if (lowerText.isEmpty() || lowerName.isEmpty())
+        return false;
+    qsizetype walker = 0; // the start of a character, never past a candidate
+    for (qsizetype from = 0;;) {
+        const qsizetype pos = lowerName.indexOf(lowerText, from);
+        if (pos < 0)
+            return false;
+        while (walker < pos)
+            walker += isDoubleByte(lowerName, walker) ? 2 : 1;
+        if (walker == pos)
+            return true;
+        from = pos + 1;
+    }
+}
+
+QByteArrayView trimmed(QByteArrayView line) {
+    qsizetype b = 0;
+    qsizetype e = line.size();
+    while (b < e && uchar(line[b]) <= 0x20)
+        ++b;
+    while (e > b && uchar(line[e - 1]) <= 0x20)
+        --e;
+    return line.sliced(b, e - b);
+}
+
+// True when the text has an ASCII letter of its own (not the second byte of a
+// double-byte character): only then does letter case change what matches.
+bool needsFolding(QByteArrayView text) {
+    for (qsizetype i = 0; i < text.size();) {
+        if (isDoubleByte(text, i)) {
+            i += 2;
+            continue;
+        }
+        const char c = text[i++];
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+            return true;
+    }
+    return false;
+}
+
+class TableSearch {
+public:
+    TableSearch(const SearchCondition &condition, const QString &tableName)
+        : m_condition(condition)
+        , m_text(lowerAscii(condition.text))
+        , m_fold(needsFolding(m_text))
+        , m_tableName(tableName) {}
+
+    QList<CalorieRow> run(QByteArrayView bytes) {
+        const qsizetype nul = bytes.indexOf('\0');
+        m_body = nul < 0 ? bytes : bytes.first(nul);
+        // Lower-casing keeps every byte in place, so one lower-cased copy of
+        // the whole table serves every line; without letters in the text
+        // the table is searched as it is.
+        if (m_fold && !m_text.isEmpty()) {
+            m_lowered.resize(m_body.size());
+            lowerInto(m_body, m_lowered.data());
+            m_search = m_lowered;
+        } else {
+            m_search = m_body;
+        }
+        if (m_condition.caloryOn)
+            readEveryLine();
+        else if (!m_text.isEmpty())
+            readLinesWithText();
+        return std::move(m_rows);
+    }
+
+private:
+    qsizetype lineEnd(qsizetype from) const {
+        const char *p = m_body.data();
+        const qsizetype n = m_body.size();
+        while (from < n && p[from] != '\r' && p[from] != '\n')
+            ++from;
+        return from;
+    }
+
+    // With the calorie condition every line has to be read. Line ends are
+    // found with memchr (the next CR and LF are kept, so a file of lone CRs or
+    // lone LFs is not scanned again for each line); the last colon is looked
+    // for from the line's end, as the value is short.
+    void readEveryLine() {
+        const char *p = m_body.data();
+        const qsizetype n = m_body.size();
+        qsizetype nextCR = -1;
+        qsizetype nextLF = -1;
+        auto next = [&](qsizetype &cached, char c, qsizetype from) {
+            if (cached < from) {
+                const void *hit = std::memchr(p + from, c, size_t(n - from));
+                cached = hit ? static_cast<const char *>(hit) - p : n;
+            }
+            return cached;
+        };
+        for (qsizetype start = 0; start < n;) {
+            const qsizetype end = std::min(next(nextCR, '\r', start), next(nextLF, '\n', start));
+            qsizetype colon = end - 1;
+            while (colon >= start && p[colon] != ':')
+                --colon;
+            readLine(start, end, colon);
+            start = end + 1;
+        }
+    }
+
+    // Text alone: only the lines holding the text somewhere are read, found
+    // by one search through the whole table.
+    void readLinesWithText() {
+        for (qsizetype from = 0; from < m_body.size();) {
+            const qsizetype hit = m_search.indexOf(m_text, from);
+            if (hit < 0)
+                return;
+            qsizetype start = hit;
+            while (start > 0 && m_body[start - 1] != '\r' && m_body[start - 1] != '\n')
+                --start;
+            const qsizetype end = lineEnd(hit);
+            readLine(start, end, m_body.sliced(start, end - start).lastIndexOf(':') + start);
+            from = end + 1;
+        }
+    }
+
+    // A line from start to end, its last colon at `colonAt` (before start when it has none).
+    void readLine(qsizetype start, qsizetype end, qsizetype colonAt) {
+        const QByteArrayView raw = m_body.sliced(start, end - start);
+        const QByteArrayView line = trimmed(raw);
+        if (line.isEmpty() || line.front() == '@')
+            return;
+        const qsizetype offset = start + (line.data() - raw.data());
+        // A colon is above 0x20, so trimming never cuts it off.
+        const qsizetype colon = colonAt < start ? -1 : colonAt - offset;
+        const QByteArrayView name = colon < 0 ? QByteArrayView() : line.first(colon);
+        const qint32 value = readCalory(line.sliced(colon + 1));
+        const bool caloryMatch =
+            m_condition.caloryOn && m_condition.minimum <= value && value <= m_condition.maximum;
+        if (!caloryMatch && !findOnBoundary(m_search.sliced(offset, name.size()), m_text))
+            return;
+        CalorieRow row;
+        row.foods = name.toByteArray();
+        row.foodsText = sjis::decode(name);
+        row.category = m_tableName;
+        row.calory = QString::number(value) + QStringLiteral(" kcal");
+        row.value = value;
+        m_rows.append(std::move(row));
+    }
+
+    const SearchCondition &m_condition;
+    const QByteArray m_text;
+    const bool m_fold;
+    const QString &m_tableName;
+    QByteArrayView m_body;
+    QByteArray m_lowered;
+    QByteArrayView m_search; // the table as the text is looked for in it
+    QList<CalorieRow> m_rows;
+};
+
+} // namespace
+
+QByteArray lowerAscii(QByteArrayView text) {
+    QByteArray out(text.size(), Qt::Uninitialized);
+    lowerInto(text, out.data());
+    return out;
+}
+
+bool containsText(QByteArrayView name, QByteArrayView lowerText) {
+    return findOnBoundary(lowerAscii(name), lowerText);
+}
+
+QList<CalorieRow> searchTable(QByteArrayView bytes, const SearchCondition &condition,
+                              const QString &tableName) {
+    return TableSearch(condition, tableName).run(bytes);
+}
+
+QList<int> searchTargets(int tableCount, int currentEntry, const QList<int> &selectedEntries) {
+    QList<int> targets;
+    const bool all = selectedEntries.isEmpty() || currentEntry == 0;
+    for (int entry = 1; entry <= tableCount; ++entry) {
+        if (all || selectedEntries.contains(entry))
+            targets.append(entry - 1);
+    }
+    return targets;
+}
+
+CalSearch::CalSearch(SortKey &sortKey, QObject *parent)
+    : QObject(parent)
+    , m_sortKey(sortKey) {}
+
+bool CalSearch::run(const QList<CalCatalogue::Entry> &tables, const SearchCondition &condition,
+                    const std::function<void(const QString &path)> &beforeTable) {
+    if (m_running)
+        return false;
+    m_running = true;
+    const auto done = qScopeGuard([this] {
+        m_running = false;
+        Q_EMIT finished();
+    });
+    m_results.clear();
+    for (const CalCatalogue::Entry &table : tables) {
+        if (beforeTable)
+            beforeTable(table.path);
+        const QFileInfo info(table.path);
+        if (!info.exists())
+            continue;
+        // Only regular files are read: a pipe or device would block the program.
+        if (!info.isFile())
+            throw Error(QStringLiteral("ファイル %1 は開けません").arg(table.path));
+        const QList<CalorieRow> rows =
+            searchTable(readFileBytes(table.path), condition, table.name);
+        m_results.append(rows);
+        if (m_keepSorted && !rows.isEmpty())
+            m_results.sortBy(m_sortKey.value());
+    }
+    return true;
+}
+
+void CalSearch::sortByColumn(int column) {
+    m_keepSorted = false;
+    m_results.sortBy(m_sortKey.click(column + 1));
+}
+
+} // namespace zk

@@ -1,0 +1,212 @@
+#include "caldata/ui/tfinder.h"
+
+#include "common/guard.h"
+#include "common/sjis.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace zk {
+namespace {
+
+constexpr int panelWidth = 209;
+constexpr int resultWidth = 339;
+
+QLabel *newLabel(const char *name, const QString &caption, QWidget *parent,
+                 QWidget *buddy = nullptr) {
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    if (buddy)
+        label->setBuddy(buddy);
+    return label;
+}
+
+QSpinBox *newCalorySpin(const char *name, const QString &accessibleName, int value,
+                        QWidget *parent) {
+    auto *spin = new QSpinBox(parent);
+    spin->setObjectName(QString::fromLatin1(name));
+    spin->setAccessibleName(accessibleName);
+    // Thousands separators "," whatever the user's locale groups with.
+    spin->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    spin->setGroupSeparatorShown(true);
+    spin->setRange(0, 32767);
+    spin->setSingleStep(50);
+    spin->setValue(value);
+    spin->setAlignment(Qt::AlignRight);
+    return spin;
+}
+
+} // namespace
+
+TFinder::TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_catalogue(catalogue)
+    , m_search(sortKey) {
+    setObjectName(QStringLiteral("Finder"));
+    setWindowTitle(QStringLiteral("ﾃﾞｰﾀ検索"));
+
+    auto *Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedWidth(panelWidth);
+    txtString = new QLineEdit(Panel1);
+    txtString->setObjectName(QStringLiteral("txtString"));
+    txtString->setAccessibleName(QStringLiteral("検索する文字列"));
+    chkCalory = new QCheckBox(QStringLiteral("次のｶﾛﾘｰ条件のものを検索"), Panel1);
+    chkCalory->setObjectName(QStringLiteral("chkCalory"));
+    txtMinCal = newCalorySpin("txtMinCal", QStringLiteral("最小カロリー"), 0, Panel1);
+    txtMaxCal = newCalorySpin("txtMaxCal", QStringLiteral("最大カロリー"), 1000, Panel1);
+    lstFiles = new QListWidget(Panel1);
+    lstFiles->setObjectName(QStringLiteral("lstFiles"));
+    lstFiles->setAccessibleName(QStringLiteral("検索する対象ファイル"));
+    lstFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    spdFind = new QToolButton(Panel1);
+    spdFind->setObjectName(QStringLiteral("spdFind"));
+    spdFind->setText(QStringLiteral("検索(&F)"));
+    spdFind->setIcon(QIcon(QStringLiteral(":/icons/find.svg")));
+    spdFind->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    spdFind->setAutoRaise(true);
+    spdFind->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(spdFind, &QToolButton::clicked, this, &TFinder::spdFindClick);
+
+    auto *minRow = new QHBoxLayout;
+    minRow->addWidget(txtMinCal, 1);
+    minRow->addWidget(newLabel("Label5", QStringLiteral("kcal以上(&O)"), Panel1, txtMinCal));
+    auto *maxRow = new QHBoxLayout;
+    maxRow->addWidget(txtMaxCal, 1);
+    maxRow->addWidget(newLabel("Label6", QStringLiteral("kcal以下(&U)"), Panel1, txtMaxCal));
+    auto *left = new QVBoxLayout(Panel1);
+    left->setContentsMargins(6, 6, 6, 6);
+    left->addWidget(newLabel("Label1", QStringLiteral("検索条件"), Panel1));
+    left->addWidget(
+        newLabel("Label2", QStringLiteral("以下の文字列を含む(&S)"), Panel1, txtString));
+    left->addWidget(txtString);
+    left->addWidget(chkCalory);
+    left->addLayout(minRow);
+    left->addLayout(maxRow);
+    left->addWidget(newLabel("Label7", QStringLiteral("検索する対象ﾌｧｲﾙ(&F)"), Panel1, lstFiles));
+    left->addWidget(lstFiles, 1);
+    left->addWidget(spdFind);
+
+    auto *Panel2 = new QWidget(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    lsvResult = new QTreeView(Panel2);
+    lsvResult->setObjectName(QStringLiteral("lsvResult"));
+    lsvResult->setAccessibleName(QStringLiteral("検索結果"));
+    lsvResult->setModel(m_search.results());
+    lsvResult->setRootIsDecorated(false);
+    lsvResult->setUniformRowHeights(true);
+    lsvResult->setAllColumnsShowFocus(true);
+    lsvResult->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lsvResult->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lsvResult->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lsvResult->setFrameShape(QFrame::NoFrame);
+    lsvResult->setMinimumWidth(resultWidth);
+    lsvResult->header()->setSectionsMovable(false);
+    lsvResult->header()->setStretchLastSection(false);
+    lsvResult->header()->setSectionsClickable(true);
+    lsvResult->installEventFilter(this);
+    connect(lsvResult->header(), &QHeaderView::sectionClicked, &m_search, &CalSearch::sortByColumn);
+    auto *right = new QVBoxLayout(Panel2);
+    right->setContentsMargins(0, 6, 0, 0);
+    right->addWidget(newLabel("Label4", QStringLiteral("検索結果"), Panel2));
+    right->addWidget(lsvResult, 1);
+
+    stb = new QStatusBar(this);
+    stb->setObjectName(QStringLiteral("stb"));
+    auto *panels = new QHBoxLayout;
+    panels->setContentsMargins(0, 0, 0, 0);
+    panels->setSpacing(0);
+    panels->addWidget(Panel1);
+    panels->addWidget(Panel2, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(panels, 1);
+    layout->addWidget(stb);
+
+    refillTargets();
+    // A scan refills the targets, but not under a running search: that
+    // would change what the search is reading.
+    connect(&m_catalogue, &CalCatalogue::changed, this, [this] {
+        if (m_search.isRunning())
+            m_refillPending = true;
+        else
+            refillTargets();
+    });
+    connect(&m_search, &CalSearch::finished, this, [this] {
+        if (std::exchange(m_refillPending, false))
+            refillTargets();
+    });
+}
+
+void TFinder::refillTargets() {
+    lstFiles->clear();
+    lstFiles->addItem(QStringLiteral("(すべて)"));
+    for (const CalCatalogue::Entry &entry : m_catalogue.entries())
+        lstFiles->addItem(entry.name);
+}
+
+void TFinder::showFinder(bool topMost) {
+    setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TFinder::spdFindClick() {
+    if (m_search.isRunning())
+        return;
+    guarded([this] {
+        QList<int> selected;
+        for (const QListWidgetItem *item : lstFiles->selectedItems())
+            selected.append(lstFiles->row(item));
+        if (selected.isEmpty())
+            lstFiles->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+        SearchCondition condition;
+        condition.caloryOn = chkCalory->isChecked();
+        condition.text = sjis::encode(txtString->text());
+        condition.maximum = txtMaxCal->value();
+        condition.minimum = txtMinCal->value();
+
+        // The targets are taken now, so that what a search reads is fixed.
+        QList<CalCatalogue::Entry> tables;
+        const QList<CalCatalogue::Entry> &entries = m_catalogue.entries();
+        for (int i : searchTargets(int(entries.size()), lstFiles->currentRow(), selected))
+            tables.append(entries[i]);
+        // Events are let through before the first table and then whenever
+        // 30 ms have passed: often enough to keep the window alive, rarely
+        // enough that redrawing the growing list does not cost more than the
+        // search itself.
+        QElapsedTimer sinceEvents;
+        m_search.run(tables, condition, [&](const QString &path) {
+            stb->showMessage(QStringLiteral("「") + path + QStringLiteral("」を検索しています..."));
+            if (!sinceEvents.isValid() || sinceEvents.hasExpired(30)) {
+                QCoreApplication::processEvents();
+                sinceEvents.restart();
+            }
+        });
+    });
+}
+
+bool TFinder::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == lsvResult && event->type() == QEvent::Resize) {
+        const std::array<int, 3> widths = foodListColumnWidths(lsvResult->width());
+        for (int c = 0; c < 3; ++c)
+            lsvResult->header()->resizeSection(c, widths[c]);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace zk

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "caldata/calsearch.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QSpinBox;
+class QStatusBar;
+class QToolButton;
+class QTreeView;
+
+namespace zk {
+
+// The search window "ﾃﾞｰﾀ検索": conditions and target tables on the left, the
+// matching foods on the right. Closing it only hides it; conditions and
+// results stay for the next opening.
+class TFinder : public QWidget {
+    Q_OBJECT
+public:
+    TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent = nullptr);
+
+    QLineEdit *txtString;
+    QCheckBox *chkCalory;
+    QSpinBox *txtMinCal; // the edit with its up-down `updMinCal`
+    QSpinBox *txtMaxCal; // the edit with its up-down `updMaxCal`
+    QListWidget *lstFiles;
+    QToolButton *spdFind;
+    QTreeView *lsvResult;
+    QStatusBar *stb;
+
+    CalSearch &search() { return m_search; }
+    // Shows and activates the window, above all others when asked.
+    void showFinder(bool topMost);
+    void spdFindClick();
+
+private:
+    void refillTargets();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    CalCatalogue &m_catalogue;
+    CalSearch m_search;
+    bool m_refillPending = false;
+};
+
+} // namespace zk

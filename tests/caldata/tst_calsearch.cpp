@@ -1,0 +1,256 @@
+#include "caldata/calsearch.h"
+#include "common/error.h"
+#include "common/platform.h"
+#include "common/sjis.h"
+
+#include "support/tempprogramfolder.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace zk;
+
+Q_DECLARE_METATYPE(zk::SearchCondition)
+
+namespace {
+
+QByteArray sj(const QString &text) {
+    return sjis::encode(text);
+}
+
+// "name|value" per result row.
+QStringList rows(const QList<CalorieRow> &found) {
+    QStringList out;
+    for (const CalorieRow &r : found)
+        out << r.foodsText + u'|' + r.calory;
+    return out;
+}
+
+QStringList rows(const CalorieListModel &model) {
+    return rows(model.rows());
+}
+
+SearchCondition textCondition(const QString &text) {
+    SearchCondition c;
+    c.text = sj(text);
+    return c;
+}
+
+SearchCondition rangeCondition(int minimum, int maximum, const QString &text = {}) {
+    SearchCondition c = textCondition(text);
+    c.caloryOn = true;
+    c.minimum = minimum;
+    c.maximum = maximum;
+    return c;
+}
+
+} // namespace
+
+class TestCalSearch : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() {
+        Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+    }
+    void text_data();
+    void text();
+    void search_data();
+    void search();
+    void targets_data();
+    void targets();
+    void runsTablesInOrderAndSkipsMissing();
+    void unreadableTableStopsKeepingRows();
+    void noSecondSearchWhileRunning();
+    void resultsFollowTheSharedSort();
+};
+
+void TestCalSearch::text_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("match");
+    QTest::newRow("inside a word")
+        << sj(QStringLiteral("しょうゆラーメン")) << sj(QStringLiteral("ラー")) << true;
+    QTest::newRow("upper name, lower text")
+        << QByteArray("BEEF stew") << QByteArray("beef") << true;
+    QTest::newRow("lower name, upper text")
+        << QByteArray("beef stew") << QByteArray("BEEF") << true;
+    QTest::newRow("mixed") << sj(QStringLiteral("Ｔボーン Steak")) << QByteArray("sTEAK") << true;
+    // ア is 83 41 and ソ is 83 5C: their trail bytes are "A" and "\".
+    QTest::newRow("trail byte is not a letter")
+        << sj(QStringLiteral("アイス")) << QByteArray("a") << false;
+    QTest::newRow("trail byte not lowered")
+        << sj(QStringLiteral("アイス")) << QByteArray("\x83\x61") << false;
+    QTest::newRow("across a character boundary")
+        << sj(QStringLiteral("ソース")) << QByteArray("\x5c\x81") << false;
+    QTest::newRow("second byte then match later") << QByteArray("\x83\x41"
+                                                                "A")
+                                                  << QByteArray("A") << true;
+    QTest::newRow("full-width letters are not folded")
+        << sj(QStringLiteral("ＢＥＥＦ")) << sj(QStringLiteral("ｂｅｅｆ")) << false;
+    QTest::newRow("empty text") << QByteArray("abc") << QByteArray() << false;
+    QTest::newRow("empty name") << QByteArray() << QByteArray("a") << false;
+}
+
+void TestCalSearch::text() {
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, text);
+    QFETCH(bool, match);
+    QCOMPARE(containsText(name, lowerAscii(text)), match);
+}
+
+void TestCalSearch::search_data() {
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<SearchCondition>("condition");
+    QTest::addColumn<QStringList>("found");
+    const QByteArray menu =
+        sj(QStringLiteral("@麺\r\n\tうどん:238\r\n\tそば:234 \r\n\t天ぷらそば:480\r\n"
+                          "\r\n\t\t\tつけ麺: 650\r\nメモ\r\n@そば屋"));
+    QTest::newRow("text") << menu << textCondition(QStringLiteral("そば"))
+                          << QStringList{QStringLiteral("そば|234 kcal"),
+                                         QStringLiteral("天ぷらそば|480 kcal")};
+    QTest::newRow("range, ends included")
+        << menu << rangeCondition(234, 480)
+        << QStringList{QStringLiteral("うどん|238 kcal"), QStringLiteral("そば|234 kcal"),
+                       QStringLiteral("天ぷらそば|480 kcal")};
+    QTest::newRow("range 0..1000 takes unreadable values")
+        << menu << rangeCondition(0, 1000)
+        << QStringList{QStringLiteral("うどん|238 kcal"), QStringLiteral("そば|234 kcal"),
+                       QStringLiteral("天ぷらそば|480 kcal"), QStringLiteral("つけ麺|650 kcal"),
+                       QStringLiteral("|0 kcal")};
+    QTest::newRow("text or range")
+        << menu << rangeCondition(600, 700, QStringLiteral("うどん"))
+        << QStringList{QStringLiteral("うどん|238 kcal"), QStringLiteral("つけ麺|650 kcal")};
+    QTest::newRow("minimum above maximum") << menu << rangeCondition(500, 400) << QStringList{};
+    QTest::newRow("nothing asked") << menu << SearchCondition{} << QStringList{};
+    QTest::newRow("headings never match") << menu << textCondition(QStringLiteral("麺"))
+                                          << QStringList{QStringLiteral("つけ麺|650 kcal")};
+    QTest::newRow("text in the value only")
+        << QByteArray("a:12\r\nb12:3") << textCondition(QStringLiteral("12"))
+        << QStringList{"b12|3 kcal"};
+    QTest::newRow("two colons") << QByteArray("a:b:12") << textCondition(QStringLiteral("a:b"))
+                                << QStringList{"a:b|12 kcal"};
+    QTest::newRow("control bytes trimmed")
+        << QByteArray("\x01 x:-5\x02\t") << rangeCondition(-10, 0) << QStringList{"x|-5 kcal"};
+    QTest::newRow("NUL ends the table")
+        << QByteArray("x:1\r\n\0y:1", 9) << rangeCondition(0, 5) << QStringList{"x|1 kcal"};
+    QTest::newRow("CR and LF alone") << QByteArray("ax:1\rbx:2\ncx:3") << textCondition("X")
+                                     << QStringList{"ax|1 kcal", "bx|2 kcal", "cx|3 kcal"};
+    QTest::newRow("text twice in a line") << QByteArray("aaa:1\r\nbab:2") << textCondition("a")
+                                          << QStringList{"aaa|1 kcal", "bab|2 kcal"};
+}
+
+void TestCalSearch::search() {
+    QFETCH(QByteArray, table);
+    QFETCH(SearchCondition, condition);
+    QFETCH(QStringList, found);
+    const QList<CalorieRow> result = searchTable(table, condition, QStringLiteral("表"));
+    QCOMPARE(rows(result), found);
+    for (const CalorieRow &r : result)
+        QCOMPARE(r.category, QStringLiteral("表"));
+}
+
+void TestCalSearch::targets_data() {
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QList<int>>("tables");
+    QTest::newRow("nothing selected") << 2 << QList<int>{} << QList<int>{0, 1, 2};
+    QTest::newRow("selected, in list order") << 3 << QList<int>{3, 1} << QList<int>{0, 2};
+    QTest::newRow("current on all") << 0 << QList<int>{2} << QList<int>{0, 1, 2};
+    QTest::newRow("current elsewhere") << 2 << QList<int>{3} << QList<int>{2};
+}
+
+void TestCalSearch::targets() {
+    QFETCH(int, current);
+    QFETCH(QList<int>, selected);
+    QFETCH(QList<int>, tables);
+    QCOMPARE(searchTargets(3, current, selected), tables);
+    QCOMPARE(searchTargets(0, current, selected), QList<int>{});
+}
+
+void TestCalSearch::runsTablesInOrderAndSkipsMissing() {
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("data/b.cal"), "bx:1\r\n");
+    folder.write(QStringLiteral("data/a.cal"), "ax:2\r\n");
+    const QList<CalCatalogue::Entry> tables{
+        {"b", folder.path(QStringLiteral("data/b.cal"))},
+        {"gone", folder.path(QStringLiteral("data/gone.cal"))},
+        {"a", folder.path(QStringLiteral("data/a.cal"))},
+    };
+    SortKey key;
+    CalSearch search(key);
+    QStringList visited;
+    QVERIFY(search.run(tables, textCondition("x"), [&](const QString &p) { visited << p; }));
+    QCOMPARE(visited.size(), 3);
+    QCOMPARE(rows(*search.results()), (QStringList{"bx|1 kcal", "ax|2 kcal"}));
+    QCOMPARE(search.results()->row(1).category, QStringLiteral("a"));
+    // A new search starts from an empty list.
+    QVERIFY(search.run(tables, textCondition("a"), {}));
+    QCOMPARE(rows(*search.results()), (QStringList{"ax|2 kcal"}));
+}
+
+void TestCalSearch::unreadableTableStopsKeepingRows() {
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("data/a.cal"), "ax:2\r\n");
+    folder.write(QStringLiteral("data/c.cal"), "cx:2\r\n");
+    const QString pipe = folder.path(QStringLiteral("data/b.cal"));
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    const QList<CalCatalogue::Entry> tables{{"a", folder.path(QStringLiteral("data/a.cal"))},
+                                            {"b", pipe},
+                                            {"c", folder.path(QStringLiteral("data/c.cal"))}};
+    SortKey key;
+    CalSearch search(key);
+    try {
+        search.run(tables, textCondition("x"), {});
+        QFAIL("no error");
+    } catch (const Error &e) {
+        QCOMPARE(e.text(), QStringLiteral("ファイル %1 は開けません").arg(pipe));
+    }
+    QCOMPARE(rows(*search.results()), (QStringList{"ax|2 kcal"}));
+    QVERIFY(!search.isRunning());
+}
+
+void TestCalSearch::noSecondSearchWhileRunning() {
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("data/a.cal"), "ax:2\r\n");
+    SortKey key;
+    CalSearch search(key);
+    QSignalSpy finished(&search, &CalSearch::finished);
+    bool second = true;
+    QVERIFY(search.run({{"a", folder.path(QStringLiteral("data/a.cal"))}}, textCondition("x"),
+                       [&](const QString &) {
+                           QVERIFY(search.isRunning());
+                           second = search.run({}, textCondition("x"), {});
+                       }));
+    QVERIFY(!second);
+    QCOMPARE(rows(*search.results()), (QStringList{"ax|2 kcal"}));
+    QCOMPARE(finished.count(), 1);
+}
+
+void TestCalSearch::resultsFollowTheSharedSort() {
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("data/a.cal"), "b:1\r\nc:3\r\na:2\r\n");
+    const QList<CalCatalogue::Entry> tables{{"t", folder.path(QStringLiteral("data/a.cal"))}};
+    SortKey key;
+    CalSearch search(key);
+    const SearchCondition all = rangeCondition(0, 10);
+    QVERIFY(search.run(tables, all, {}));
+    QCOMPARE(rows(*search.results()), (QStringList{"b|1 kcal", "c|3 kcal", "a|2 kcal"}));
+    // "Foods" sorted on the intake list: the results come sorted the same way.
+    key.click(1);
+    QVERIFY(search.run(tables, all, {}));
+    QCOMPARE(rows(*search.results()), (QStringList{"a|2 kcal", "b|1 kcal", "c|3 kcal"}));
+    // "Foods" clicked on the results then reverses.
+    search.sortByColumn(0);
+    QCOMPARE(key.value(), -1);
+    QCOMPARE(rows(*search.results()), (QStringList{"c|3 kcal", "b|1 kcal", "a|2 kcal"}));
+    // After a click on the results, later searches keep the order found.
+    QVERIFY(search.run(tables, all, {}));
+    QCOMPARE(rows(*search.results()), (QStringList{"b|1 kcal", "c|3 kcal", "a|2 kcal"}));
+    search.sortByColumn(2); // "Calory": largest first
+    QCOMPARE(rows(*search.results()), (QStringList{"c|3 kcal", "a|2 kcal", "b|1 kcal"}));
+}
+
+QTEST_GUILESS_MAIN(TestCalSearch)
+#include "tst_calsearch.moc"
