@@ -22,6 +22,8 @@ bool isDoubleByte(QByteArrayView text, qsizetype i) {
 void lowerInto(QByteArrayView text, char *out) {
     const char *in = text.data();
     const qsizetype n = text.size();
+    if (n == 0)
+        return; // an empty view may have no data at all, not even for memcpy
     std::memcpy(out, in, size_t(n));
     for (qsizetype i = 0; i < n;) {
         const uchar b = uchar(in[i]);

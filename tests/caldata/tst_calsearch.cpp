@@ -56,6 +56,7 @@ private Q_SLOTS:
     }
     void text_data();
     void text();
+    void viewsWithoutData();
     void search_data();
     void search();
     void targets_data();
@@ -98,6 +99,13 @@ void TestCalSearch::text() {
     QFETCH(QByteArray, text);
     QFETCH(bool, match);
     QCOMPARE(containsText(name, lowerAscii(text)), match);
+}
+
+// Views without data (an empty name cut from a line) are read like empty ones.
+void TestCalSearch::viewsWithoutData() {
+    QCOMPARE(lowerAscii(QByteArrayView()), QByteArray());
+    QVERIFY(!containsText(QByteArrayView(), "a"));
+    QVERIFY(searchTable(QByteArrayView(), SearchCondition{"a", true, 0, 10}, {}).isEmpty());
 }
 
 void TestCalSearch::search_data() {
