@@ -10,7 +10,5 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZENKARTA_SANITIZE=ON \
 cmake --build build-asan -j"$(nproc)"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-# Leaks that Qt's plugins and fontconfig keep until exit by design.
-export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 cd build-asan
 ctest --output-on-failure -j"$(nproc)"
