@@ -1,0 +1,101 @@
+// The search over tables that changed after the scan: a table gone is
+// skipped, one replaced by a folder is reported and keeps the rows found so
+// far; bytes that are not valid CP932 show as a replacement character and
+// stay as they were in the result row.
+#include "app/ui/tmainform.h"
+#include "caldata/calorielist.h"
+#include "caldata/ui/tfinder.h"
+#include "common/platform.h"
+#include "common/sjis.h"
+
+#include "support/scriptedprompt.h"
+#include "support/tempprogramfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeView>
+
+using namespace zk;
+
+namespace {
+
+const QByteArray invalid("\x85\x40\xa0"); // no CP932 characters
+
+QStringList foods(const QTreeView *view) {
+    QStringList out;
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+        out << view->model()->index(r, 0).data().toString();
+    return out;
+}
+
+} // namespace
+
+class TestSearchFaults : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() {
+        Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+    }
+    void tableChangedAfterScan_data();
+    void tableChangedAfterScan();
+    void invalidBytesKept();
+};
+
+void TestSearchFaults::tableChangedAfterScan_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("gone") << "gone" << QStringList();
+    QTest::newRow("replaced by a folder")
+        << "folder" << QStringList{QStringLiteral("ファイル %1data/b.cal は開けません")};
+}
+
+void TestSearchFaults::tableChangedAfterScan() {
+    QFETCH(QString, fault);
+    QFETCH(QStringList, messages);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("data/a.cal"), "@h\r\n\tsoba:1\r\n");
+    folder.write(QStringLiteral("data/b.cal"), "soba noodles:2\r\n");
+    folder.write(QStringLiteral("data/c.cal"), "soba tea:3\r\n");
+    TMainForm form;
+    auto *finder = form.findChild<TFinder *>();
+    const QString b = folder.path(QStringLiteral("data/b.cal"));
+    QVERIFY(QFile::remove(b));
+    if (fault == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(b));
+    finder->txtString->setText(QStringLiteral("soba"));
+    finder->spdFindClick();
+    for (QString &m : messages)
+        m = m.arg(ProgramFolder::path());
+    QCOMPARE(prompt.texts(), messages);
+    const QStringList found =
+        fault == QLatin1String("gone") ? QStringList{"soba", "soba tea"} : QStringList{"soba"};
+    QCOMPARE(foods(finder->lsvResult), found);
+    // The window goes on: the next search runs once the fault is gone.
+    QVERIFY(QDir().rmdir(b) || fault == QLatin1String("gone"));
+    prompt.asked.clear();
+    finder->spdFindClick();
+    QVERIFY(prompt.asked.isEmpty());
+    QCOMPARE(foods(finder->lsvResult), (QStringList{"soba", "soba tea"}));
+}
+
+void TestSearchFaults::invalidBytesKept() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("data/a.cal"), "@h\r\n\tsoba" + invalid + ":1\r\n");
+    TMainForm form;
+    auto *finder = form.findChild<TFinder *>();
+    finder->txtString->setText(QStringLiteral("soba"));
+    finder->spdFindClick();
+    QVERIFY(prompt.asked.isEmpty());
+    QCOMPARE(finder->lsvResult->model()->rowCount(), 1);
+    QVERIFY(foods(finder->lsvResult).first().contains(QChar(0xFFFD)));
+    auto *results = qobject_cast<CalorieListModel *>(finder->lsvResult->model());
+    QVERIFY(results);
+    QCOMPARE(results->row(0).foods, "soba" + invalid);
+}
+
+QTEST_MAIN(TestSearchFaults)
+#include "tst_searchfaults.moc"
