@@ -196,7 +196,9 @@ void TestSettingFaults::settingsKeepInvalidBytes() {
         settingIni + "[" + invalidName + "]\r\n" + invalidName + "=" + invalidName + "\r\n\r\n";
     folder.write(standard, limits);
     folder.write(QStringLiteral("setting/font.dat"), fonts);
-    const QByteArray items = invalidName + "\xff" "kg\xff" "60\r\n";
+    const QByteArray items = invalidName + "\xff"
+                                           "kg\xff"
+                                           "60\r\n";
     folder.write(ini, iniWithInvalid);
     folder.write(QStringLiteral("setting/graph.dat"), items);
     QComboBox combo;
