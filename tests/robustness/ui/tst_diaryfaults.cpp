@@ -5,12 +5,15 @@
 #include "common/platform.h"
 #include "records/ui/tdayrec.h"
 #include "records/ui/tfrmdayrec.h"
+#include "records/ui/tgraph.h"
 
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -67,6 +70,8 @@ private Q_SLOTS:
     void failedAddKeepsEntry();
     void failedOkKeepsWindow();
     void invalidBytesKept();
+    void graphWithUnreadableRecord();
+    void graphCloseOnFullDisk();
 };
 
 void TestDiaryFaults::initTestCase() {
@@ -205,6 +210,47 @@ void TestDiaryFaults::invalidBytesKept() {
     QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join('\n')));
     QCOMPARE(folder.read(record), line1 + "\r\n2002/08/02\xff"
                                           "59\r\n");
+}
+
+// The graph reports a record file it cannot read and keeps what it showed.
+void TestDiaryFaults::graphWithUnreadableRecord() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/graph.dat"), itemList + "B\xff"
+                                                                 "cm\xff"
+                                                                 "1\r\n");
+    folder.write(record, oldRecord);
+    TGraph window;
+    window.show();
+    window.lstItems->setCurrentRow(0);
+    const QString status = window.stbText->text();
+    QVERIFY(QDir().mkpath(folder.path(QStringLiteral("record/B.dat"))));
+    window.lstItems->setCurrentRow(1);
+    QCOMPARE(
+        prompt.texts(),
+        QStringList{QStringLiteral("ファイル %1 は開けません").arg(folder.path("record/B.dat"))});
+    QCOMPARE(window.stbText->text(), status);
+    QVERIFY(window.isVisible());
+}
+
+// Closing saves the window state; a full disk is reported, the old state
+// file stays whole and the window still closes (it holds nothing typed).
+void TestDiaryFaults::graphCloseOnFullDisk() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    const QByteArray state("[chkDataRange]\r\nChecked=1\r\n\r\n");
+    folder.write(QStringLiteral("setting/day.ini"), state);
+    TGraph window;
+    window.show();
+    window.chkDataRange->setChecked(false);
+    {
+        FileSizeLimit full;
+        window.close();
+    }
+    QCOMPARE(prompt.asked.size(), 1);
+    QCOMPARE(prompt.asked.first().kind, QStringLiteral("error"));
+    QCOMPARE(folder.read(QStringLiteral("setting/day.ini")), state);
+    QVERIFY(!window.isVisible());
 }
 
 QTEST_MAIN(TestDiaryFaults)
