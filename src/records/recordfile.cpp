@@ -31,14 +31,24 @@ QByteArray joinLine(const QByteArray &date, const QByteArray &value) {
 
 } // namespace
 
+QString RecordNameProblem(const QString &name) {
+    // Check what will be stored: "¥" is folded into the byte of "\".
+    const QString stored = sjis::foldLookalikes(name);
+    if (stored.contains(u'/') || stored.contains(u'\\'))
+        return QStringLiteral("項目名に「/」や「\\」は使えません。");
+    const QString trimmed = stored.trimmed();
+    if (trimmed.isEmpty() || trimmed == u"." || trimmed == u"..")
+        return QStringLiteral("項目名「%1」は使えません。別名にして下さい。").arg(name);
+    return {};
+}
+
 QString RecordFilePath(const QByteArray &name) {
     const QString decoded = sjis::decode(name, sjis::Invalid::Escape);
-    const QString trimmed = decoded.trimmed();
-    const bool leaves = decoded.contains(u'/') || decoded.contains(u'\\') || trimmed.isEmpty() ||
-                        decoded == u"." || decoded == u"..";
+    if (const QString problem = RecordNameProblem(decoded); !problem.isEmpty())
+        throw Error(problem);
     // Undecodable bytes have no faithful file name; two such names could
     // otherwise share one file.
-    if (leaves || sjis::hasEscapes(decoded))
+    if (sjis::hasEscapes(decoded))
         throw Error(QStringLiteral("項目名「%1」は記録ファイルの名前に使えません。")
                         .arg(sjis::decode(name)));
     return ProgramFolder::file(QStringLiteral("record/") + decoded + QStringLiteral(".dat"));

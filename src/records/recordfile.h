@@ -15,6 +15,11 @@ struct RecordLine {
     QByteArray value;
 };
 
+// Why a measurement item's name cannot name its record file: a path
+// separator, nothing but blanks, "." or ".." would address a file outside
+// record/. Empty when the name is fit.
+QString RecordNameProblem(const QString &name);
+
 // The program folder + "record/" + name + ".dat". A name that would address a
 // file outside record/ (a path separator, "." or "..", nothing but blanks) or
 // that cannot be written as a file name throws zk::Error, so no operation

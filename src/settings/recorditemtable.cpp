@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "records/recordfile.h"
 
 namespace zk {
 
@@ -13,14 +14,7 @@ RecordItemTable::RecordItemTable(QObject *parent)
 }
 
 QString RecordItemTable::nameProblem(const QString &name) {
-    // Check what will be stored: "¥" is folded into the byte of "\".
-    const QString stored = sjis::foldLookalikes(name);
-    if (stored.contains(u'/') || stored.contains(u'\\'))
-        return QStringLiteral("項目名に「/」や「\\」は使えません。");
-    const QString trimmed = stored.trimmed();
-    if (trimmed.isEmpty() || trimmed == u"." || trimmed == u"..")
-        return QStringLiteral("項目名「%1」は使えません。別名にして下さい。").arg(name);
-    return {};
+    return RecordNameProblem(name);
 }
 
 int RecordItemTable::findName(const QByteArray &name) const {
