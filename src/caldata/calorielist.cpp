@@ -2,8 +2,12 @@
 
 #include "common/platform.h"
 
+#include <QCollator>
+#include <QCollatorSortKey>
+
 #include <algorithm>
 #include <numeric>
+#include <vector>
 
 namespace zk {
 
@@ -133,16 +137,58 @@ void CalorieListModel::clear() {
     endResetModel();
 }
 
-void CalorieListModel::sortBy(int sortKey) {
+void CalorieListModel::sortByCollationKeys(QList<int> &order, bool foods, bool reversed) const {
+    // The keys are made once, not in every comparison; equal keys fall back
+    // to the texts, as Regional::compare does.
+    QCollator collator(Regional::current().locale());
+    collator.setCaseSensitivity(Qt::CaseSensitive);
+    QList<QCollatorSortKey> keys;
+    keys.reserve(m_rows.size());
+    for (const CalorieRow &row : m_rows)
+        keys.append(collator.sortKey(foods ? row.foodsText : row.category));
+    const auto text = [&](int r) -> const QString & {
+        return foods ? m_rows[r].foodsText : m_rows[r].category;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        int c = keys[a].compare(keys[b]);
+        if (c == 0)
+            c = text(a).compare(text(b));
+        return reversed ? c > 0 : c < 0;
+    });
+}
+
+void CalorieListModel::sortBy(int sortKey, qsizetype sortedRows) {
     if (sortKey == 0)
         return;
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     QList<int> order(m_rows.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    const auto inOrder = [&](int a, int b) {
         return lsvCalCompare(m_rows[a], m_rows[b], sortKey) < 0;
-    });
+    };
+    // New rows are placed by binary search among the sorted ones, after any
+    // equal one, as a stable sort of them all would: a search adding a few
+    // rows to many then compares a few times per row, not once per row held.
+    const auto middle = order.begin() + std::clamp<qsizetype>(sortedRows, 0, order.size());
+    const int column = sortKey < 0 ? -sortKey : sortKey;
+    if (middle == order.begin() && (column == 1 || column == 2))
+        sortByCollationKeys(order, column == 1, sortKey < 0);
+    else
+        std::stable_sort(middle, order.end(), inOrder);
+    if (middle != order.begin() && middle != order.end()) {
+        std::vector<int> merged;
+        merged.reserve(size_t(order.size()));
+        auto from = order.begin();
+        for (auto added = middle; added != order.end(); ++added) {
+            const auto at = std::upper_bound(from, middle, *added, inOrder);
+            merged.insert(merged.end(), from, at);
+            merged.push_back(*added);
+            from = at;
+        }
+        merged.insert(merged.end(), from, middle);
+        std::copy(merged.begin(), merged.end(), order.begin());
+    }
     QList<CalorieRow> sorted;
     sorted.reserve(m_rows.size());
     QList<int> newPosition(m_rows.size());

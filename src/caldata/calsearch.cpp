@@ -232,6 +232,7 @@ bool CalSearch::run(const QList<CalCatalogue::Entry> &tables, const SearchCondit
         Q_EMIT finished();
     });
     m_results.clear();
+    int sortedBy = 0; // the key the results are in order of; 0 for none
     for (const CalCatalogue::Entry &table : tables) {
         if (beforeTable)
             beforeTable(table.path);
@@ -243,9 +244,17 @@ bool CalSearch::run(const QList<CalCatalogue::Entry> &tables, const SearchCondit
             throw Error(QStringLiteral("ファイル %1 は開けません").arg(table.path));
         const QList<CalorieRow> rows =
             searchTable(readFileBytes(table.path), condition, table.name);
+        if (rows.isEmpty())
+            continue;
+        const qsizetype found = m_results.rowCount();
         m_results.append(rows);
-        if (m_keepSorted && !rows.isEmpty())
-            m_results.sortBy(m_sortKey.value());
+        if (m_keepSorted) {
+            // The rows so far are in order when the key has not changed since
+            // the last table (another list may have been sorted meanwhile).
+            const int key = m_sortKey.value();
+            m_results.sortBy(key, key == sortedBy ? found : 0);
+            sortedBy = key;
+        }
     }
     return true;
 }

@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 using namespace zk;
@@ -64,6 +66,10 @@ private Q_SLOTS:
     void unreadableTableStopsKeepingRows();
     void noSecondSearchWhileRunning();
     void resultsFollowTheSharedSort();
+    void resultsOfManyTablesSortAsOneList_data();
+    void resultsOfManyTablesSortAsOneList();
+    void sortAgreesWithTheRowComparison_data();
+    void sortAgreesWithTheRowComparison();
 };
 
 void TestCalSearch::text_data() {
@@ -250,6 +256,80 @@ void TestCalSearch::resultsFollowTheSharedSort() {
     QCOMPARE(rows(*search.results()), (QStringList{"b|1 kcal", "c|3 kcal", "a|2 kcal"}));
     search.sortByColumn(2); // "Calory": largest first
     QCOMPARE(rows(*search.results()), (QStringList{"c|3 kcal", "a|2 kcal", "b|1 kcal"}));
+}
+
+// Each table's rows join the sorted ones found before; ties keep the order
+// found, and a key changed between tables (on another list) sorts everything.
+void TestCalSearch::resultsOfManyTablesSortAsOneList_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("changeTo");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("calory, ties across tables")
+        << 3 << 0
+        << QStringList{"d|5 kcal", "b|5 kcal", "f|5 kcal", "a|2 kcal", "e|2 kcal", "c|1 kcal"};
+    QTest::newRow("foods") << 1 << 0 << QStringList{"a|2 kcal", "b|5 kcal", "c|1 kcal",
+                                                    "d|5 kcal", "e|2 kcal", "f|5 kcal"};
+    QTest::newRow("key changed after the first table")
+        << 1 << 3
+        << QStringList{"d|5 kcal", "b|5 kcal", "f|5 kcal", "a|2 kcal", "e|2 kcal", "c|1 kcal"};
+}
+
+void TestCalSearch::resultsOfManyTablesSortAsOneList() {
+    QFETCH(int, column);
+    QFETCH(int, changeTo);
+    QFETCH(QStringList, expected);
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("data/1.cal"), "d:5\r\na:2\r\n");
+    folder.write(QStringLiteral("data/2.cal"), "c:1\r\nb:5\r\n");
+    folder.write(QStringLiteral("data/3.cal"), "f:5\r\ne:2\r\n");
+    QList<CalCatalogue::Entry> tables;
+    for (const char *name : {"1", "2", "3"})
+        tables.append({name, folder.path(QStringLiteral("data/%1.cal").arg(name))});
+    SortKey key;
+    key.click(column);
+    CalSearch search(key);
+    int seen = 0;
+    QVERIFY(search.run(tables, rangeCondition(0, 10), [&](const QString &) {
+        if (++seen == 2 && changeTo != 0)
+            key.click(changeTo);
+    }));
+    QCOMPARE(rows(*search.results()), expected);
+}
+
+// Text columns are sorted by collation keys made once; the order must be the
+// one the row comparison gives, ties (equal under the collator) included.
+void TestCalSearch::sortAgreesWithTheRowComparison_data() {
+    QTest::addColumn<int>("sortKey");
+    for (int key : {1, -1, 2, -2, 3, -3})
+        QTest::addRow("key %d", key) << key;
+}
+
+void TestCalSearch::sortAgreesWithTheRowComparison() {
+    QFETCH(int, sortKey);
+    const QStringList names{"ア", "あ", "a", "A", "Ａ", "b", "", "あ", "ｱ", "亜", "A"};
+    QList<CalorieRow> rows;
+    for (int i = 0; i < names.size(); ++i) {
+        CalorieRow row;
+        row.foods = sjis::encode(names[i]);
+        row.foodsText = names[i];
+        row.category = names[(i * 7) % names.size()];
+        row.value = i % 3;
+        row.calory = QString::number(row.value) + QStringLiteral(" kcal");
+        rows.append(row);
+    }
+    QList<CalorieRow> expected = rows;
+    std::stable_sort(expected.begin(), expected.end(), [&](const auto &x, const auto &y) {
+        return lsvCalCompare(x, y, sortKey) < 0;
+    });
+    CalorieListModel model;
+    model.append(rows);
+    model.sortBy(sortKey);
+    QCOMPARE(model.rows().size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        QCOMPARE(model.row(i).foodsText, expected[i].foodsText);
+        QCOMPARE(model.row(i).category, expected[i].category);
+        QCOMPARE(model.row(i).value, expected[i].value);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCalSearch)
