@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 namespace zk {
 namespace {
@@ -53,14 +54,20 @@ bool findOnBoundary(QByteArrayView lowerName, QByteArrayView lowerText) {
     }
 }
 
-QByteArrayView trimmed(QByteArrayView line) {
-    qsizetype b = 0;
-    qsizetype e = line.size();
-    while (b < e && uchar(line[b]) <= 0x20)
-        ++b;
-    while (e > b && uchar(line[e - 1]) <= 0x20)
-        --e;
-    return line.sliced(b, e - b);
+// "<value> kcal" in one allocation: a search may make a cell for every line.
+QString caloryText(qint32 value) {
+    char16_t buffer[16];
+    char16_t *end = buffer + 16;
+    char16_t *at = end - 5;
+    std::copy_n(u" kcal", 5, at);
+    quint32 magnitude = value < 0 ? 0u - quint32(value) : quint32(value);
+    do {
+        *--at = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *--at = u'-';
+    return QString(reinterpret_cast<const QChar *>(at), end - at);
 }
 
 // True when the text has an ASCII letter of its own (not the second byte of a
@@ -84,7 +91,8 @@ public:
         : m_condition(condition)
         , m_text(lowerAscii(condition.text))
         , m_fold(needsFolding(m_text))
-        , m_tableName(tableName) {}
+        , m_tableName(tableName)
+        , m_textSearcher(m_text.begin(), m_text.end()) {}
 
     QList<CalorieRow> run(QByteArrayView bytes) {
         const qsizetype nul = bytes.indexOf('\0');
@@ -117,8 +125,7 @@ private:
 
     // With the calorie condition every line has to be read. Line ends are
     // found with memchr (the next CR and LF are kept, so a file of lone CRs or
-    // lone LFs is not scanned again for each line); the last colon is looked
-    // for from the line's end, as the value is short.
+    // lone LFs is not scanned again for each line); a CR LF pair ends one line.
     void readEveryLine() {
         const char *p = m_body.data();
         const qsizetype n = m_body.size();
@@ -133,50 +140,64 @@ private:
         };
         for (qsizetype start = 0; start < n;) {
             const qsizetype end = std::min(next(nextCR, '\r', start), next(nextLF, '\n', start));
-            qsizetype colon = end - 1;
-            while (colon >= start && p[colon] != ':')
-                --colon;
-            readLine(start, end, colon);
+            readLine(start, end);
             start = end + 1;
+            if (start < n && p[end] == '\r' && p[start] == '\n')
+                ++start;
         }
     }
 
     // Text alone: only the lines holding the text somewhere are read, found
     // by one search through the whole table.
     void readLinesWithText() {
+        const char *const first = m_search.data();
+        const char *const last = first + m_search.size();
         for (qsizetype from = 0; from < m_body.size();) {
-            const qsizetype hit = m_search.indexOf(m_text, from);
-            if (hit < 0)
+            const char *const at = m_textSearcher(first + from, last).first;
+            if (at == last)
                 return;
+            const qsizetype hit = at - first;
             qsizetype start = hit;
             while (start > 0 && m_body[start - 1] != '\r' && m_body[start - 1] != '\n')
                 --start;
             const qsizetype end = lineEnd(hit);
-            readLine(start, end, m_body.sliced(start, end - start).lastIndexOf(':') + start);
+            readLine(start, end);
             from = end + 1;
         }
     }
 
-    // A line from start to end, its last colon at `colonAt` (before start when it has none).
-    void readLine(qsizetype start, qsizetype end, qsizetype colonAt) {
-        const QByteArrayView raw = m_body.sliced(start, end - start);
-        const QByteArrayView line = trimmed(raw);
-        if (line.isEmpty() || line.front() == '@')
+    // A line from start to end. The value is read first: with the calorie
+    // condition most lines end there, before anything else is looked at.
+    void readLine(qsizetype start, qsizetype end) {
+        const char *p = m_body.data();
+        qsizetype e = end; // past the last byte above 0x20
+        while (e > start && uchar(p[e - 1]) <= 0x20)
+            --e;
+        if (e == start)
             return;
-        const qsizetype offset = start + (line.data() - raw.data());
-        // A colon is above 0x20, so trimming never cuts it off.
-        const qsizetype colon = colonAt < start ? -1 : colonAt - offset;
-        const QByteArrayView name = colon < 0 ? QByteArrayView() : line.first(colon);
-        const qint32 value = readCalory(line.sliced(colon + 1));
+        qsizetype colon = e - 1; // the last colon; before start when there is none
+        while (colon >= start && p[colon] != ':')
+            --colon;
+        qsizetype b = start; // the first byte above 0x20
+        while (uchar(p[b]) <= 0x20)
+            ++b;
+        const qsizetype valueAt = colon < start ? b : colon + 1;
+        const qint32 value = readCalory(QByteArrayView(p + valueAt, e - valueAt));
         const bool caloryMatch =
             m_condition.caloryOn && m_condition.minimum <= value && value <= m_condition.maximum;
-        if (!caloryMatch && !findOnBoundary(m_search.sliced(offset, name.size()), m_text))
+        if (!caloryMatch && m_text.isEmpty())
+            return;
+        if (p[b] == '@')
+            return;
+        // A colon is above 0x20, so it never stands before the name's start.
+        const qsizetype nameSize = colon < start ? 0 : colon - b;
+        if (!caloryMatch && !findOnBoundary(m_search.sliced(b, nameSize), m_text))
             return;
         CalorieRow row;
-        row.foods = name.toByteArray();
-        row.foodsText = sjis::decode(name);
+        row.foods = QByteArray(p + b, nameSize);
+        row.foodsText = sjis::decode(QByteArrayView(p + b, nameSize));
         row.category = m_tableName;
-        row.calory = QString::number(value) + QStringLiteral(" kcal");
+        row.calory = caloryText(value);
         row.value = value;
         m_rows.append(std::move(row));
     }
@@ -185,6 +206,8 @@ private:
     const QByteArray m_text;
     const bool m_fold;
     const QString &m_tableName;
+    // Set up once a table rather than at every found line.
+    const std::boyer_moore_horspool_searcher<QByteArray::const_iterator> m_textSearcher;
     QByteArrayView m_body;
     QByteArray m_lowered;
     QByteArrayView m_search; // the table as the text is looked for in it
