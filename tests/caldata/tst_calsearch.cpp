@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <limits>
 
 #include <sys/stat.h>
 
@@ -143,6 +144,16 @@ void TestCalSearch::search_data() {
         << QByteArray("x:1\r\n\0y:1", 9) << rangeCondition(0, 5) << QStringList{"x|1 kcal"};
     QTest::newRow("CR and LF alone") << QByteArray("ax:1\rbx:2\ncx:3") << textCondition("X")
                                      << QStringList{"ax|1 kcal", "bx|2 kcal", "cx|3 kcal"};
+    QTest::newRow("value without a colon, heading, empty name")
+        << QByteArray("105\r\n  @x:105\r\n:105 \r\nab") << rangeCondition(100, 109)
+        << QStringList{"|105 kcal", "|105 kcal"};
+    QTest::newRow("mixed line ends")
+        << QByteArray("a:1\r\r\nb:2\rc:3\n\rd:4\n\n") << rangeCondition(0, 9)
+        << QStringList{"a|1 kcal", "b|2 kcal", "c|3 kcal", "d|4 kcal"};
+    QTest::newRow("hexadecimal and extreme values")
+        << QByteArray("h:$10\r\nlow:-2147483648\r\nhigh:2147483647\r\nbig:12345678901")
+        << rangeCondition(std::numeric_limits<int>::min(), 16)
+        << QStringList{"h|16 kcal", "low|-2147483648 kcal", "big|0 kcal"};
     QTest::newRow("text twice in a line") << QByteArray("aaa:1\r\nbab:2") << textCondition("a")
                                           << QStringList{"aaa|1 kcal", "bab|2 kcal"};
 }
