@@ -2,9 +2,6 @@
 
 #include "common/platform.h"
 
-#include <QCollator>
-#include <QCollatorSortKey>
-
 #include <algorithm>
 #include <numeric>
 #include <vector>
@@ -137,26 +134,6 @@ void CalorieListModel::clear() {
     endResetModel();
 }
 
-void CalorieListModel::sortByCollationKeys(QList<int> &order, bool foods, bool reversed) const {
-    // The keys are made once, not in every comparison; equal keys fall back
-    // to the texts, as Regional::compare does.
-    QCollator collator(Regional::current().locale());
-    collator.setCaseSensitivity(Qt::CaseSensitive);
-    QList<QCollatorSortKey> keys;
-    keys.reserve(m_rows.size());
-    for (const CalorieRow &row : m_rows)
-        keys.append(collator.sortKey(foods ? row.foodsText : row.category));
-    const auto text = [&](int r) -> const QString & {
-        return foods ? m_rows[r].foodsText : m_rows[r].category;
-    };
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        int c = keys[a].compare(keys[b]);
-        if (c == 0)
-            c = text(a).compare(text(b));
-        return reversed ? c > 0 : c < 0;
-    });
-}
-
 void CalorieListModel::sortBy(int sortKey, qsizetype sortedRows) {
     if (sortKey == 0)
         return;
@@ -171,11 +148,7 @@ void CalorieListModel::sortBy(int sortKey, qsizetype sortedRows) {
     // equal one, as a stable sort of them all would: a search adding a few
     // rows to many then compares a few times per row, not once per row held.
     const auto middle = order.begin() + std::clamp<qsizetype>(sortedRows, 0, order.size());
-    const int column = sortKey < 0 ? -sortKey : sortKey;
-    if (middle == order.begin() && (column == 1 || column == 2))
-        sortByCollationKeys(order, column == 1, sortKey < 0);
-    else
-        std::stable_sort(middle, order.end(), inOrder);
+    std::stable_sort(middle, order.end(), inOrder);
     if (middle != order.begin() && middle != order.end()) {
         std::vector<int> merged;
         merged.reserve(size_t(order.size()));
@@ -193,7 +166,7 @@ void CalorieListModel::sortBy(int sortKey, qsizetype sortedRows) {
     sorted.reserve(m_rows.size());
     QList<int> newPosition(m_rows.size());
     for (int i = 0; i < order.size(); ++i) {
-        sorted.append(m_rows[order[i]]);
+        sorted.append(std::move(m_rows[order[i]]));
         newPosition[order[i]] = i;
     }
     m_rows = std::move(sorted);

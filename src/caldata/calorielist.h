@@ -75,8 +75,6 @@ public:
     void sortBy(int sortKey, qsizetype sortedRows = 0);
 
 private:
-    void sortByCollationKeys(QList<int> &order, bool foods, bool reversed) const;
-
     QList<CalorieRow> m_rows;
 };
 

@@ -5,6 +5,7 @@
 #include "common/sjis.h"
 #include "common/textutil.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QScopeGuard>
 
@@ -249,12 +250,25 @@ bool CalSearch::run(const QList<CalCatalogue::Entry> &tables, const SearchCondit
         return false;
     m_running = true;
     const auto done = qScopeGuard([this] {
+        // Rows found before an error are kept.
+        addPending();
         m_running = false;
         Q_EMIT finished();
     });
     m_results.clear();
-    int sortedBy = 0; // the key the results are in order of; 0 for none
+    m_sortedBy = 0;
+    m_pendingKey = m_sortKey.value();
+    QElapsedTimer sinceAdded;
+    sinceAdded.start();
     for (const CalCatalogue::Entry &table : tables) {
+        // Found rows join the list in batches: sorting them in after every
+        // table would cost a pass over the whole list each time. The window
+        // only redraws while beforeTable lets events through, so rows held
+        // back a few milliseconds are never missed there.
+        if (sinceAdded.hasExpired(20)) {
+            addPending();
+            sinceAdded.restart();
+        }
         if (beforeTable)
             beforeTable(table.path);
         const QFileInfo info(table.path);
@@ -267,20 +281,32 @@ bool CalSearch::run(const QList<CalCatalogue::Entry> &tables, const SearchCondit
             searchTable(readFileBytes(table.path), condition, table.name);
         if (rows.isEmpty())
             continue;
-        const qsizetype found = m_results.rowCount();
-        m_results.append(rows);
-        if (m_keepSorted) {
-            // The rows so far are in order when the key has not changed since
-            // the last table (another list may have been sorted meanwhile).
-            const int key = m_sortKey.value();
-            m_results.sortBy(key, key == sortedBy ? found : 0);
-            sortedBy = key;
+        // A key changed meanwhile (on another list) orders only the rows
+        // found from now on; those found before keep the order of the old one.
+        if (m_sortKey.value() != m_pendingKey) {
+            addPending();
+            m_pendingKey = m_sortKey.value();
         }
+        m_pending.append(rows);
     }
     return true;
 }
 
+void CalSearch::addPending() {
+    if (m_pending.isEmpty())
+        return;
+    const qsizetype sortedRows = m_results.rowCount();
+    m_results.append(m_pending);
+    m_pending.clear();
+    if (m_keepSorted) {
+        // The rows already listed are in order when the key is the same.
+        m_results.sortBy(m_pendingKey, m_pendingKey == m_sortedBy ? sortedRows : 0);
+        m_sortedBy = m_pendingKey;
+    }
+}
+
 void CalSearch::sortByColumn(int column) {
+    addPending();
     m_keepSorted = false;
     m_results.sortBy(m_sortKey.click(column + 1));
 }

@@ -69,6 +69,7 @@ private Q_SLOTS:
     void resultsFollowTheSharedSort();
     void resultsOfManyTablesSortAsOneList_data();
     void resultsOfManyTablesSortAsOneList();
+    void clickDuringSearchSortsRowsFoundSoFar();
     void sortAgreesWithTheRowComparison_data();
     void sortAgreesWithTheRowComparison();
 };
@@ -307,8 +308,33 @@ void TestCalSearch::resultsOfManyTablesSortAsOneList() {
     QCOMPARE(rows(*search.results()), expected);
 }
 
-// Text columns are sorted by collation keys made once; the order must be the
-// one the row comparison gives, ties (equal under the collator) included.
+// Rows found before a click on the results are sorted by it; later tables'
+// rows follow in the order found.
+void TestCalSearch::clickDuringSearchSortsRowsFoundSoFar() {
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("data/1.cal"), "b:1\r\na:2\r\n");
+    folder.write(QStringLiteral("data/2.cal"), "d:1\r\nc:2\r\n");
+    folder.write(QStringLiteral("data/3.cal"), "f:1\r\ne:2\r\n");
+    QList<CalCatalogue::Entry> tables;
+    for (const char *name : {"1", "2", "3"})
+        tables.append({name, folder.path(QStringLiteral("data/%1.cal").arg(name))});
+    SortKey key;
+    key.click(1);
+    CalSearch search(key);
+    int seen = 0;
+    QVERIFY(search.run(tables, rangeCondition(0, 10), [&](const QString &) {
+        if (++seen == 3) {
+            search.sortByColumn(2);
+            QCOMPARE(rows(*search.results()),
+                     (QStringList{"a|2 kcal", "c|2 kcal", "b|1 kcal", "d|1 kcal"}));
+        }
+    }));
+    QCOMPARE(rows(*search.results()),
+             (QStringList{"a|2 kcal", "c|2 kcal", "b|1 kcal", "d|1 kcal", "f|1 kcal", "e|2 kcal"}));
+}
+
+// Rows sorted into already sorted ones must land where a stable sort of them
+// all puts them, ties (equal under the collator, equal values) included.
 void TestCalSearch::sortAgreesWithTheRowComparison_data() {
     QTest::addColumn<int>("sortKey");
     for (int key : {1, -1, 2, -2, 3, -3})
@@ -333,8 +359,11 @@ void TestCalSearch::sortAgreesWithTheRowComparison() {
         return lsvCalCompare(x, y, sortKey) < 0;
     });
     CalorieListModel model;
-    model.append(rows);
+    const qsizetype half = rows.size() / 2;
+    model.append(rows.first(half));
     model.sortBy(sortKey);
+    model.append(rows.sliced(half));
+    model.sortBy(sortKey, half);
     QCOMPARE(model.rows().size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
         QCOMPARE(model.row(i).foodsText, expected[i].foodsText);
