@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <vector>
 
 namespace zk {
 
@@ -133,21 +134,39 @@ void CalorieListModel::clear() {
     endResetModel();
 }
 
-void CalorieListModel::sortBy(int sortKey) {
+void CalorieListModel::sortBy(int sortKey, qsizetype sortedRows) {
     if (sortKey == 0)
         return;
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     QList<int> order(m_rows.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    const auto inOrder = [&](int a, int b) {
         return lsvCalCompare(m_rows[a], m_rows[b], sortKey) < 0;
-    });
+    };
+    // New rows are placed by binary search among the sorted ones, after any
+    // equal one, as a stable sort of them all would: a search adding a few
+    // rows to many then compares a few times per row, not once per row held.
+    const auto middle = order.begin() + std::clamp<qsizetype>(sortedRows, 0, order.size());
+    std::stable_sort(middle, order.end(), inOrder);
+    if (middle != order.begin() && middle != order.end()) {
+        std::vector<int> merged;
+        merged.reserve(size_t(order.size()));
+        auto from = order.begin();
+        for (auto added = middle; added != order.end(); ++added) {
+            const auto at = std::upper_bound(from, middle, *added, inOrder);
+            merged.insert(merged.end(), from, at);
+            merged.push_back(*added);
+            from = at;
+        }
+        merged.insert(merged.end(), from, middle);
+        std::copy(merged.begin(), merged.end(), order.begin());
+    }
     QList<CalorieRow> sorted;
     sorted.reserve(m_rows.size());
     QList<int> newPosition(m_rows.size());
     for (int i = 0; i < order.size(); ++i) {
-        sorted.append(m_rows[order[i]]);
+        sorted.append(std::move(m_rows[order[i]]));
         newPosition[order[i]] = i;
     }
     m_rows = std::move(sorted);

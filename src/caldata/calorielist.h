@@ -69,8 +69,10 @@ public:
     void append(const QList<CalorieRow> &rows);
     void removeRowsAt(QList<int> rows); // any order; removed from the last up
     void clear();
-    // Sorts the rows by the key (stable; a key of 0 keeps the order).
-    void sortBy(int sortKey);
+    // Sorts the rows by the key (stable; a key of 0 keeps the order). When
+    // the first `sortedRows` rows are known to be in that order already, only
+    // the rest is sorted and merged in, with the same result.
+    void sortBy(int sortKey, qsizetype sortedRows = 0);
 
 private:
     QList<CalorieRow> m_rows;

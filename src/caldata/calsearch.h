@@ -66,8 +66,14 @@ Q_SIGNALS:
     void finished();
 
 private:
+    // Moves the rows found but not yet listed into the results.
+    void addPending();
+
     SortKey &m_sortKey;
     CalorieListModel m_results;
+    QList<CalorieRow> m_pending;
+    int m_pendingKey = 0; // the key the pending rows are to be ordered by
+    int m_sortedBy = 0;   // the key the listed rows are in order of; 0 for none
     bool m_running = false;
     // Rows keep the shared order as they come until the user sorts the
     // results themselves; later searches then keep the order found.

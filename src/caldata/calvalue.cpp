@@ -18,8 +18,17 @@ int hexDigit(char c) {
 } // namespace
 
 qint32 readCalory(QByteArrayView text) {
-    qsizetype i = 0;
     const qsizetype n = text.size();
+    // Most values are a few plain digits; nine of them cannot overflow.
+    if (n > 0 && n <= 9) {
+        qint32 plain = 0;
+        qsizetype k = 0;
+        for (; k < n && text[k] >= '0' && text[k] <= '9'; ++k)
+            plain = plain * 10 + (text[k] - '0');
+        if (k == n)
+            return plain;
+    }
+    qsizetype i = 0;
     while (i < n && text[i] == ' ')
         ++i;
     bool negative = false;

@@ -26,85 +26,91 @@ char16_t decodePair(uchar lead, uchar trail) {
     return s[0].unicode();
 }
 
-void appendInvalid(QString &out, uchar b, Invalid invalid) {
-    out += QChar(invalid == Invalid::Escape ? char16_t(escapeBase + b) : replacement);
-}
+// Every CP932 double-byte character, decoded once: the converter costs far
+// more to set up than a found line costs to read. 0 marks a pair CP932 does
+// not map.
+class PairTable {
+public:
+    PairTable() {
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (isLeadByte(uchar(lead)))
+                fillRow(uchar(lead));
+        }
+    }
 
-// Decodes byte by byte, one double-byte character at a time. A pair that
-// CP932 does not map gives up its lead byte only; decoding goes on at the
-// trail byte, which may start a character of its own.
-QString decodeSlowly(QByteArrayView bytes, Invalid invalid) {
-    QString out;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const uchar b = uchar(bytes[i]);
-        if (isLeadByte(b) && i + 1 < n && isTrailByte(uchar(bytes[i + 1]))) {
-            if (const char16_t c = decodePair(b, uchar(bytes[i + 1]))) {
-                out += QChar(c);
-                i += 2;
-                continue;
+    char16_t at(uchar lead, uchar trail) const { return m_chars[index(lead, trail)]; }
+
+private:
+    static constexpr int trailCount = 0x100 - 0x40;
+
+    static qsizetype index(uchar lead, uchar trail) {
+        const int row = lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
+        return qsizetype(row) * trailCount + (trail - 0x40);
+    }
+
+    // A whole row in one converter call when every pair of it maps; pair by
+    // pair otherwise, so that one unmapped pair cannot shift the others.
+    void fillRow(uchar lead) {
+        QByteArray run;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if (isTrailByte(uchar(trail))) {
+                run += char(lead);
+                run += char(trail);
             }
         }
-        if (b < 0x80)
-            out += QChar(b);
-        else if (isHalfWidthKatakana(b))
-            out += QChar(char16_t(0xFF61 + (b - 0xA1)));
-        else
-            appendInvalid(out, b, invalid);
-        ++i;
+        QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
+        const QString s = decoder.decode(run);
+        const bool whole = !decoder.hasError() && s.size() * 2 == run.size() &&
+                           !s.contains(QChar(replacement)) && !s.contains(QChar(0x1A));
+        for (qsizetype k = 0; k < run.size(); k += 2) {
+            const uchar trail = uchar(run[k + 1]);
+            m_chars[index(lead, trail)] = whole ? s[k / 2].unicode() : decodePair(lead, trail);
+        }
     }
-    return out;
-}
 
-// Decodes a run of double-byte characters in one converter call; false when
-// the run holds a pair that CP932 does not map.
-bool appendPairs(QString &out, QByteArrayView run) {
-    QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
-    const QString s = decoder.decode(run);
-    if (decoder.hasError() || s.size() * 2 != run.size() || s.contains(QChar(replacement)) ||
-        s.contains(QChar(0x1A)))
-        return false;
-    out += s;
-    return true;
+    char16_t m_chars[(0x9F - 0x81 + 1 + 0xFC - 0xE0 + 1) * trailCount] = {};
+};
+
+const PairTable &pairTable() {
+    static const PairTable table;
+    return table;
 }
 
 } // namespace
 
+// A pair that CP932 does not map gives up its lead byte only; decoding goes on
+// at the trail byte, which may start a character of its own. Single bytes are
+// mapped here rather than by the converter, which swaps some control
+// characters.
 QString decode(QByteArrayView bytes, Invalid invalid) {
-    QString out;
-    out.reserve(bytes.size());
-    qsizetype runStart = -1; // start of the pending run of double-byte characters
-    bool ok = true;
-    auto flush = [&](qsizetype end) {
-        if (runStart >= 0 && ok)
-            ok = appendPairs(out, bytes.sliced(runStart, end - runStart));
-        runStart = -1;
-    };
+    const PairTable &pairs = pairTable();
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    const char16_t *const first = o;
+    const uchar *p = reinterpret_cast<const uchar *>(bytes.data());
     const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const uchar b = uchar(bytes[i]);
-        if (isLeadByte(b) && i + 1 < n && isTrailByte(uchar(bytes[i + 1]))) {
-            if (runStart < 0)
-                runStart = i;
-            i += 2;
+    for (qsizetype i = 0; i < n;) {
+        const uchar b = p[i];
+        if (b < 0x80) {
+            *o++ = b;
+            ++i;
             continue;
         }
-        flush(i);
-        // Single bytes are mapped here rather than by the converter, which
-        // swaps some control characters.
-        if (b < 0x80)
-            out += QChar(b);
-        else if (isHalfWidthKatakana(b))
-            out += QChar(char16_t(0xFF61 + (b - 0xA1)));
+        if (isLeadByte(b) && i + 1 < n && isTrailByte(p[i + 1])) {
+            if (const char16_t c = pairs.at(b, p[i + 1])) {
+                *o++ = c;
+                i += 2;
+                continue;
+            }
+        }
+        if (isHalfWidthKatakana(b))
+            *o++ = char16_t(0xFF61 + (b - 0xA1));
         else
-            appendInvalid(out, b, invalid);
+            *o++ = invalid == Invalid::Escape ? char16_t(escapeBase + b) : replacement;
         ++i;
     }
-    flush(n);
-    // Damaged text is rare: decode it again the slow way, which resynchronises
-    // after every undecodable byte.
-    return ok ? out : decodeSlowly(bytes, invalid);
+    out.truncate(o - first);
+    return out;
 }
 
 QString foldLookalikes(QStringView text) {

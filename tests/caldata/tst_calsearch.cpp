@@ -8,6 +8,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
+#include <limits>
+
 #include <sys/stat.h>
 
 using namespace zk;
@@ -65,6 +68,11 @@ private Q_SLOTS:
     void unreadableTableStopsKeepingRows();
     void noSecondSearchWhileRunning();
     void resultsFollowTheSharedSort();
+    void resultsOfManyTablesSortAsOneList_data();
+    void resultsOfManyTablesSortAsOneList();
+    void clickDuringSearchSortsRowsFoundSoFar();
+    void sortAgreesWithTheRowComparison_data();
+    void sortAgreesWithTheRowComparison();
 };
 
 void TestCalSearch::text_data() {
@@ -145,6 +153,16 @@ void TestCalSearch::search_data() {
         << QByteArray("x:1\r\n\0y:1", 9) << rangeCondition(0, 5) << QStringList{"x|1 kcal"};
     QTest::newRow("CR and LF alone") << QByteArray("ax:1\rbx:2\ncx:3") << textCondition("X")
                                      << QStringList{"ax|1 kcal", "bx|2 kcal", "cx|3 kcal"};
+    QTest::newRow("value without a colon, heading, empty name")
+        << QByteArray("105\r\n  @x:105\r\n:105 \r\nab") << rangeCondition(100, 109)
+        << QStringList{"|105 kcal", "|105 kcal"};
+    QTest::newRow("mixed line ends")
+        << QByteArray("a:1\r\r\nb:2\rc:3\n\rd:4\n\n") << rangeCondition(0, 9)
+        << QStringList{"a|1 kcal", "b|2 kcal", "c|3 kcal", "d|4 kcal"};
+    QTest::newRow("hexadecimal and extreme values")
+        << QByteArray("h:$10\r\nlow:-2147483648\r\nhigh:2147483647\r\nbig:12345678901")
+        << rangeCondition(std::numeric_limits<int>::min(), 16)
+        << QStringList{"h|16 kcal", "low|-2147483648 kcal", "big|0 kcal"};
     QTest::newRow("text twice in a line") << QByteArray("aaa:1\r\nbab:2") << textCondition("a")
                                           << QStringList{"aaa|1 kcal", "bab|2 kcal"};
 }
@@ -258,6 +276,108 @@ void TestCalSearch::resultsFollowTheSharedSort() {
     QCOMPARE(rows(*search.results()), (QStringList{"b|1 kcal", "c|3 kcal", "a|2 kcal"}));
     search.sortByColumn(2); // "Calory": largest first
     QCOMPARE(rows(*search.results()), (QStringList{"c|3 kcal", "a|2 kcal", "b|1 kcal"}));
+}
+
+// Each table's rows join the sorted ones found before; ties keep the order
+// found, and a key changed between tables (on another list) sorts everything.
+void TestCalSearch::resultsOfManyTablesSortAsOneList_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("changeTo");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("calory, ties across tables")
+        << 3 << 0
+        << QStringList{"d|5 kcal", "b|5 kcal", "f|5 kcal", "a|2 kcal", "e|2 kcal", "c|1 kcal"};
+    QTest::newRow("foods") << 1 << 0 << QStringList{"a|2 kcal", "b|5 kcal", "c|1 kcal",
+                                                    "d|5 kcal", "e|2 kcal", "f|5 kcal"};
+    QTest::newRow("key changed after the first table")
+        << 1 << 3
+        << QStringList{"d|5 kcal", "b|5 kcal", "f|5 kcal", "a|2 kcal", "e|2 kcal", "c|1 kcal"};
+}
+
+void TestCalSearch::resultsOfManyTablesSortAsOneList() {
+    QFETCH(int, column);
+    QFETCH(int, changeTo);
+    QFETCH(QStringList, expected);
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("data/1.cal"), "d:5\r\na:2\r\n");
+    folder.write(QStringLiteral("data/2.cal"), "c:1\r\nb:5\r\n");
+    folder.write(QStringLiteral("data/3.cal"), "f:5\r\ne:2\r\n");
+    QList<CalCatalogue::Entry> tables;
+    for (const char *name : {"1", "2", "3"})
+        tables.append({name, folder.path(QStringLiteral("data/%1.cal").arg(name))});
+    SortKey key;
+    key.click(column);
+    CalSearch search(key);
+    int seen = 0;
+    QVERIFY(search.run(tables, rangeCondition(0, 10), [&](const QString &) {
+        if (++seen == 2 && changeTo != 0)
+            key.click(changeTo);
+    }));
+    QCOMPARE(rows(*search.results()), expected);
+}
+
+// Rows found before a click on the results are sorted by it; later tables'
+// rows follow in the order found.
+void TestCalSearch::clickDuringSearchSortsRowsFoundSoFar() {
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("data/1.cal"), "b:1\r\na:2\r\n");
+    folder.write(QStringLiteral("data/2.cal"), "d:1\r\nc:2\r\n");
+    folder.write(QStringLiteral("data/3.cal"), "f:1\r\ne:2\r\n");
+    QList<CalCatalogue::Entry> tables;
+    for (const char *name : {"1", "2", "3"})
+        tables.append({name, folder.path(QStringLiteral("data/%1.cal").arg(name))});
+    SortKey key;
+    key.click(1);
+    CalSearch search(key);
+    int seen = 0;
+    QVERIFY(search.run(tables, rangeCondition(0, 10), [&](const QString &) {
+        if (++seen == 3) {
+            search.sortByColumn(2);
+            QCOMPARE(rows(*search.results()),
+                     (QStringList{"a|2 kcal", "c|2 kcal", "b|1 kcal", "d|1 kcal"}));
+        }
+    }));
+    QCOMPARE(rows(*search.results()),
+             (QStringList{"a|2 kcal", "c|2 kcal", "b|1 kcal", "d|1 kcal", "f|1 kcal", "e|2 kcal"}));
+}
+
+// Rows sorted into already sorted ones must land where a stable sort of them
+// all puts them, ties (equal under the collator, equal values) included.
+void TestCalSearch::sortAgreesWithTheRowComparison_data() {
+    QTest::addColumn<int>("sortKey");
+    for (int key : {1, -1, 2, -2, 3, -3})
+        QTest::addRow("key %d", key) << key;
+}
+
+void TestCalSearch::sortAgreesWithTheRowComparison() {
+    QFETCH(int, sortKey);
+    const QStringList names{"ア", "あ", "a", "A", "Ａ", "b", "", "あ", "ｱ", "亜", "A"};
+    QList<CalorieRow> rows;
+    for (int i = 0; i < names.size(); ++i) {
+        CalorieRow row;
+        row.foods = sjis::encode(names[i]);
+        row.foodsText = names[i];
+        row.category = names[(i * 7) % names.size()];
+        row.value = i % 3;
+        row.calory = QString::number(row.value) + QStringLiteral(" kcal");
+        rows.append(row);
+    }
+    QList<CalorieRow> expected = rows;
+    std::stable_sort(expected.begin(), expected.end(), [&](const auto &x, const auto &y) {
+        return lsvCalCompare(x, y, sortKey) < 0;
+    });
+    CalorieListModel model;
+    const qsizetype half = rows.size() / 2;
+    model.append(rows.first(half));
+    model.sortBy(sortKey);
+    model.append(rows.sliced(half));
+    model.sortBy(sortKey, half);
+    QCOMPARE(model.rows().size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        QCOMPARE(model.row(i).foodsText, expected[i].foodsText);
+        QCOMPARE(model.row(i).category, expected[i].category);
+        QCOMPARE(model.row(i).value, expected[i].value);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCalSearch)

@@ -1,6 +1,7 @@
 #include "common/error.h"
 #include "common/sjis.h"
 
+#include <QStringDecoder>
 #include <QTest>
 
 using namespace zk;
@@ -10,6 +11,7 @@ class TestSjis : public QObject {
 private Q_SLOTS:
     void decode_data();
     void decode();
+    void decodeAgreesWithTheConverterOnEveryPair();
     void escapedBytesRoundTrip_data();
     void escapedBytesRoundTrip();
     void encodeFoldsLookalikes_data();
@@ -44,6 +46,33 @@ void TestSjis::decode() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(sjis::decode(bytes), text);
+}
+
+// Pairs are decoded from a table made once; each must give what the converter
+// gives for it alone (a character, or nothing for a pair CP932 lacks).
+void TestSjis::decodeAgreesWithTheConverterOnEveryPair() {
+    int mapped = 0;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if (!sjis::isLeadByte(uchar(lead)) || !sjis::isTrailByte(uchar(trail)))
+                continue;
+            const char bytes[] = {char(lead), char(trail)};
+            const QByteArray pair(bytes, 2);
+            QStringDecoder converter("windows-31j", QStringConverter::Flag::Stateless);
+            const QString expected = converter.decode(pair);
+            const bool maps = !converter.hasError() && expected.size() == 1 &&
+                              expected != QStringLiteral("\uFFFD") && expected != u"\x1a";
+            const QString text = sjis::decode(pair);
+            if (maps) {
+                ++mapped;
+                QCOMPARE(text, expected);
+            } else {
+                QCOMPARE(text.size(), 2);
+                QCOMPARE(text.front(), QChar(0xFFFD));
+            }
+        }
+    }
+    QVERIFY(mapped > 7000);
 }
 
 void TestSjis::escapedBytesRoundTrip_data() {
