@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace zk;
@@ -28,7 +26,6 @@ private Q_SLOTS:
     void failedSaveKeepsOldFile_data();
     void failedSaveKeepsOldFile();
     void unreadableFileNamesThePath();
-    void shortWriteKeepsOldFile();
 };
 
 using Fields = QList<QByteArray>;
@@ -185,35 +182,6 @@ void TestTextUtil::unreadableFileNamesThePath() {
     } catch (const Error &e) {
         QCOMPARE(e.text(), QStringLiteral("ファイル %1 は開けません").arg(missing));
     }
-}
-
-void TestTextUtil::shortWriteKeepsOldFile() {
-    // A disk that fills up mid-write: the file-size limit makes write() fail
-    // after 1 KiB.
-    test::TempProgramFolder folder;
-    const QByteArray old(100, 'o');
-    folder.write(QStringLiteral("record/x.dat"), old);
-    struct sigaction ignore {
-    }, previous{};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGXFSZ, &ignore, &previous);
-    rlimit limit{}, saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    limit = saved;
-    limit.rlim_cur = 1024;
-    setrlimit(RLIMIT_FSIZE, &limit);
-    bool failed = false;
-    try {
-        SaveStringToFile(folder.path(QStringLiteral("record/x.dat")), QByteArray(64 * 1024, 'n'));
-    } catch (const Error &e) {
-        failed = e.text().contains(QStringLiteral("record/x.dat"));
-    }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    sigaction(SIGXFSZ, &previous, nullptr);
-    QVERIFY(failed);
-    QCOMPARE(folder.read(QStringLiteral("record/x.dat")), old);
-    QCOMPARE(QDir(folder.path(QStringLiteral("record"))).entryList(QDir::Files),
-             QStringList{"x.dat"}); // no temporary file left behind
 }
 
 QTEST_GUILESS_MAIN(TestTextUtil)

@@ -7,13 +7,11 @@
 #include "settings/inidocument.h"
 #include "settings/tinisaveprops.h"
 
+#include "support/filesizelimit.h"
 #include "support/tempprogramfolder.h"
 
 #include <QDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace zk;
 
@@ -91,26 +89,15 @@ void TestStoreFaults::saveFails() {
         "w", "Left", [&] { return left; }, [&](int v) { left = v; });
     ListTableModel table({QStringLiteral("a"), QStringLiteral("b")});
     table.setRows({{"c", QByteArray(4096, 'd')}});
-    struct sigaction ignore {
-    }, previous{};
-    ignore.sa_handler = SIG_IGN;
-    rlimit saved{};
-    if (fault == QLatin1String("full")) {
-        sigaction(SIGXFSZ, &ignore, &previous);
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limit = saved;
-        limit.rlim_cur = 4;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
+    std::optional<test::FileSizeLimit> full;
+    if (fault == QLatin1String("full"))
+        full.emplace(4);
     const QString storeError = errorOf([&] { store.Save(); });
     QString listError;
     if (fault == QLatin1String("full"))
         listError =
             errorOf([&] { ListViewSave(table, folder.path(QStringLiteral("setting/l.dat"))); });
-    if (fault == QLatin1String("full")) {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        sigaction(SIGXFSZ, &previous, nullptr);
-    }
+    full.reset();
     QCOMPARE(storeError, QStringLiteral("ファイル %1 を作成できません").arg(store.FileName));
     if (fault == QLatin1String("full")) {
         QVERIFY2(listError.startsWith(QStringLiteral("ファイル %1 に書き込めません。")
@@ -156,19 +143,12 @@ void TestStoreFaults::fullDiskAnySize() {
     test::TempProgramFolder folder;
     const QByteArray old("old\r\n");
     folder.write(QStringLiteral("record/x.dat"), old);
-    struct sigaction ignore {
-    }, previous{};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGXFSZ, &ignore, &previous);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limit = saved;
-    limit.rlim_cur = 10;
-    setrlimit(RLIMIT_FSIZE, &limit);
     const QString path = folder.path(QStringLiteral("record/x.dat"));
-    const QString error = errorOf([&] { SaveStringToFile(path, QByteArray(size, 'n')); });
-    setrlimit(RLIMIT_FSIZE, &saved);
-    sigaction(SIGXFSZ, &previous, nullptr);
+    QString error;
+    {
+        test::FileSizeLimit full(10);
+        error = errorOf([&] { SaveStringToFile(path, QByteArray(size, 'n')); });
+    }
     QVERIFY2(error.startsWith(QStringLiteral("ファイル %1 に書き込めません。").arg(path)),
              qPrintable(error));
     QCOMPARE(folder.read(QStringLiteral("record/x.dat")), old);

@@ -7,6 +7,7 @@
 #include "records/ui/tfrmdayrec.h"
 #include "records/ui/tgraph.h"
 
+#include "support/filesizelimit.h"
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
 
@@ -20,9 +21,7 @@
 #include <QTest>
 #include <QTreeView>
 
-#include <csignal>
 #include <optional>
-#include <sys/resource.h>
 
 using namespace zk;
 
@@ -35,28 +34,6 @@ const QString record = QStringLiteral("record/体重.dat");
 const QByteArray oldRecord("2002/08/01\xff"
                            "61\r\n");
 const QByteArray invalid("\x85\x40\xa0"); // no CP932 characters
-
-// Files cannot grow beyond a few bytes while this lives: a full disk.
-class FileSizeLimit {
-public:
-    FileSizeLimit() {
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        sigaction(SIGXFSZ, &ignore, &m_signal);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = 8;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        sigaction(SIGXFSZ, &m_signal, nullptr);
-    }
-
-private:
-    rlimit m_saved{};
-    struct sigaction m_signal {};
-};
 
 } // namespace
 
@@ -144,9 +121,9 @@ void TestDiaryFaults::failedAddKeepsEntry() {
             QDir().mkpath(folder.path(record));
         }
         {
-            std::optional<FileSizeLimit> full;
+            std::optional<test::FileSizeLimit> full;
             if (fault == QLatin1String("full"))
-                full.emplace();
+                full.emplace(8);
             entry.btnOK->click();
         }
         kept = d.result() == 0 && entry.txtValue->text() == QStringLiteral("60.5");
@@ -244,7 +221,7 @@ void TestDiaryFaults::graphCloseOnFullDisk() {
     window.show();
     window.chkDataRange->setChecked(false);
     {
-        FileSizeLimit full;
+        test::FileSizeLimit full(8);
         window.close();
     }
     QCOMPARE(prompt.asked.size(), 1);

@@ -7,6 +7,7 @@
 #include "caldata/ui/tcaleditor.h"
 #include "common/platform.h"
 
+#include "support/filesizelimit.h"
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
 
@@ -16,9 +17,7 @@
 #include <QTest>
 #include <QTreeView>
 
-#include <csignal>
 #include <optional>
-#include <sys/resource.h>
 
 using namespace zk;
 
@@ -26,28 +25,6 @@ namespace {
 
 const QByteArray apple("a:1\r\nb:2"); // no break after the last line
 const QByteArray pear("p:3\r\n");
-
-// Files cannot grow beyond a few bytes while this lives: a full disk.
-class FileSizeLimit {
-public:
-    FileSizeLimit() {
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        sigaction(SIGXFSZ, &ignore, &m_signal);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = 4;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        sigaction(SIGXFSZ, &m_signal, nullptr);
-    }
-
-private:
-    rlimit m_saved{};
-    struct sigaction m_signal {};
-};
 
 QModelIndex indexNamed(QTreeView *tree, const QString &name) {
     QAbstractItemModel *model = tree->model();
@@ -99,9 +76,9 @@ void TestEditorFaults::failedSaveKeepsText() {
     }
     prompt.answers = {Prompt::Answer::Yes};
     {
-        std::optional<FileSizeLimit> full;
+        std::optional<test::FileSizeLimit> full;
         if (fault == QLatin1String("full"))
-            full.emplace();
+            full.emplace(4);
         if (how == QLatin1String("save"))
             editor.actSave->trigger();
         else if (how == QLatin1String("switch"))

@@ -9,6 +9,7 @@
 #include "settings/ui/tsetting.h"
 #include "settings/ui/twww.h"
 
+#include "support/filesizelimit.h"
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
 
@@ -22,35 +23,11 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include <csignal>
 #include <optional>
-#include <sys/resource.h>
 
 using namespace zk;
 
 namespace {
-
-// Files larger than a few bytes cannot be written while this lives: a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        sigaction(SIGXFSZ, &ignore, &m_signal);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        sigaction(SIGXFSZ, &m_signal, nullptr);
-    }
-
-private:
-    rlimit m_saved{};
-    struct sigaction m_signal {};
-};
 
 const QByteArray settingIni("[upddaycal]\r\nPosition=2200\r\n\r\n");
 const QByteArray standardDat("\x82\xa0\xff"
@@ -111,7 +88,7 @@ void TestSettingFaults::settingsSaveFails() {
         QVERIFY(QDir().mkpath(folder.path(file)));
     }
     {
-        std::optional<FileSizeLimit> full;
+        std::optional<test::FileSizeLimit> full;
         if (fault == QLatin1String("full"))
             full.emplace(8);
         dialog.btnOK->click();
@@ -242,7 +219,7 @@ void TestSettingFaults::sitesSaveFails() {
     bool saved = false;
     connect(&dialog, &TWWW::saved, this, [&] { saved = true; });
     {
-        std::optional<FileSizeLimit> full;
+        std::optional<test::FileSizeLimit> full;
         if (fault == QLatin1String("full"))
             full.emplace(8);
         dialog.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
