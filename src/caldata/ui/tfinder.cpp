@@ -2,6 +2,7 @@
 
 #include "common/guard.h"
 #include "common/sjis.h"
+#include "common/ui/placement.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -160,6 +161,7 @@ void TFinder::refillTargets() {
 
 void TFinder::showFinder(bool topMost) {
     setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+    centreOnFirstShow(this, parentWidget());
     show();
     raise();
     activateWindow();

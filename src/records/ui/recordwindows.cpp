@@ -1,5 +1,6 @@
 #include "records/ui/recordwindows.h"
 
+#include "common/ui/placement.h"
 #include "records/ui/tdayrec.h"
 #include "records/ui/tgraph.h"
 #include "settings/ui/help.h"
@@ -30,6 +31,7 @@ void RecordWindows::mnuDayRecClick() {
 }
 
 void RecordWindows::mnuGraphClick() {
+    centreOnFirstShow(m_graph.get(), m_mainWindow);
     m_graph->show();
     m_graph->raise();
     m_graph->activateWindow();

@@ -1,5 +1,6 @@
 #include "app/ui/intakecontroller.h"
 #include "app/ui/tmainform.h"
+#include "caldata/ui/tfinder.h"
 #include "common/platform.h"
 
 #include "support/scriptedprompt.h"
@@ -29,6 +30,7 @@ private Q_SLOTS:
     void totalBarFollowsTheList();
     void deleteKeyAsksForTwoRows();
     void controlsHaveAccessibleNames();
+    void searchWindowOpensOverTheMainWindow();
 };
 
 namespace {
@@ -190,6 +192,24 @@ void TestMainForm::controlsHaveAccessibleNames() {
     for (QWidget *w :
          QList<QWidget *>{form.trvCal, form.lsvCal, form.ggCal, form.cmbLimit, form.pnlTitle})
         QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+}
+
+void TestMainForm::searchWindowOpensOverTheMainWindow() {
+    test::ScriptedPrompt prompt;
+    TMainForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto *finder = form.findChild<TFinder *>();
+    QVERIFY(finder);
+    form.mnuFind->trigger();
+    QVERIFY(finder->isVisible());
+    const QPoint offset = finder->frameGeometry().center() - form.frameGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 8,
+             qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+    finder->move(10, 10); // where the user put it stays on the next showing
+    finder->hide();
+    form.mnuFind->trigger();
+    QCOMPARE(finder->pos(), QPoint(10, 10));
 }
 
 QTEST_MAIN(TestMainForm)
