@@ -3,17 +3,14 @@
 // a calorie range as well adds exactly the lines whose value is in range.
 // The first byte of the input gives the length of the text searched for.
 #include "caldata/calsearch.h"
+#include "fuzzsupport.h"
 
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
+
+using zk::fuzz::check;
 
 namespace {
-
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
 
 bool sameRows(const QList<zk::CalorieRow> &a, const QList<zk::CalorieRow> &b) {
     if (a.size() != b.size())

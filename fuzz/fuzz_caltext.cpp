@@ -7,16 +7,13 @@
 #include "caldata/caltext.h"
 #include "common/error.h"
 #include "common/sjis.h"
+#include "fuzzsupport.h"
 
 #include <cstdint>
-#include <cstdlib>
+
+using zk::fuzz::check;
 
 namespace {
-
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
 
 QStringList texts(const QList<zk::CalTextLine> &lines) {
     QStringList out;

@@ -2,22 +2,15 @@
 // editor as a decimal that reads the same, and decimal texts read as the C
 // library reads them when they fit in 32 bits.
 #include "caldata/calvalue.h"
+#include "fuzzsupport.h"
 
 #include <QByteArray>
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
-namespace {
-
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
-
-} // namespace
+using zk::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArrayView text(reinterpret_cast<const char *>(data), qsizetype(size));

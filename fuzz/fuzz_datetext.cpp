@@ -2,29 +2,16 @@
 // day numbers always give a date the pickers can show.
 #include "common/error.h"
 #include "common/platform.h"
+#include "fuzzsupport.h"
 #include "records/datetext.h"
 
-#include <QLocale>
-
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
-namespace {
-
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
-
-} // namespace
+using zk::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    static const bool ready = [] {
-        zk::Regional::setCurrent(zk::Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
-        return true;
-    }();
-    (void)ready;
+    zk::fuzz::useJapaneseRegional();
 
     const QByteArray text(reinterpret_cast<const char *>(data), qsizetype(size));
     try {

@@ -7,28 +7,16 @@
 #include "common/error.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "fuzzsupport.h"
 
 #include <QCollator>
-#include <QLocale>
 
 #include <cstdint>
-#include <cstdlib>
 
-namespace {
-
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
-
-} // namespace
+using zk::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    static const bool ready = [] {
-        zk::Regional::setCurrent(zk::Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
-        return true;
-    }();
-    (void)ready;
+    zk::fuzz::useJapaneseRegional();
 
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     zk::FoodTree tree;

@@ -1,16 +1,13 @@
 // An INI document written and read again gives the same values, and a value
 // set through the store reads back as it was set.
+#include "fuzzsupport.h"
 #include "settings/inidocument.h"
 
 #include <cstdint>
-#include <cstdlib>
+
+using zk::fuzz::check;
 
 namespace {
-
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
 
 // The names and values the program itself writes hold no line ends or NUL;
 // a key holds no '=' and does not look like a comment or a section.

@@ -1,21 +1,18 @@
 // The value texts of the INI store: whatever a text reads as, writing that
 // value and reading it again gives the same value. Decimal texts read as the
 // C library reads them when they fit in 32 bits.
+#include "fuzzsupport.h"
 #include "settings/inttext.h"
 #include "settings/tinisaveprops.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
-namespace {
+using zk::fuzz::check;
 
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
+namespace {
 
 bool plainDecimal(const std::string &s) {
     std::size_t i = (!s.empty() && (s[0] == '-' || s[0] == '+')) ? 1 : 0;

@@ -4,21 +4,17 @@
 #include "common/error.h"
 #include "common/platform.h"
 #include "common/textutil.h"
+#include "fuzzsupport.h"
 #include "records/recordfile.h"
 
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
+
+using zk::fuzz::check;
 
 namespace {
-
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
 
 const QByteArray name("item");
 
@@ -26,12 +22,8 @@ const QByteArray name("item");
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static QTemporaryDir folder;
-    static const bool ready = [] {
-        zk::ProgramFolder::set(folder.path());
-        zk::Regional::setCurrent(zk::Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
-        return true;
-    }();
-    (void)ready;
+    zk::ProgramFolder::set(folder.path());
+    zk::fuzz::useJapaneseRegional();
 
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     zk::RecordLines lines = zk::splitLines(bytes);
