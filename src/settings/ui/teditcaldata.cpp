@@ -1,5 +1,6 @@
 #include "settings/ui/teditcaldata.h"
 
+#include "common/ui/dialogbuttons.h"
 #include "settings/standardcalorie.h"
 
 #include <QDialogButtonBox>
@@ -7,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
 
 namespace zk {
@@ -43,14 +43,7 @@ TEditCalData::TEditCalData(Mode mode, QWidget *parent)
     fields->addWidget(new QLabel(QStringLiteral("kcal")), 3, 1);
     fields->setRowStretch(4, 1);
 
-    auto *buttons = new QDialogButtonBox(Qt::Vertical);
-    auto *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    auto *help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this] { Q_EMIT helpRequested(7); });
+    auto *buttons = okCancelHelpButtons(this, [this] { Q_EMIT helpRequested(7); });
 
     auto *top = new QHBoxLayout(this);
     top->addLayout(fields, 1);

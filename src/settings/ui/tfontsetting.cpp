@@ -1,5 +1,6 @@
 #include "settings/ui/tfontsetting.h"
 
+#include "common/ui/dialogbuttons.h"
 #include "settings/ui/colorcircle.h"
 
 #include <QCheckBox>
@@ -10,7 +11,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zk {
@@ -77,14 +77,7 @@ TFontSetting::TFontSetting(QWidget *parent)
     colors->addWidget(shpBkColor);
     colors->addStretch();
 
-    auto *buttons = new QDialogButtonBox(Qt::Vertical);
-    auto *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    auto *help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this] { Q_EMIT helpRequested(8); });
+    auto *buttons = okCancelHelpButtons(this, [this] { Q_EMIT helpRequested(8); });
 
     auto *left = new QVBoxLayout;
     left->addLayout(fields);
