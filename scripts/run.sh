@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the program with its bundled tables.
+# Sets up what is missing, builds and installs the program into the user's
+# program folder (see install.sh) and starts it from there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh
-exec build/program/zenkarta
+program=$(bash scripts/install.sh)
+exec "$program"

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the program alone and installs it into the user's program folder,
+# ${ZENKARTA_HOME:-${XDG_DATA_HOME:-~/.local/share}/zenkarta}, with a desktop
+# entry and an icon. Over an existing folder it is an update: the executable
+# and the help pages are replaced, bundled tables the folder never had are
+# added, and the user's tables, setting/ and record/ are left as they are.
+# Prints the installed program's path on standard output, everything else on
+# standard error.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+data_home=${XDG_DATA_HOME:-$HOME/.local/share}
+home=${ZENKARTA_HOME:-$data_home/zenkarta}
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target zenkarta -j"$(nproc)" >&2
+mkdir -p "$home"
+home=$(cd "$home" && pwd)
+cmake --install build --prefix "$home" >/dev/null
+
+mkdir -p "$data_home/applications" "$data_home/icons/hicolor/scalable/apps"
+cmake -DEXEC="$home/zenkarta" -DOUT="$data_home/applications/zenkarta.desktop" -P cmake/desktop_entry.cmake
+cp resources/icons/zenkarta.svg "$data_home/icons/hicolor/scalable/apps/zenkarta.svg"
+# Menus pick the new entry up by themselves; the caches only make it quicker.
+command -v update-desktop-database >/dev/null && update-desktop-database -q "$data_home/applications" || true
+command -v gtk-update-icon-cache >/dev/null && gtk-update-icon-cache -q -t "$data_home/icons/hicolor" 2>/dev/null || true
+echo "$home/zenkarta"

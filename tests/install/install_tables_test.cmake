@@ -1,0 +1,55 @@
+# Installs tables into a program folder twice, with a new version of the
+# bundle in between, and checks that the user's tables survive the update.
+#   cmake -DSCRIPT=<install_tables.cmake> -DWORK=<empty folder> -P install_tables_test.cmake
+cmake_minimum_required(VERSION 3.25)
+set(src "${WORK}/source")
+set(prog "${WORK}/program folder")
+file(REMOVE_RECURSE "${WORK}")
+
+function(install_tables)
+  execute_process(COMMAND ${CMAKE_COMMAND} "-DSOURCE=${src}" "-DPROGRAM=${prog}" -P "${SCRIPT}"
+                  COMMAND_ERROR_IS_FATAL ANY)
+endfunction()
+function(expect_file path text)
+  if(NOT EXISTS "${prog}/${path}")
+    message(FATAL_ERROR "${path} is missing")
+  endif()
+  file(READ "${prog}/${path}" got HEX) # a text read would drop the CRs
+  string(HEX "${text}" text)
+  if(NOT got STREQUAL text)
+    message(FATAL_ERROR "${path} holds '${got}', expected '${text}'")
+  endif()
+endfunction()
+
+file(WRITE "${src}/主食/ご飯.cal" "shipped 1\r\n")
+file(WRITE "${src}/おかず/肉.cal" "shipped 2\r\n")
+file(WRITE "${src}/README.md" "not a table")
+install_tables()
+expect_file("data/主食/ご飯.cal" "shipped 1\r\n")
+expect_file("data/おかず/肉.cal" "shipped 2\r\n")
+if(EXISTS "${prog}/data/README.md")
+  message(FATAL_ERROR "a file that is no table was installed")
+endif()
+
+# The user edits one table, deletes another and makes one of a name that the
+# next bundle also ships; the bundle changes its tables and adds two.
+file(WRITE "${prog}/data/主食/ご飯.cal" "the user's text\r\n")
+file(REMOVE "${prog}/data/おかず/肉.cal")
+file(WRITE "${prog}/data/外食/丼.cal" "the user's own\r\n")
+file(WRITE "${src}/主食/ご飯.cal" "shipped 1, version 2\r\n")
+file(WRITE "${src}/おかず/肉.cal" "shipped 2, version 2\r\n")
+file(WRITE "${src}/外食/丼.cal" "shipped 3\r\n")
+file(WRITE "${src}/外食/麺.cal" "shipped 4\r\n")
+install_tables()
+install_tables()
+expect_file("data/主食/ご飯.cal" "the user's text\r\n")
+if(EXISTS "${prog}/data/おかず/肉.cal")
+  message(FATAL_ERROR "a table the user deleted came back")
+endif()
+expect_file("data/外食/丼.cal" "the user's own\r\n")
+expect_file("data/外食/麺.cal" "shipped 4\r\n")
+expect_file(".bundled-tables" "おかず/肉.cal\n主食/ご飯.cal\n外食/丼.cal\n外食/麺.cal\n")
+file(GLOB_RECURSE leftovers "${prog}/*.part")
+if(leftovers)
+  message(FATAL_ERROR "temporary files left: ${leftovers}")
+endif()
