@@ -5,12 +5,17 @@
 #include "common/ui/messageboxprompt.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(zk::applicationTitle());
+    // Every window carries the icon of the desktop entry, and the desktop
+    // matches the windows to that entry.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zenkarta.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("zenkarta"));
     // Qt's own dialogs (print, colour, font) speak Japanese like the rest.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
