@@ -30,9 +30,10 @@ mirror=$(
 [ -n "$mirror" ] || { echo "fresh-machine-check: no bookworm mirror in /etc/apt" >&2; exit 2; }
 
 root=$(mktemp -d /var/tmp/zenkarta-fresh.XXXXXX)
+chmod 755 "$root" # the root folder of a system, open to its users
 cleanup() {
   for m in dev/pts dev proc; do umount -l "$root/$m" 2>/dev/null || true; done
-  if $keep; then echo "fresh-machine-check: the system is kept in $root"; else rm -rf "$root"; fi
+  if $keep; then echo "fresh-machine-check: the system is kept in $root"; else rm -rf --one-file-system "$root"; fi
 }
 trap cleanup EXIT
 log=$root.log
@@ -41,13 +42,13 @@ debootstrap --variant=minbase bookworm "$root" "$mirror" >"$log" 2>&1
 
 # The machine's apt sources and fetch settings, so apt inside reaches what apt here reaches.
 cp /etc/resolv.conf "$root/etc/resolv.conf"
-for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-  [ -f "$f" ] && cp "$f" "$root$f"
+for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources \
+  $(grep -lsE '^ *Acquire' /etc/apt/apt.conf.d/*); do
+  if [ -f "$f" ]; then cp "$f" "$root$f"; fi
 done
-grep -lsE '^ *Acquire' /etc/apt/apt.conf.d/* | while read -r f; do cp "$f" "$root$f"; done
-grep -hsoE 'Signed-By: *[^ ]+|signed-by=[^] ]+' /etc/apt/sources.list /etc/apt/sources.list.d/* |
-  sed -E 's/^(Signed-By: *|signed-by=)//' | sort -u | while read -r key; do
-  [ -f "$key" ] && [ ! -f "$root$key" ] && install -D -m 644 "$key" "$root$key"
+for key in $(cat /etc/apt/sources.list /etc/apt/sources.list.d/* 2>/dev/null |
+  sed -nE 's/.*(Signed-By: *|signed-by=)([^] ]+).*/\2/p' | sort -u); do
+  if [ -f "$key" ] && [ ! -f "$root$key" ]; then install -D -m 644 "$key" "$root$key"; fi
 done
 mount -t proc proc "$root/proc"
 mount --bind /dev "$root/dev"
@@ -65,8 +66,8 @@ inside useradd -m nobodyelse
 cp scripts/setup.sh "$root/tmp/setup.sh"
 if said=$(inside su nobodyelse -c 'bash /tmp/setup.sh' 2>&1); then
   echo "FAIL setup.sh without rights succeeded"; failed=1
-elif [ "$(wc -l <<<"$said")" -ne 1 ]; then
-  echo "FAIL setup.sh without rights said more than one line:"; echo "$said"; failed=1
+elif [ "$(wc -l <<<"$said")" -ne 1 ] || [[ "$said" != *"apt-get install"* ]]; then
+  echo "FAIL setup.sh without rights did not name the packages in one line:"; echo "$said"; failed=1
 else
   echo "ok   setup.sh without rights: $said"
 fi
