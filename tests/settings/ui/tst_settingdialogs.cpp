@@ -90,6 +90,7 @@ private Q_SLOTS:
     void recordItemDialogRefuses_data();
     void recordItemDialogRefuses();
     void recordItemsAddChangeDelete();
+    void recordItemChangeKeepsStoredBytes();
     void typingFollowsTabOrder();
     void badColourTextUsesDesignColour();
     void okRefreshesMainWindow();
@@ -497,6 +498,21 @@ void TestSettingDialogs::recordItemsAddChangeDelete() {
                                                                    "\xff"
                                                                    "cm\xff\r\n");
     QVERIFY(folder.exists(QStringLiteral("record/体重.dat")));
+}
+
+// A name and a unit that are not CP932 show as U+FFFD; changing the target
+// leaves their bytes, and the cells after the third, as they were.
+void TestSettingDialogs::recordItemChangeKeepsStoredBytes() {
+    test::ScriptedPrompt prompt;
+    RecordItemTable items;
+    items.setRows({{"\x85\x40", "\x80", "60", "extra"}});
+    TfrmGraph item(items, TfrmGraph::Mode::Change, 0);
+    QCOMPARE(item.cmbUnit->currentText(), QStringLiteral("\uFFFD"));
+    item.txtTarget->setText(QStringLiteral("55"));
+    item.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+    QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join(u'\n')));
+    QCOMPARE(item.result(), int(QDialog::Accepted));
+    QCOMPARE(items.row(0), (ListRow{"\x85\x40", "\x80", "55", "extra"}));
 }
 
 void TestSettingDialogs::typingFollowsTabOrder() {
