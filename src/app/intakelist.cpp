@@ -119,6 +119,11 @@ TotalBar IntakeList::total() const {
     return bar;
 }
 
+void IntakeList::limitListRebuilt() {
+    if (m_model.rowCount() > 0)
+        calc();
+}
+
 QString IntakeList::deleteCaption(const QString &previous) const {
     const QList<int> rows = selectedRows();
     if (rows.isEmpty())

@@ -51,6 +51,8 @@ public:
     void setLimitText(const QString &limitItemText) { m_limitText = limitItemText; }
     TotalBar total() const;
     void calc() { Q_EMIT totalChanged(total()); }
+    // The limit list was rebuilt: a shown total follows the limit now chosen.
+    void limitListRebuilt();
 
     // Caption of the context menu's delete item for the current selection;
     // `previous` when nothing is selected.

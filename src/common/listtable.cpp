@@ -29,6 +29,17 @@ ListRows parseListFile(QByteArrayView bytes) {
     return rows;
 }
 
+ListRow editedRow(const ListRow &stored, const QStringList &texts) {
+    ListRow row = stored;
+    while (row.size() < texts.size())
+        row.append(QByteArray());
+    for (qsizetype c = 0; c < texts.size(); ++c) {
+        if (texts[c] != sjis::decode(row[c]))
+            row[c] = sjis::encode(texts[c]);
+    }
+    return row;
+}
+
 ListTableModel::ListTableModel(const QStringList &headers, QObject *parent)
     : QAbstractTableModel(parent)
     , m_headers(headers)

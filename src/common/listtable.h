@@ -17,6 +17,12 @@ using ListRows = QList<ListRow>;
 QByteArray listFileBytes(const ListRows &rows);
 ListRows parseListFile(QByteArrayView bytes);
 
+// A stored row after a dialog edited it: a cell whose text still reads as the
+// stored cell decodes (bytes that are not valid CP932 show as U+FFFD) keeps
+// its stored bytes; a changed cell is encoded, and a character Shift-JIS
+// cannot hold throws zk::Error. Cells beyond the edited ones stay as stored.
+ListRow editedRow(const ListRow &stored, const QStringList &texts);
+
 // A list view's rows of Shift-JIS cells. Rows may hold more cells than the
 // view has columns; the extra cells are kept, saved and loaded. Cells keep
 // the bytes they were read with until they are edited, so bytes that are not

@@ -38,6 +38,40 @@ QList<GraphPoint> CollectGraphPoints(const QByteArray &name, const OptionalRange
     return points;
 }
 
+ValueScale ValueScaleFor(const QList<GraphPoint> &points) {
+    if (points.isEmpty())
+        return {};
+    double lo = points.first().value, hi = lo;
+    for (const GraphPoint &p : points) {
+        lo = std::min(lo, double(p.value));
+        hi = std::max(hi, double(p.value));
+    }
+    // A single level still gets an axis around it.
+    double span = hi - lo;
+    if (span <= 0)
+        span = lo != 0 ? std::abs(lo) * 0.02 : 1;
+    const double margin = span * 0.05;
+    const double raw = (span + 2 * margin) / 5; // about five steps
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    double step = 10 * power;
+    for (const double factor : {1.0, 2.0, 5.0}) {
+        if (factor * power >= raw) {
+            step = factor * power;
+            break;
+        }
+    }
+    ValueScale scale;
+    scale.step = step;
+    scale.decimals = std::max(0, int(-std::floor(std::log10(step) + 1e-9)));
+    // Rounded to the step's decimals, so that float noise makes no extra step.
+    const double unit = std::pow(10.0, scale.decimals);
+    scale.min = std::floor(std::round((lo - margin) / step * 1e6) / 1e6) * step;
+    scale.max = std::ceil(std::round((hi + margin) / step * 1e6) / 1e6) * step;
+    scale.min = std::round(scale.min * unit) / unit;
+    scale.max = std::round(scale.max * unit) / unit;
+    return scale;
+}
+
 QString GraphTitle(const QString &name, const OptionalRange &range) {
     QString title = name + QStringLiteral("の推移グラフ");
     if (range)

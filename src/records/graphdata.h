@@ -26,6 +26,19 @@ float RecordValue(const QByteArray &text);
 // there is one. The first value that is not a number throws.
 QList<GraphPoint> CollectGraphPoints(const QByteArray &name, const OptionalRange &range);
 
+// The value axis of a graph: the values with a small margin, in round steps
+// (1, 2 or 5 times a power of ten), labelled with as many decimals as the
+// step needs.
+struct ValueScale {
+    double min = 0;
+    double max = 1;
+    double step = 0.2;
+    int decimals = 1;
+
+    friend bool operator==(const ValueScale &, const ValueScale &) = default;
+};
+ValueScale ValueScaleFor(const QList<GraphPoint> &points);
+
 // "体重の推移グラフ", with "（from～to）" when a range is applied.
 QString GraphTitle(const QString &name, const OptionalRange &range);
 // The value axis names the item and its unit: "体重kg".

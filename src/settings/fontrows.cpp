@@ -1,5 +1,6 @@
 #include "settings/fontrows.h"
 
+#include "common/error.h"
 #include "common/sjis.h"
 #include "settings/inttext.h"
 
@@ -50,27 +51,57 @@ ListRow completeFontRow(const ListRows &rows, int index) {
     return row;
 }
 
-FontSpec fontSpecFor(const ListRows &rows, int part) {
+ColorValue fontRowColor(const ListRows &rows, int index, int field, QString *problem) {
+    const ListRow row = completeFontRow(rows, index);
+    const QString text = sjis::decode(row[field]);
+    try {
+        return ColorFromText(text);
+    } catch (const Error &e) {
+        if (problem) {
+            *problem =
+                e.text() + QStringLiteral("。「%1」の%2は既定の色にします。")
+                               .arg(sjis::decode(row[0]), field == 4 ? QStringLiteral("文字色")
+                                                                     : QStringLiteral("背景色"));
+        }
+        const ListRow design = designFontRows().at(index < fontPartCount ? index : 0);
+        return ColorFromText(sjis::decode(design[field]));
+    }
+}
+
+FontSpec fontSpecFor(const ListRows &rows, int part, QStringList *problems) {
     const ListRow row = completeFontRow(rows, part);
     FontSpec partFont;
     partFont.family = sjis::decode(row[1]);
     partFont.pointSize = parseIntText(QByteArrayView(row[2])).value_or(10);
     partFont.style = IntToFontStyle(parseIntText(QByteArrayView(row[3])).value_or(0));
-    partFont.color = ColorFromText(sjis::decode(row[4]));
-    partFont.background = ColorFromText(sjis::decode(row[5]));
+    for (const int field : {4, 5}) {
+        QString problem;
+        (field == 4 ? partFont.color : partFont.background) =
+            fontRowColor(rows, part, field, &problem);
+        if (problems && !problem.isEmpty())
+            problems->append(problem);
+    }
     return partFont;
 }
 
 ListRow fontRowWith(const ListRow &row, const FontSpec &partFont) {
-    ListRow out = row;
-    while (out.size() < fontRowFields)
-        out.append(QByteArray());
-    out[1] = sjis::encode(partFont.family);
-    out[2] = QByteArray::number(partFont.pointSize);
-    out[3] = QByteArray::number(FontStyleToInt(partFont.style));
-    out[4] = ColorText(partFont.color).toLatin1();
-    out[5] = ColorText(partFont.background).toLatin1();
-    return out;
+    const auto stored = [&](int field) { return sjis::decode(row.value(field)); };
+    // A number or colour the dialog left as it was keeps the text it was stored as.
+    const auto number = [&](int field, int value) {
+        const std::optional<int> old = parseIntText(QByteArrayView(row.value(field)));
+        return old == value ? stored(field) : QString::number(value);
+    };
+    const auto color = [&](int field, ColorValue value) {
+        try {
+            if (ColorFromText(stored(field)) == value)
+                return stored(field);
+        } catch (const Error &) {
+        }
+        return ColorText(value);
+    };
+    return editedRow(row, {stored(0), partFont.family, number(2, partFont.pointSize),
+                           number(3, FontStyleToInt(partFont.style)), color(4, partFont.color),
+                           color(5, partFont.background)});
 }
 
 } // namespace zk

@@ -4,6 +4,7 @@
 #include "settings/colortext.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace zk {
 
@@ -42,11 +43,18 @@ ListRows designFontRows();
 // its own caption.
 ListRow completeFontRow(const ListRows &rows, int index);
 
+// A colour cell (4: font colour, 5: background) of the row at the index. A
+// text that is no colour gives the design colour of that cell, and the
+// message saying so goes to *problem.
+ColorValue fontRowColor(const ListRows &rows, int index, int field, QString *problem = nullptr);
+
 // The font of a part from its complete row (see completeFontRow). A size
 // that is not a number counts as 10, a style that is not a number as 0; a
-// colour text that cannot be read throws.
-FontSpec fontSpecFor(const ListRows &rows, int part);
-// The row of a font list as the font dialog leaves it.
+// colour text that is no colour as the design colour, with its message
+// appended to *problems.
+FontSpec fontSpecFor(const ListRows &rows, int part, QStringList *problems = nullptr);
+// The row of a font list as the font dialog leaves it: the cells whose value
+// the dialog did not change keep their stored bytes.
 ListRow fontRowWith(const ListRow &row, const FontSpec &partFont);
 
 // A size text read as points: 10 when it is not a number.

@@ -40,7 +40,6 @@ void SettingsData::load() {
 }
 
 void SettingsData::save() {
-    fontSpecs();
     m_store.FileName = ProgramFolder::file(QStringLiteral("setting/setting.ini"));
     m_store.Save();
     ListViewSave(fonts, ProgramFolder::file(QStringLiteral("setting/font.dat")));
@@ -48,10 +47,10 @@ void SettingsData::save() {
     ListViewSave(items, ProgramFolder::file(QStringLiteral("setting/graph.dat")));
 }
 
-QList<FontSpec> SettingsData::fontSpecs() const {
+QList<FontSpec> SettingsData::fontSpecs(QStringList *problems) const {
     QList<FontSpec> specs;
     for (int part = 0; part < fontPartCount; ++part)
-        specs.append(fontSpecFor(fonts.rows(), part));
+        specs.append(fontSpecFor(fonts.rows(), part, problems));
     return specs;
 }
 

@@ -27,13 +27,12 @@ public:
 
     // setting.ini, then the three list files; missing files leave the design values.
     void load();
-    // Checks every font row the windows use first, so that a bad colour text
-    // stops the save before any file is written; then writes setting.ini and
-    // the three list files. Throws on the first failure.
+    // Writes setting.ini and the three list files. Throws on the first failure.
     void save();
 
-    // The five parts' fonts and colours (throws on a colour text that cannot be read).
-    QList<FontSpec> fontSpecs() const;
+    // The five parts' fonts and colours; a colour text that is no colour
+    // gives the design colour, with its message appended to *problems.
+    QList<FontSpec> fontSpecs(QStringList *problems = nullptr) const;
     QStringList limitEntries() const;
 
     // Called with the new value whenever the daily standard changes.

@@ -43,16 +43,11 @@ QString problem(const QString &name, const QString &address) {
 }
 
 void store(ListTableModel &table, int row, const QString &name, const QString &address) {
-    const QByteArray nameBytes = sjis::encode(name);
-    const QByteArray addressBytes = sjis::encode(address);
-    if (row < 0) {
-        table.appendRow({nameBytes, addressBytes});
-        return;
-    }
-    if (table.cellText(row, Name) != name)
-        table.setCell(row, Name, nameBytes);
-    if (table.cellText(row, Address) != address)
-        table.setCell(row, Address, addressBytes);
+    const QStringList texts{name, address};
+    if (row < 0)
+        table.appendRow(editedRow({}, texts));
+    else
+        table.replaceRow(row, editedRow(table.row(row), texts));
 }
 
 } // namespace WebSites

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void exchange();
     void editKeepsBytesUntilChanged();
     void editRefusesUnencodableText();
+    void editedRowKeepsUntouchedCells_data();
+    void editedRowKeepsUntouchedCells();
 };
 
 void TestListTable::roundTrip_data() {
@@ -188,6 +190,34 @@ void TestListTable::editRefusesUnencodableText() {
     QVERIFY(!table.setData(table.index(0, 0), QStringLiteral("朝😀")));
     QCOMPARE(table.cell(0, 0), QByteArray("old"));
     QVERIFY(refused.contains(QStringLiteral("U+1F600")));
+}
+
+void TestListTable::editedRowKeepsUntouchedCells_data() {
+    QTest::addColumn<ListRow>("stored");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<ListRow>("edited");
+    // 0x80 is no CP932 byte: it shows as U+FFFD and could not be encoded again.
+    QTest::newRow("untouched invalid byte")
+        << ListRow{"w", "\x80", "60"} << QStringList{"w", "\uFFFD", "60"}
+        << ListRow{"w", "\x80", "60"};
+    QTest::newRow("changed cell encoded, others kept")
+        << ListRow{"w", "\x80", "60"} << QStringList{"w", "\uFFFD", "朝"}
+        << ListRow{"w", "\x80", "\x92\xa9"};
+    QTest::newRow("cells beyond the edited ones kept")
+        << ListRow{"a", "b", "c", "extra\x80"} << QStringList{"A", "b", "c"}
+        << ListRow{"A", "b", "c", "extra\x80"};
+    QTest::newRow("short row grows")
+        << ListRow{"a"} << QStringList{"a", "", "t"} << ListRow{"a", "", "t"};
+    QTest::newRow("new row") << ListRow{} << QStringList{"n", "u"} << ListRow{"n", "u"};
+}
+
+void TestListTable::editedRowKeepsUntouchedCells() {
+    QFETCH(ListRow, stored);
+    QFETCH(QStringList, texts);
+    QFETCH(ListRow, edited);
+    QCOMPARE(editedRow(stored, texts), edited);
+    texts.append(QStringLiteral("😀"));
+    QVERIFY_THROWS_EXCEPTION(Error, editedRow(stored, texts));
 }
 
 QTEST_GUILESS_MAIN(TestListTable)

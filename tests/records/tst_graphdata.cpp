@@ -8,6 +8,8 @@
 
 using namespace zk;
 
+Q_DECLARE_METATYPE(zk::ValueScale)
+
 class TestGraphData : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -21,6 +23,8 @@ private Q_SLOTS:
     void badValueStops();
     void longDateCut();
     void texts();
+    void valueScale_data();
+    void valueScale();
 };
 
 void TestGraphData::init() {
@@ -143,6 +147,30 @@ void TestGraphData::texts() {
              QStringLiteral("1234件のデータが見つかりました！グラフへ反映します。"));
     QCOMPARE(GraphStatusText(0), QStringLiteral("該当件数がありませんでした。日付の範囲指定の"
                                                 "チェックを確認して見てください。"));
+}
+
+void TestGraphData::valueScale_data() {
+    QTest::addColumn<QList<float>>("values");
+    QTest::addColumn<ValueScale>("scale");
+    QTest::newRow("no points") << QList<float>{} << ValueScale{0, 1, 0.2, 1};
+    QTest::newRow("narrow span") << QList<float>{60.0f, 60.2f, 60.1f}
+                                 << ValueScale{59.95, 60.25, 0.05, 2};
+    QTest::newRow("step counts") << QList<float>{8000, 15000} << ValueScale{6000, 16000, 2000, 0};
+    QTest::newRow("one value") << QList<float>{60.5f} << ValueScale{60, 61, 0.5, 1};
+    QTest::newRow("zero") << QList<float>{0} << ValueScale{-0.5, 0.5, 0.5, 1};
+}
+
+void TestGraphData::valueScale() {
+    QFETCH(QList<float>, values);
+    QFETCH(ValueScale, scale);
+    QList<GraphPoint> points;
+    for (const float v : values)
+        points.append({"d", v});
+    const ValueScale got = ValueScaleFor(points);
+    QCOMPARE(got.decimals, scale.decimals);
+    QCOMPARE(got.step, scale.step);
+    QCOMPARE(got.min, scale.min);
+    QCOMPARE(got.max, scale.max);
 }
 
 QTEST_GUILESS_MAIN(TestGraphData)

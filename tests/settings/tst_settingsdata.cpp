@@ -36,7 +36,7 @@ private Q_SLOTS:
     void itemsStaySorted();
     void inPlaceRenameRefusedOrResorted();
     void saveWritesFilesByteForByte();
-    void badColorStopsSaveBeforeAnyFile();
+    void badColorDoesNotStopSave();
     void dailyStandardClamped();
 };
 
@@ -130,6 +130,9 @@ void TestSettingsData::fontSpecFallsBackToDesign_data() {
                                << QStringLiteral("Tahoma") << 8 << quint32(0x80000005);
     QTest::newRow("size not a number") << ListRows{{"x", "F", "big", "x", "clBlack", "clWhite"}}
                                        << 0 << QStringLiteral("F") << 10 << quint32(0xFFFFFF);
+    QTest::newRow("colour that is no colour")
+        << ListRows{custom, {"x", "F", "9", "0", "clBlack", "yellow"}} << 1 << QStringLiteral("F")
+        << 9 << quint32(0x80000005);
 }
 
 void TestSettingsData::fontSpecFallsBackToDesign() {
@@ -138,7 +141,10 @@ void TestSettingsData::fontSpecFallsBackToDesign() {
     QFETCH(QString, family);
     QFETCH(int, size);
     QFETCH(quint32, background);
-    const FontSpec partFont = fontSpecFor(rows, part);
+    QStringList problems;
+    const FontSpec partFont = fontSpecFor(rows, part, &problems);
+    QCOMPARE(problems.size(),
+             qsizetype(QTest::currentDataTag() == QByteArray("colour that is no colour")));
     QCOMPARE(partFont.family, family);
     QCOMPARE(partFont.pointSize, size);
     QCOMPARE(partFont.background, background);
@@ -157,6 +163,11 @@ void TestSettingsData::fontRowWithKeepsExtraCells() {
     const ListRow row = fontRowWith({"p", "a", "b", "c", "d", "e", "extra"}, partFont);
     QCOMPARE(row, (ListRow{"p", sjis::encode(u"ＭＳ Ｐ明朝"), "12", "5", "clRed", "$000080FF",
                            "extra"}));
+    // What the dialog did not change keeps its stored text, bytes that are
+    // not CP932 and a colour name spelt otherwise included.
+    const ListRow stored{"p", "\x80", "012", "5", "clred", "$000080FF"};
+    partFont.family = QStringLiteral("\uFFFD");
+    QCOMPARE(fontRowWith(stored, partFont), stored);
 }
 
 void TestSettingsData::limitEntriesWithoutFiles() {
@@ -270,7 +281,7 @@ void TestSettingsData::saveWritesFilesByteForByte() {
                             "clWindow\r\n"));
 }
 
-void TestSettingsData::badColorStopsSaveBeforeAnyFile() {
+void TestSettingsData::badColorDoesNotStopSave() {
     test::TempProgramFolder folder;
     folder.write(QStringLiteral("setting/font.dat"), "p\xff"
                                                      "F\xff"
@@ -281,9 +292,13 @@ void TestSettingsData::badColorStopsSaveBeforeAnyFile() {
     SettingsData data;
     data.load();
     data.setDailyStandard(100);
-    QVERIFY_THROWS_EXCEPTION(Error, data.save());
-    QVERIFY(!folder.exists(QStringLiteral("setting/setting.ini")));
-    QVERIFY(!folder.exists(QStringLiteral("setting/standard.dat")));
+    QStringList problems;
+    QCOMPARE(data.fontSpecs(&problems).first().color, ColorValue(0)); // the design clBlack
+    QCOMPARE(problems.size(), 1);
+    data.save(); // the text stays the user's to mend; nothing else waits for it
+    QCOMPARE(folder.read(QStringLiteral("setting/setting.ini")),
+             QByteArray("[upddaycal]\r\nPosition=100\r\n\r\n"));
+    QVERIFY(folder.read(QStringLiteral("setting/font.dat")).contains("red"));
 }
 
 void TestSettingsData::dailyStandardClamped() {

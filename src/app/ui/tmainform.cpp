@@ -103,6 +103,7 @@ TMainForm::TMainForm(QWidget *parent)
     Files = new TFiles(CalFileList(), this);
     Files->dockInto(*this);
     m_settings->setFileTree(Files->trvFile);
+    m_settings->applyStoredFonts();
     m_calTables = new CalTableController(
         {Files, trvCal, pnlTitle, mnuCalFiles, mnuStandard, mnuDictionary}, this);
     m_intake->setFoodSource([this]() -> std::optional<FoodPick> {
@@ -112,7 +113,12 @@ TMainForm::TMainForm(QWidget *parent)
     });
     connect(trvCal, &QTreeView::doubleClicked, mnuAddList, &QAction::trigger);
 
-    new RecordWindows(this, mnuDayRec, mnuGraph); // the graph window is made now, hidden
+    auto *records = new RecordWindows(this, mnuDayRec, mnuGraph); // the graph window, hidden
+    // OK of the settings may have changed the limits and the record items.
+    connect(m_settings, &MainSettings::settingsSaved, this, [this, records] {
+        m_intake->list().limitListRebuilt();
+        records->itemListSaved();
+    });
 }
 
 void TMainForm::createActions() {

@@ -1,5 +1,6 @@
 #include "records/ui/graphchart.h"
 
+#include "common/platform.h"
 #include "common/sjis.h"
 #include "common/ui/fonts.h"
 
@@ -58,7 +59,13 @@ GraphChart::GraphChart(QWidget *parent)
     }
     m_dateAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_dateAxis->setRange(0, 1);
+    m_valueAxis->setTickType(QValueAxis::TicksDynamic);
+    m_valueAxis->setRange(0, 1);
+    m_valueAxis->setTickInterval(0.2);
     m_valueAxis->setLabelFormat(QStringLiteral("%.1f"));
+    // Value labels in the user's number format, with thousands separators.
+    c->setLocale(Regional::current().locale());
+    c->setLocalizeNumbers(true);
     c->addAxis(m_dateAxis, Qt::AlignBottom);
     c->addAxis(m_valueAxis, Qt::AlignLeft);
     m_series->attachAxis(m_dateAxis);
@@ -83,16 +90,16 @@ void GraphChart::setGraph(const QList<GraphPoint> &points, const QString &title,
     const qsizetype n = points.size();
     m_dateAxis->setRange(-0.5, n > 0 ? double(n) - 0.5 : 0.5);
 
-    if (n > 0) {
-        const auto [lo, hi] = std::minmax_element(
-            points.begin(), points.end(),
-            [](const GraphPoint &a, const GraphPoint &b) { return a.value < b.value; });
-        const double pad = std::max(1.0, (double(hi->value) - double(lo->value)) * 0.1);
-        m_valueAxis->setRange(double(lo->value) - pad, double(hi->value) + pad);
-        m_valueAxis->applyNiceNumbers();
-    } else {
-        m_valueAxis->setRange(0, 1);
-    }
+    const ValueScale scale = ValueScaleFor(points);
+    // The axis draws every tick at once: widen the interval over both the
+    // old and the new range before either changes, or a wide range with a
+    // narrow step would make millions of them.
+    m_valueAxis->setTickInterval(
+        std::max(m_valueAxis->max() - m_valueAxis->min(), scale.max - scale.min));
+    m_valueAxis->setRange(scale.min, scale.max);
+    m_valueAxis->setTickAnchor(scale.min);
+    m_valueAxis->setTickInterval(scale.step);
+    m_valueAxis->setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));
 
     chart()->setTitle(title);
     m_dateAxis->setTitleText(dateTitle);
@@ -121,8 +128,23 @@ void GraphChart::relabel() {
     for (const QString &label : m_dateAxis->categoriesLabels())
         m_dateAxis->remove(label);
     m_dateAxis->setStartValue(-0.5);
+    // The first and the last date are always labelled; the last takes the
+    // place of the regular label before it, which would stand too close.
+    QList<qsizetype> labelled;
+    for (qsizetype i = 0; i < m_dates.size(); i += step)
+        labelled.append(i);
+    if (!labelled.isEmpty() && labelled.last() != m_dates.size() - 1) {
+        if (labelled.size() > 1)
+            labelled.removeLast();
+        labelled.append(m_dates.size() - 1);
+    }
+    // An axis without any label never places its title; a blank one keeps
+    // an empty graph's date title under its plot.
+    if (m_dates.isEmpty())
+        m_dateAxis->append(QStringLiteral(" "), 0);
+    m_dateAxis->setGridLineVisible(!m_dates.isEmpty());
     QSet<QString> used;
-    for (qsizetype i = 0; i < m_dates.size(); i += step) {
+    for (const qsizetype i : labelled) {
         // The axis keeps one label per text; a date standing twice (a
         // hand-edited file) is told apart by invisible zero-width spaces.
         QString label = sjis::decode(m_dates[i]);

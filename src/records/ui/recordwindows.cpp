@@ -24,6 +24,10 @@ RecordWindows::RecordWindows(QWidget *mainWindow, QAction *mnuDayRec, QAction *m
 
 RecordWindows::~RecordWindows() = default;
 
+void RecordWindows::itemListSaved() {
+    m_graph->reloadItems();
+}
+
 void RecordWindows::mnuDayRecClick() {
     TDayRec window(m_mainWindow);
     connect(&window, &TDayRec::helpRequested, &window, [](int topic) { Help::Helper(topic); });

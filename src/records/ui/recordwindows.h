@@ -21,6 +21,8 @@ public:
     ~RecordWindows() override;
 
     TGraph *graph() const { return m_graph.get(); }
+    // setting/graph.dat was written: the graph lists the items anew.
+    void itemListSaved();
 
 private:
     void mnuDayRecClick();

@@ -4,6 +4,7 @@
 #include "common/platform.h"
 #include "common/prompt.h"
 #include "common/sjis.h"
+#include "common/ui/datepicker.h"
 #include "records/dayrecentry.h"
 #include "records/ui/tfrmdayrec.h"
 
@@ -23,14 +24,6 @@
 
 namespace zk {
 namespace {
-
-QDateEdit *datePicker(const char *name, QWidget *parent) {
-    auto *picker = new QDateEdit(QDate(2002, 1, 1), parent);
-    picker->setObjectName(QString::fromLatin1(name));
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(Regional::current().shortDatePattern());
-    return picker;
-}
 
 QPushButton *button(const QString &caption, const char *name, QWidget *parent) {
     auto *b = new QPushButton(caption, parent);
@@ -99,10 +92,12 @@ void TDayRec::buildControls() {
 
     chkDataRange = new QCheckBox(QStringLiteral("日付の範囲を指定する(&R)"), this);
     chkDataRange->setObjectName(QStringLiteral("chkDataRange"));
-    dtp1 = datePicker("dtp1", this);
+    // Without a stored state the range is the last month.
+    const QDate today = Regional::current().today();
+    dtp1 = newDatePicker(QStringLiteral("dtp1"), today.addMonths(-1), this);
     dtp1->setAccessibleName(QStringLiteral("表示する最初の日付"));
     auto *Label2 = label(QStringLiteral("から、"), "Label2", this);
-    dtp2 = datePicker("dtp2", this);
+    dtp2 = newDatePicker(QStringLiteral("dtp2"), today, this);
     dtp2->setAccessibleName(QStringLiteral("表示する最後の日付"));
     auto *Label3 = label(QStringLiteral("までを表示する。"), "Label3", this);
 
@@ -159,6 +154,12 @@ void TDayRec::buildControls() {
             "を追加するには、「詳細設定」の「グラフ」タブで作成してください。"));
     });
     connect(lstItems, &QListWidget::itemSelectionChanged, this, &TDayRec::lstItemsClick);
+    // Clicking the chosen item again reads its file again.
+    lstItems->viewport()->installEventFilter(this);
+    connect(lstItems, &QListWidget::itemClicked, this, [this] {
+        if (m_pressedChosen)
+            lstItemsClick();
+    });
     connect(lsvData->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TDayRec::lsvDataChange);
     connect(data, &QAbstractItemModel::modelReset, this, &TDayRec::lsvDataChange);
@@ -237,6 +238,11 @@ void TDayRec::lsvDataChange() {
 }
 
 bool TDayRec::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == lstItems->viewport() && event->type() == QEvent::MouseButtonPress) {
+        QListWidgetItem *item =
+            lstItems->itemAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+        m_pressedChosen = item && item->isSelected();
+    }
     if (watched == lsvData->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         const QModelIndex index =
             lsvData->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());

@@ -65,7 +65,8 @@ private:
     void openEntry(class TfrmDayRec &dialog);
 
     QList<RecordItem> m_items;
-    QByteArray m_itemName; // empty while no item is chosen
+    QByteArray m_itemName;        // empty while no item is chosen
+    bool m_pressedChosen = false; // the mouse went down on the chosen item
     TIniSaveProps isp;
 };
 

@@ -1,8 +1,10 @@
 #include "records/ui/tfrmdayrec.h"
 
 #include "common/guard.h"
+#include "common/listtable.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "common/ui/datepicker.h"
 #include "common/ui/fonts.h"
 #include "records/datetext.h"
 
@@ -26,10 +28,7 @@ TfrmDayRec::TfrmDayRec(const QByteArray &name, const QString &key, QWidget *pare
 
     auto *Label1 = new QLabel(QStringLiteral("日付(&D)"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    dtp = new QDateEdit(QDate(2002, 8, 23), this);
-    dtp->setObjectName(QStringLiteral("dtp"));
-    dtp->setCalendarPopup(true);
-    dtp->setDisplayFormat(Regional::current().shortDatePattern());
+    dtp = newDatePicker(QStringLiteral("dtp"), Regional::current().today(), this);
     Label1->setBuddy(dtp);
 
     lblKey = new QLabel(key, this);
@@ -98,10 +97,8 @@ bool TfrmDayRec::eventFilter(QObject *watched, QEvent *event) {
 }
 
 QByteArray TfrmDayRec::valueBytes() const {
-    // An untouched value keeps its stored bytes.
-    if (m_mode == EntryMode::Change && txtValue->text() == sjis::decode(m_changeValue))
-        return m_changeValue;
-    return sjis::encode(txtValue->text());
+    const ListRow stored = m_mode == EntryMode::Change ? ListRow{m_changeValue} : ListRow{};
+    return editedRow(stored, {txtValue->text()}).first();
 }
 
 void TfrmDayRec::btnOKClick() {

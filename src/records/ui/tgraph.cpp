@@ -3,6 +3,7 @@
 #include "common/guard.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "common/ui/datepicker.h"
 #include "records/graphdata.h"
 #include "records/ui/graphchart.h"
 
@@ -17,18 +18,17 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace zk {
 namespace {
 
-QDateEdit *datePicker(const char *name, const QString &accessible, QWidget *parent) {
-    auto *picker = new QDateEdit(QDate(2002, 6, 27), parent);
-    picker->setObjectName(QString::fromLatin1(name));
+// Without a stored state the range is the last month.
+QDateEdit *datePicker(const char *name, const QString &accessible, QDate date, QWidget *parent) {
+    QDateEdit *picker = newDatePicker(QString::fromLatin1(name), date, parent);
     picker->setAccessibleName(accessible);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(Regional::current().shortDatePattern());
     return picker;
 }
 
@@ -71,10 +71,12 @@ void TGraph::buildControls() {
     chkDataRange = new QCheckBox(QStringLiteral("ｸﾞﾗﾌ化する日付を限定(&D)"), pnlSide);
     chkDataRange->setObjectName(QStringLiteral("chkDataRange"));
     chkDataRange->setChecked(true);
-    dtpStart = datePicker("dtpStart", QStringLiteral("グラフ化する最初の日付"), pnlSide);
+    const QDate today = Regional::current().today();
+    dtpStart = datePicker("dtpStart", QStringLiteral("グラフ化する最初の日付"), today.addMonths(-1),
+                          pnlSide);
     lblStart = new QLabel(QStringLiteral("から"), pnlSide);
     lblStart->setObjectName(QStringLiteral("lblStart"));
-    dtpEnd = datePicker("dtpEnd", QStringLiteral("グラフ化する最後の日付"), pnlSide);
+    dtpEnd = datePicker("dtpEnd", QStringLiteral("グラフ化する最後の日付"), today, pnlSide);
     lblEnd = new QLabel(QStringLiteral("まで"), pnlSide);
     lblEnd->setObjectName(QStringLiteral("lblEnd"));
     btnPrint = new QPushButton(QStringLiteral("印刷(&P)"), pnlSide);
@@ -134,15 +136,42 @@ void TGraph::buildControls() {
 }
 
 void TGraph::FormCreate() {
-    std::optional<QList<RecordItem>> items;
     // Without an item list the window just stays empty.
-    if (!guarded([&] { items = LoadRecordItems(); }) || !items)
+    if (!fillItems())
         return;
-    m_items = *items;
-    for (const RecordItem &item : m_items)
-        lstItems->addItem(sjis::decode(FormatItemEntry(item)));
     isp.FileName = ProgramFolder::file(QStringLiteral("setting/day.ini"));
     guarded([&] { isp.Load(); });
+}
+
+bool TGraph::fillItems() {
+    std::optional<QList<RecordItem>> items;
+    if (!guarded([&] { items = LoadRecordItems(); }) || !items)
+        return false;
+    m_items = *items;
+    const QSignalBlocker blocker(lstItems);
+    lstItems->clear();
+    for (const RecordItem &item : m_items)
+        lstItems->addItem(sjis::decode(FormatItemEntry(item)));
+    return true;
+}
+
+void TGraph::reloadItems() {
+    const int chosen = lstItems->currentRow();
+    const std::optional<QByteArray> name =
+        chosen >= 0 && chosen < m_items.size() && lstItems->item(chosen)->isSelected()
+            ? std::optional(m_items.at(chosen).name)
+            : std::nullopt;
+    if (!fillItems())
+        return;
+    // The chosen item stays chosen where it still exists; the graph stays as
+    // it is until the next click.
+    for (qsizetype i = 0; name && i < m_items.size(); ++i) {
+        if (m_items.at(i).name == *name) {
+            const QSignalBlocker blocker(lstItems);
+            lstItems->setCurrentRow(int(i));
+            break;
+        }
+    }
 }
 
 void TGraph::chkDataRangeClick() {

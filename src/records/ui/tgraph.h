@@ -26,6 +26,10 @@ class TGraph : public QWidget {
 public:
     explicit TGraph(QWidget *parent = nullptr);
 
+    // Reads setting/graph.dat again (after the settings wrote it), keeping the
+    // chosen item chosen while it still exists.
+    void reloadItems();
+
     QListWidget *lstItems;
     QCheckBox *chkDataRange;
     QDateEdit *dtpStart;
@@ -47,6 +51,7 @@ protected:
 private:
     void buildControls();
     void FormCreate();
+    bool fillItems(); // false without an item list
     void chkDataRangeClick();
     void lstItemsClick();
     void btnPrintClick();

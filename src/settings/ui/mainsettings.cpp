@@ -2,13 +2,16 @@
 
 #include "common/guard.h"
 #include "common/platform.h"
+#include "common/textutil.h"
 #include "settings/settingsdata.h"
 #include "settings/ui/calorycombo.h"
+#include "settings/ui/colorpalette.h"
 #include "settings/ui/help.h"
 #include "settings/ui/tsetting.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 
 namespace zk {
 
@@ -53,11 +56,23 @@ void MainSettings::fillLimitList() {
         m_targets.cmbLimit->setCurrentIndex(0);
 }
 
+void MainSettings::applyStoredFonts() {
+    const QString path = ProgramFolder::file(QStringLiteral("setting/font.dat"));
+    if (!QFileInfo::exists(path))
+        return;
+    guarded([&] {
+        const ListRows rows = parseListFile(readFileBytes(path));
+        const auto parts = m_targets.parts();
+        for (int part = 0; part < fontPartCount; ++part)
+            applyFontSpec(parts[part], fontSpecFor(rows, part));
+    });
+}
+
 void MainSettings::openSettings() {
     TSetting dialog(m_targets, m_window);
     connect(&dialog, &TSetting::helpRequested, this, [](int context) { Help::Helper(context); });
-    if (guarded([&] { dialog.load(); }))
-        dialog.exec();
+    if (guarded([&] { dialog.load(); }) && dialog.exec() == QDialog::Accepted)
+        Q_EMIT settingsSaved();
 }
 
 } // namespace zk

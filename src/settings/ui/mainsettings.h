@@ -34,9 +34,16 @@ public:
     bool saveOptions();
     // Fills the limit list from the stored settings, the first entry selected.
     void fillLimitList();
+    // Gives the five parts the fonts and colours of "setting/font.dat"; a
+    // missing file or row leaves the design values.
+    void applyStoredFonts();
     // Opens the settings dialog (its help buttons open the help window); a
     // file that cannot be read keeps it closed.
     void openSettings();
+
+Q_SIGNALS:
+    // OK of the settings dialog wrote the files and rebuilt the limit list.
+    void settingsSaved();
 
 private:
     QWidget *m_window;

@@ -177,13 +177,25 @@ void TAboutBox::highlight(QLabel *hovered) {
         setTextColor(it.key(), it.key() == hovered ? linkRed : linkBlue);
 }
 
+QLabel *TAboutBox::linkAt(const QPoint &globalPos) const {
+    for (auto it = m_links.cbegin(); it != m_links.cend(); ++it) {
+        if (it.key()->rect().contains(it.key()->mapFromGlobal(globalPos)))
+            return it.key();
+    }
+    return nullptr;
+}
+
 bool TAboutBox::eventFilter(QObject *watched, QEvent *event) {
     auto *label = qobject_cast<QLabel *>(watched);
     const bool isLink = label && m_links.contains(label);
     switch (event->type()) {
     case QEvent::Enter:
-    case QEvent::MouseMove:
         highlight(isLink ? label : nullptr);
+        break;
+    case QEvent::MouseMove:
+        // A label passes the move on to the box behind it; what counts is
+        // where the mouse is, not which widget saw the event.
+        highlight(linkAt(static_cast<QMouseEvent *>(event)->globalPosition().toPoint()));
         break;
     case QEvent::Leave:
         if (isLink)

@@ -31,6 +31,7 @@ private:
     QLabel *addLink(const QString &name, const QString &text, const QString &address);
     void tmrMemoryTimer();
     void highlight(QLabel *hovered);
+    QLabel *linkAt(const QPoint &globalPos) const;
 
     std::function<quint64()> m_memory;
     QHash<QLabel *, QString> m_links; // link label -> its address

@@ -1,5 +1,8 @@
 #include "settings/ui/teditcaldata.h"
 
+#include "common/error.h"
+#include "common/prompt.h"
+#include "common/sjis.h"
 #include "common/ui/dialogbuttons.h"
 #include "settings/standardcalorie.h"
 
@@ -49,6 +52,25 @@ TEditCalData::TEditCalData(Mode mode, QWidget *parent)
     top->addLayout(fields, 1);
     top->addWidget(buttons);
     resize(323, 179);
+    // Typing goes to the title first, not to the button column built before it.
+    setTabOrder(txtTitle, updStandardCalory);
+    setTabOrder(updStandardCalory, buttons);
+    txtTitle->setFocus();
+}
+
+void TEditCalData::accept() {
+    if (txtTitle->text().isEmpty()) {
+        Prompt::instance().message(QStringLiteral("タイトルを記入して下さい。"));
+        return;
+    }
+    // A title that cannot be stored is refused here too, before anything typed is lost.
+    try {
+        sjis::encode(txtTitle->text());
+    } catch (const Error &e) {
+        Prompt::instance().error(e.text());
+        return;
+    }
+    QDialog::accept();
 }
 
 } // namespace zk

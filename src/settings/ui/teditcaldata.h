@@ -17,6 +17,10 @@ public:
     QLineEdit *txtTitle;
     QSpinBox *updStandardCalory; // its edit field is txtStandardCalory
 
+    // OK with an empty title (or one Shift-JIS cannot hold) says so and keeps
+    // the dialog open with what was typed.
+    void accept() override;
+
 Q_SIGNALS:
     void helpRequested(int context);
 };

@@ -2,7 +2,6 @@
 
 #include "common/guard.h"
 #include "common/prompt.h"
-#include "common/sjis.h"
 #include "settings/recorditemtable.h"
 
 #include <QComboBox>
@@ -72,10 +71,10 @@ TfrmGraph::TfrmGraph(RecordItemTable &items, Mode mode, int row, QWidget *parent
     buttons->addWidget(btnOK);
     buttons->addWidget(btnCancel);
     grid->addLayout(buttons, 3, 0, 1, 4);
-    setTabOrder(txtItem, txtTarget);
+    setTabOrder(txtItem, cmbUnit);
+    setTabOrder(cmbUnit, txtTarget);
     setTabOrder(txtTarget, btnOK);
     setTabOrder(btnOK, btnCancel);
-    setTabOrder(btnCancel, cmbUnit);
     resize(363, 163);
 
     if (mode == Mode::Change && row >= 0 && row < items.rowCount()) {
@@ -87,17 +86,21 @@ TfrmGraph::TfrmGraph(RecordItemTable &items, Mode mode, int row, QWidget *parent
 
 void TfrmGraph::btnOKClick() {
     const QString name = txtItem->text();
-    if (const QString refusal = m_items.refusal(name, m_mode == Mode::Add); !refusal.isEmpty()) {
+    const bool changing = m_mode == Mode::Change && m_row >= 0 && m_row < m_items.rowCount();
+    // A name the user left as it was needs no check: it may hold bytes that
+    // are not valid CP932, which stay as they are.
+    const bool nameKept = changing && !name.isEmpty() && name == m_items.cellText(m_row, 0);
+    if (const QString refusal = nameKept ? QString() : m_items.refusal(name, m_mode == Mode::Add);
+        !refusal.isEmpty()) {
         Prompt::instance().message(refusal);
         return;
     }
     const bool done = guarded([&] {
-        const ListRow item{sjis::encode(name), sjis::encode(cmbUnit->currentText()),
-                           sjis::encode(txtTarget->text())};
+        const QStringList texts{name, cmbUnit->currentText(), txtTarget->text()};
         if (m_mode == Mode::Add)
-            m_row = m_items.addItem(item);
-        else if (m_row >= 0 && m_row < m_items.rowCount())
-            m_row = m_items.changeItem(m_row, item);
+            m_row = m_items.addItem(editedRow({}, texts));
+        else if (changing)
+            m_row = m_items.changeItem(m_row, editedRow(m_items.row(m_row), texts));
     });
     if (done)
         accept();

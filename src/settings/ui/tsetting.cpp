@@ -307,14 +307,22 @@ void TSetting::spdFontSettingClick() {
     guarded([&] {
         const ListRow row = completeFontRow(m_data.fonts.rows(), r);
         const auto text = [&](int field) { return sjis::decode(row[field]); };
-        // Read the colours first: a colour text that is not a number stops
-        // here, before the dialog is shown.
-        const ColorValue color = ColorFromText(text(4));
-        const ColorValue background = ColorFromText(text(5));
+        // A colour text that is no colour opens with the design colour, and
+        // the user is told before the dialog shows.
+        QStringList problems;
+        ColorValue colors[2];
+        for (const int field : {4, 5}) {
+            QString problem;
+            colors[field - 4] = fontRowColor(m_data.fonts.rows(), r, field, &problem);
+            if (!problem.isEmpty())
+                problems.append(problem);
+        }
+        if (!problems.isEmpty())
+            Prompt::instance().message(problems.join(u'\n'));
         TFontSetting dialog(this);
         connect(&dialog, &TFontSetting::helpRequested, this, &TSetting::helpRequested);
         dialog.setRow(text(0), text(1), text(2), parseIntText(QStringView(text(3))).value_or(0),
-                      color, background);
+                      colors[0], colors[1]);
         if (dialog.exec() == QDialog::Accepted)
             m_data.fonts.replaceRow(r, fontRowWith(m_data.fonts.row(r), dialog.partFont()));
     });
@@ -325,14 +333,9 @@ void TSetting::spdDAddClick() {
     connect(&dialog, &TEditCalData::helpRequested, this, &TSetting::helpRequested);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QString title = dialog.txtTitle->text();
-    if (title.isEmpty()) {
-        Prompt::instance().message(QStringLiteral("タイトルを記入して下さい。"));
-        return;
-    }
     guarded([&] {
         m_data.standards.appendRow(
-            standardRow(sjis::encode(title), dialog.updStandardCalory->value()));
+            standardRow(sjis::encode(dialog.txtTitle->text()), dialog.updStandardCalory->value()));
         selectRow(lsvDefine, m_data.standards.rowCount() - 1);
     });
 }
@@ -343,27 +346,18 @@ void TSetting::spdDChangeClick() {
         return;
     TEditCalData dialog(TEditCalData::Mode::Change, this);
     connect(&dialog, &TEditCalData::helpRequested, this, &TSetting::helpRequested);
-    const QString oldTitle = m_data.standards.cellText(r, 0);
-    dialog.txtTitle->setText(oldTitle);
-    dialog.updStandardCalory->setValue(standardRowValue(m_data.standards.row(r)));
+    const ListRow stored = m_data.standards.row(r);
+    const int oldValue = standardRowValue(stored);
+    dialog.txtTitle->setText(m_data.standards.cellText(r, 0));
+    dialog.updStandardCalory->setValue(oldValue);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QString title = dialog.txtTitle->text();
-    if (title.isEmpty()) {
-        Prompt::instance().message(QStringLiteral("タイトルを記入して下さい。"));
-        return;
-    }
     guarded([&] {
-        // An untouched title keeps the bytes it was read with.
-        const QByteArray bytes =
-            title == oldTitle ? m_data.standards.cell(r, 0) : sjis::encode(title);
-        ListRow row = m_data.standards.row(r);
-        const ListRow edited = standardRow(bytes, dialog.updStandardCalory->value());
-        row[0] = edited[0];
-        if (row.size() < 2)
-            row.append(QByteArray());
-        row[1] = edited[1];
-        m_data.standards.replaceRow(r, row);
+        const int value = dialog.updStandardCalory->value();
+        // An unchanged value keeps its limit text as stored.
+        const QString limit = value == oldValue ? m_data.standards.cellText(r, 1)
+                                                : sjis::decode(standardRow({}, value).at(1));
+        m_data.standards.replaceRow(r, editedRow(stored, {dialog.txtTitle->text(), limit}));
     });
 }
 
@@ -400,9 +394,14 @@ void TSetting::spdDeleteClick() {
 
 void TSetting::btnOKClick() {
     upddaycal->interpretText();
+    // A colour text that is no colour is reported once and drawn in the
+    // design colour; it stops nothing.
+    QStringList problems;
+    const QList<FontSpec> specs = m_data.fontSpecs(&problems);
+    if (!problems.isEmpty())
+        Prompt::instance().message(problems.join(u'\n'));
     const bool done = guarded([&] {
         // Nothing changes on the windows unless every file was written.
-        const QList<FontSpec> specs = m_data.fontSpecs();
         m_data.save();
         const auto parts = m_targets.parts();
         for (int i = 0; i < fontPartCount; ++i)

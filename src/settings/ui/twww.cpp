@@ -127,7 +127,7 @@ TWWW::TWWW(QWidget *parent)
     connect(m_sites, &QAbstractItemModel::modelReset, this, &TWWW::updateButtons);
     connect(m_sites, &QAbstractItemModel::rowsRemoved, this, &TWWW::updateButtons);
 
-    guarded([&] { ListViewLoad(*m_sites, WebSites::listPath()); });
+    m_loaded = guarded([&] { ListViewLoad(*m_sites, WebSites::listPath()); });
     updateButtons();
 }
 

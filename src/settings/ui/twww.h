@@ -19,6 +19,9 @@ public:
     explicit TWWW(QWidget *parent = nullptr);
 
     ListTableModel &sites() { return *m_sites; }
+    // False when setting/www.dat exists but could not be read (that was
+    // reported): the dialog is then not to be shown, lest OK empty the file.
+    bool loaded() const { return m_loaded; }
 
 Q_SIGNALS:
     // OK wrote the list file; the menus are to be rebuilt from it.
@@ -28,6 +31,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool m_loaded = false;
     int selectedRow() const;
     void updateButtons();
     void spdAddClick();

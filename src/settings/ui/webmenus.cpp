@@ -76,7 +76,8 @@ void WebMenus::MenuJumpWWW(QAction *item) {
 void WebMenus::mnuRegistWebClick() {
     TWWW dialog(m_owner);
     connect(&dialog, &TWWW::saved, this, &WebMenus::SetMenuWWW);
-    dialog.exec();
+    if (dialog.loaded())
+        dialog.exec();
 }
 
 } // namespace zk

@@ -83,7 +83,9 @@ private Q_SLOTS:
 };
 
 void TestDayRec::initTestCase() {
-    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+    Regional regional(QLocale(QLocale::Japanese, QLocale::Japan));
+    regional.setToday([] { return QDate(2002, 8, 23); });
+    Regional::setCurrent(regional);
 }
 
 void TestDayRec::withoutItemList() {
@@ -123,6 +125,16 @@ void TestDayRec::choosingAnItem() {
     window.lsvData->setCurrentIndex(window.data->index(1, 0));
     QVERIFY(window.spdChange->isEnabled());
     QVERIFY(window.spdDelete->isEnabled());
+
+    // Clicking the chosen item again shows what was written meanwhile.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    folder.write(QStringLiteral("record/体重.dat"), "2002/08/02\xff"
+                                                    "70\r\n");
+    const QPoint first = window.lstItems->visualItemRect(window.lstItems->item(0)).center();
+    QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, first);
+    QCOMPARE(column(window, 1), QStringList{"70"});
+
     window.lstItems->clearSelection();
     QCOMPARE(window.data->headerData(1, Qt::Horizontal).toString(), QString());
     QVERIFY(!window.spdAdd->isEnabled());

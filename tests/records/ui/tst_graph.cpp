@@ -5,6 +5,7 @@
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
 
+#include <QApplication>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QCheckBox>
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void range_data();
     void range();
     void badValueKeepsGraph();
+    void emptyGraphKeepsAxisTitlesInPlace();
     void clickingAgainReadsAgain();
     void manyPointsThinLabels();
     void closeSavesState();
@@ -69,7 +71,9 @@ private Q_SLOTS:
 };
 
 void TestGraph::initTestCase() {
-    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+    Regional regional(QLocale(QLocale::Japanese, QLocale::Japan));
+    regional.setToday([] { return QDate(2002, 6, 27); });
+    Regional::setCurrent(regional);
 }
 
 void TestGraph::withoutItemList() {
@@ -124,9 +128,17 @@ void TestGraph::choosingItems() {
     QCOMPARE(window.stbText->text(),
              QStringLiteral("3件のデータが見つかりました！グラフへ反映します。"));
 
+    QCOMPARE(window.cht->valueAxis()->min(), 59.0);
+    QCOMPARE(window.cht->valueAxis()->max(), 61.5);
+    QCOMPARE(window.cht->valueAxis()->tickInterval(), 0.5);
+
     window.lstItems->setCurrentRow(1);
     QCOMPARE(ys(window), QList<double>{8000});
     QCOMPARE(window.cht->dateAxis()->categoriesLabels(), QStringList{"2002/06/01"});
+    // Counts need no decimals; the labels group their thousands.
+    QCOMPARE(window.cht->valueAxis()->labelFormat(), QStringLiteral("%.0f"));
+    QVERIFY(window.cht->chart()->localizeNumbers());
+    QCOMPARE(window.cht->chart()->locale().groupSeparator(), QStringLiteral(","));
     QCOMPARE(window.cht->valueAxis()->titleText(), QStringLiteral("steps"));
     QVERIFY(prompt.asked.isEmpty());
 }
@@ -189,6 +201,36 @@ void TestGraph::badValueKeepsGraph() {
     QCOMPARE(window.cht->chart()->title(), QStringLiteral("体重の推移グラフ"));
 }
 
+void TestGraph::emptyGraphKeepsAxisTitlesInPlace() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    writeItems(folder);
+    TGraph window;
+    window.dtpStart->setDate(QDate(2001, 1, 1));
+    window.dtpEnd->setDate(QDate(2001, 1, 2));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.lstItems->setCurrentRow(0); // nothing in the range, as the first graph shown
+    QCOMPARE(window.cht->series()->count(), 0);
+    QCOMPARE(window.cht->dateAxis()->titleText(), QStringLiteral("計測日時"));
+    QApplication::processEvents();
+    // The axis titles are the only text drawn in their bluish grey (the blue
+    // title blends with white at full blue): none of it may stand in the top
+    // quarter, above the plot.
+    const QImage shot = window.cht->grab().toImage();
+    int grey = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c.red() == c.green() && c.red() > 100 && c.blue() > c.red() && c.blue() < 250) {
+                ++grey;
+                QVERIFY2(y > shot.height() / 4, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+        }
+    }
+    QVERIFY(grey > 0);
+}
+
 void TestGraph::clickingAgainReadsAgain() {
     test::TempProgramFolder folder;
     test::ScriptedPrompt prompt;
@@ -204,6 +246,16 @@ void TestGraph::clickingAgainReadsAgain() {
                                                     "70\r\n");
     QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, first);
     QCOMPARE(ys(window), QList<double>{70});
+
+    // From a narrow value axis to a wide one and back, as drawn on screen.
+    folder.write(QStringLiteral("record/steps.dat"), "2002/06/01\xff"
+                                                     "8000\r\n2002/06/02\xff"
+                                                     "15000\r\n");
+    const QPoint second = window.lstItems->visualItemRect(window.lstItems->item(1)).center();
+    QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, second);
+    QCOMPARE(window.cht->valueAxis()->tickInterval(), 2000.0);
+    QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, first);
+    QCOMPARE(window.cht->valueAxis()->tickInterval(), 0.5);
 }
 
 void TestGraph::manyPointsThinLabels() {
@@ -230,6 +282,9 @@ void TestGraph::manyPointsThinLabels() {
     const int step = window.cht->labelStep();
     QVERIFY(step > 733 / GraphChart::MaxLabels);
     QCOMPARE(window.cht->dateAxis()->categoriesLabels().size(), (733 + step - 1) / step);
+    // The last date is labelled as well as the first.
+    QCOMPARE(window.cht->dateAxis()->endValue(window.cht->dateAxis()->categoriesLabels().last()),
+             732.0);
     window.hide();
 
     // A date standing twice keeps a label for each point.

@@ -2,6 +2,7 @@
 #include "common/platform.h"
 #include "records/ui/recordwindows.h"
 #include "records/ui/tdayrec.h"
+#include "records/ui/tfrmdayrec.h"
 #include "records/ui/tgraph.h"
 
 #include "support/scriptedprompt.h"
@@ -9,6 +10,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -21,6 +25,7 @@ class TestRecordWindows : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void commandsOpenTheWindows();
+    void datePickersStartAtToday();
 };
 
 void TestRecordWindows::commandsOpenTheWindows() {
@@ -67,6 +72,37 @@ void TestRecordWindows::commandsOpenTheWindows() {
             QStringList(2, QStringLiteral("ヘルプファイル『help/topics.html』が見つかりません。")));
     }
     QVERIFY(!graph);
+}
+
+// Without stored state the ranges are the last month and the entry's date is
+// today; every drop-down calendar speaks Japanese whatever the locale.
+void TestRecordWindows::datePickersStartAtToday() {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    Regional regional(QLocale(QLocale::Japanese, QLocale::Japan));
+    regional.setToday([] { return QDate(2024, 3, 31); });
+    Regional::setCurrent(regional);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/graph.dat"), "w\xff\xff\r\n");
+    TDayRec diary;
+    TfrmDayRec entry("w", QStringLiteral("w"));
+    TGraph graph;
+    const QList<std::pair<QDateEdit *, QDate>> pickers{
+        {diary.dtp1, QDate(2024, 2, 29)},   {diary.dtp2, QDate(2024, 3, 31)},
+        {entry.dtp, QDate(2024, 3, 31)},    {graph.dtpStart, QDate(2024, 2, 29)},
+        {graph.dtpEnd, QDate(2024, 3, 31)},
+    };
+    for (const auto &[picker, date] : pickers) {
+        QCOMPARE(picker->date(), date);
+        QCOMPARE(picker->text(), date.toString(QStringLiteral("yyyy/MM/dd")));
+        QVERIFY(picker->calendarPopup());
+        const QLocale shown = picker->calendarWidget()->locale();
+        QCOMPARE(shown.language(), QLocale::Japanese);
+        QCOMPARE(shown.monthName(3), QStringLiteral("3月"));
+    }
+    QVERIFY(!diary.chkDataRange->isChecked());
+    QVERIFY(graph.chkDataRange->isChecked());
+    QLocale::setDefault(QLocale::system());
 }
 
 QTEST_MAIN(TestRecordWindows)

@@ -8,6 +8,7 @@
 #include "settings/ui/mainsettings.h"
 #include "settings/ui/tsetting.h"
 #include "settings/ui/twww.h"
+#include "settings/ui/webmenus.h"
 
 #include "support/filesizelimit.h"
 #include "support/scriptedprompt.h"
@@ -17,6 +18,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -126,6 +128,7 @@ void TestSettingFaults::settingsLoadFails_data() {
     QTest::newRow("setting.ini is a folder") << ini;
     QTest::newRow("standard.dat is a folder") << standard;
     QTest::newRow("font.dat is a folder") << QStringLiteral("setting/font.dat");
+    QTest::newRow("www.dat is a folder") << www;
 }
 
 // A file that cannot be read (replaced by a folder, or gone between the
@@ -142,13 +145,22 @@ void TestSettingFaults::settingsLoadFails() {
     QComboBox combo;
     MainSettings settings(nullptr, {}, {&combo});
     // Should the dialog open after all, close it so the test goes on.
-    QTimer::singleShot(500, [] {
-        if (QWidget *open = QApplication::activeModalWidget())
+    bool opened = false;
+    QTimer::singleShot(500, &combo, [&opened] {
+        if (QWidget *open = QApplication::activeModalWidget()) {
+            opened = true;
             open->close();
+        }
     });
-    settings.openSettings();
+    if (file == www) {
+        QMenu mnuWeb, btnWeb;
+        WebMenus(&mnuWeb, &btnWeb, nullptr).mnuRegistWebClick();
+    } else {
+        settings.openSettings();
+    }
     QCOMPARE(prompt.texts(),
              QStringList{QStringLiteral("ファイル %1 は開けません").arg(folder.path(file))});
+    QVERIFY(!opened);
     QVERIFY(!QApplication::activeModalWidget());
     if (file != standard)
         QCOMPARE(folder.read(standard), standardDat);

@@ -175,6 +175,18 @@ void TestHelpAbout::aboutBoxLinks() {
     QApplication::sendEvent(second, &leave);
     QCOMPARE(textColor(second), blue);
 
+    // The mouse as it really moves: onto a link, on to the next, off to the background.
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QTest::mouseMove(first, first->rect().center());
+    QCOMPARE(textColor(first), red);
+    QTest::mouseMove(first, first->rect().center() + QPoint(1, 0));
+    QCOMPARE(textColor(first), red);
+    QTest::mouseMove(second, second->rect().center());
+    QCOMPARE(textColor(first), blue);
+    QCOMPARE(textColor(second), red);
+    QTest::mouseMove(&box, QPoint(3, 3));
+    QCOMPARE(textColor(second), blue);
+
     QTest::mouseClick(second, Qt::LeftButton);
     QCOMPARE(opened.size(), 1);
     QCOMPARE(opened.first().scheme(), QStringLiteral("https"));

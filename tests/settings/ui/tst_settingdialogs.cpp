@@ -1,6 +1,10 @@
+#include "app/ui/intakecontroller.h"
 #include "app/ui/tmainform.h"
+#include "caldata/ui/tfiles.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "records/ui/recordwindows.h"
+#include "records/ui/tgraph.h"
 #include "settings/helpfiles.h"
 #include "settings/ui/calorycombo.h"
 #include "settings/ui/colorcircle.h"
@@ -20,6 +24,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -85,6 +90,10 @@ private Q_SLOTS:
     void recordItemDialogRefuses_data();
     void recordItemDialogRefuses();
     void recordItemsAddChangeDelete();
+    void recordItemChangeKeepsStoredBytes();
+    void typingFollowsTabOrder();
+    void badColourTextUsesDesignColour();
+    void okRefreshesMainWindow();
     void buttonsFollowSelection();
 };
 
@@ -119,7 +128,23 @@ void TestSettingDialogs::mainWindowLoadsOptions() {
     folder.write(QStringLiteral("setting/project.ini"),
                  "[mnuBanDup]\r\nChecked=1\r\n[mnuFindTopMost]\r\nChecked = 1\r\nChecked=0\r\n");
     folder.write(QStringLiteral("setting/setting.ini"), "[UPDDAYCAL]\r\nposition=12000\r\n");
+    // The fonts and colours of the file from the start; a short row keeps the design.
+    folder.write(QStringLiteral("setting/font.dat"), "a\xff"
+                                                     "IPAGothic\xff"
+                                                     "14\xff"
+                                                     "1\xff"
+                                                     "clRed\xff"
+                                                     "clYellow\r\nb\xff"
+                                                     "IPAMincho\r\n");
     TMainForm form;
+    QCOMPARE(form.Files->trvFile->font().family(), QStringLiteral("IPAGothic"));
+    QCOMPARE(form.Files->trvFile->font().pointSize(), 14);
+    QVERIFY(form.Files->trvFile->font().bold());
+    QCOMPARE(form.Files->trvFile->palette().color(QPalette::Text), QColor(Qt::red));
+    QCOMPARE(form.Files->trvFile->palette().color(QPalette::Base), QColor(Qt::yellow));
+    QCOMPARE(form.trvCal->font().family(), QStringLiteral("ＭＳ Ｐ明朝"));
+    QCOMPARE(form.trvCal->font().pointSize(), 10);
+    QCOMPARE(form.pnlTitle->palette().color(QPalette::Window), QColor(0, 0, 0x80));
     QVERIFY(form.mnuBanDup->isChecked());
     QVERIFY(!form.mnuConfirmDup->isChecked());
     QVERIFY(!form.mnuFindTopMost->isChecked());
@@ -265,14 +290,6 @@ void TestSettingDialogs::failedOkKeepsDialogOpen_data() {
     QTest::newRow("unwritable setting.ini")
         << QStringLiteral("setting") << QByteArray()
         << QStringLiteral("ファイル %1setting/setting.ini を作成できません");
-    QTest::newRow("colour that is not a number") << QString()
-                                                 << QByteArray("p\xff"
-                                                               "F\xff"
-                                                               "10\xff"
-                                                               "0\xff"
-                                                               "red\xff"
-                                                               "clWhite\r\n")
-                                                 << QStringLiteral("'red' は整数ではありません");
 }
 
 void TestSettingDialogs::failedOkKeepsDialogOpen() {
@@ -481,6 +498,122 @@ void TestSettingDialogs::recordItemsAddChangeDelete() {
                                                                    "\xff"
                                                                    "cm\xff\r\n");
     QVERIFY(folder.exists(QStringLiteral("record/体重.dat")));
+}
+
+// A name and a unit that are not CP932 show as U+FFFD; changing the target
+// leaves their bytes, and the cells after the third, as they were.
+void TestSettingDialogs::recordItemChangeKeepsStoredBytes() {
+    test::ScriptedPrompt prompt;
+    RecordItemTable items;
+    items.setRows({{"\x85\x40", "\x80", "60", "extra"}});
+    TfrmGraph item(items, TfrmGraph::Mode::Change, 0);
+    QCOMPARE(item.cmbUnit->currentText(), QStringLiteral("\uFFFD"));
+    item.txtTarget->setText(QStringLiteral("55"));
+    item.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+    QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join(u'\n')));
+    QCOMPARE(item.result(), int(QDialog::Accepted));
+    QCOMPARE(items.row(0), (ListRow{"\x85\x40", "\x80", "55", "extra"}));
+}
+
+void TestSettingDialogs::typingFollowsTabOrder() {
+    test::ScriptedPrompt prompt;
+    RecordItemTable items;
+    TfrmGraph item(items, TfrmGraph::Mode::Add, -1);
+    item.show();
+    QVERIFY(QTest::qWaitForWindowActive(&item));
+    for (const char *typed : {"w", "kg", "60"}) {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(item.txtItem->text(), QStringLiteral("w"));
+    QCOMPARE(item.cmbUnit->currentText(), QStringLiteral("kg"));
+    QCOMPARE(item.txtTarget->text(), QStringLiteral("60"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnOK"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnCancel"));
+    item.reject();
+
+    // The limit dialog takes typing in its title; Enter on an empty title
+    // says so and keeps what was typed.
+    TEditCalData edit(TEditCalData::Mode::Add);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowActive(&edit));
+    QCOMPARE(QApplication::focusWidget(), edit.txtTitle);
+    edit.updStandardCalory->setValue(300);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(prompt.texts(), QStringList{QStringLiteral("タイトルを記入して下さい。")});
+    QVERIFY(edit.isVisible());
+    QCOMPARE(edit.updStandardCalory->value(), 300);
+    QTest::keyClicks(edit.txtTitle, QStringLiteral("x"));
+    QTest::keyClick(edit.txtTitle, Qt::Key_Return);
+    QCOMPARE(edit.result(), int(QDialog::Accepted));
+}
+
+// A colour text that is no colour neither locks the font dialog nor the
+// settings: the design colour stands in, and the user is told.
+void TestSettingDialogs::badColourTextUsesDesignColour() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/font.dat"), "p\xff"
+                                                     "F\xff"
+                                                     "10\xff"
+                                                     "0\xff"
+                                                     "red\xff"
+                                                     "clWhite\r\n");
+    const QString message =
+        QStringLiteral("'red' は整数ではありません。「p」の文字色は既定の色にします。");
+    QComboBox combo;
+    QTreeView trvFile;
+    TSetting dialog({&combo, &trvFile});
+    dialog.load();
+    selectRow(dialog.lsvFont, 0);
+    ColorValue shown = 1;
+    whenShown<TFontSetting>([&](TFontSetting *font) { shown = font->partFont().color; });
+    dialog.spdFontSetting->click();
+    QCOMPARE(shown, ColorValue(0)); // clBlack, the design colour of the row
+    QCOMPARE(prompt.texts(), QStringList{message});
+
+    dialog.show();
+    dialog.upddaycal->setValue(3100);
+    dialog.btnOK->click();
+    QCOMPARE(prompt.texts(), (QStringList{message, message}));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(combo.itemText(0), QStringLiteral("1日の基準 : 3100 kcal"));
+    QCOMPARE(trvFile.palette().color(QPalette::Text), QColor(Qt::black));
+    QCOMPARE(trvFile.palette().color(QPalette::Base), QColor(Qt::white));
+    QVERIFY(folder.read(QStringLiteral("setting/font.dat"))
+                .startsWith("p\xff"
+                            "F\xff"
+                            "10\xff"
+                            "0\xff"
+                            "red\xff"));
+}
+
+void TestSettingDialogs::okRefreshesMainWindow() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("setting/graph.dat"), "w\xff\xff\r\n");
+    TMainForm form;
+    TGraph *graph = form.findChild<RecordWindows *>()->graph();
+    graph->lstItems->setCurrentRow(0);
+    std::optional<FoodPick> pick = FoodPick{"\x82\xb2\x94\xd1", 1300};
+    form.intake().setFoodSource([&] { return pick; });
+    form.mnuAddList->trigger();
+    whenShown<TSetting>([](TSetting *dialog) {
+        dialog->upddaycal->setValue(2700);
+        dialog->data().items.addItem({"a", "kg", ""});
+        dialog->btnOK->click();
+    });
+    form.mnuSetting->trigger();
+    // The total follows the limit now chosen ...
+    QCOMPARE(form.cmbLimit->currentText(), QStringLiteral("1日の基準 : 2700 kcal"));
+    QCOMPARE(form.lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 1,300 kcal／2,700 kcal"));
+    // ... and the graph lists the item made, the chosen one still chosen.
+    QCOMPARE(graph->lstItems->count(), 2);
+    QCOMPARE(graph->lstItems->item(0)->text(), QStringLiteral("a[kg]"));
+    QCOMPARE(graph->lstItems->currentRow(), 1);
+    QVERIFY(graph->lstItems->item(1)->isSelected());
+    QVERIFY(prompt.asked.isEmpty());
 }
 
 void TestSettingDialogs::buttonsFollowSelection() {
