@@ -55,10 +55,10 @@ mount --bind /dev "$root/dev"
 mount --bind /dev/pts "$root/dev/pts"
 
 git clone -q . "$root/root/zenkarta"
-inside() { # runs a command in the new system as a fresh login of root would
-  chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen "$@"
-}
+# A command in the new system runs as in a fresh login of root.
+login=(/usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
+  LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen)
+inside() { chroot "$root" "${login[@]}" "$@"; }
 failed=0
 
 # A user who may not install anything is told what to install, in one line.
@@ -74,7 +74,8 @@ fi
 
 # run.sh: builds, installs and starts the program, which must keep running.
 start=$(date +%s)
-inside bash -c 'cd /root/zenkarta && exec bash scripts/run.sh' >>"$log" 2>&1 &
+# Not through inside(): the process started here must become the program.
+chroot "$root" "${login[@]}" bash -c 'cd /root/zenkarta && exec bash scripts/run.sh' >>"$log" 2>&1 &
 pid=$!
 until [[ "$(readlink "/proc/$pid/exe" 2>/dev/null)" == */zenkarta ]]; do
   kill -0 "$pid" 2>/dev/null || break
