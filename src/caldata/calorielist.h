@@ -24,14 +24,22 @@ struct CalorieRow {
 // "Foods", "Category", "Calory" in their first direction, -1..-3 reversed.
 // One key is shared by every food list, so a click on one list decides the
 // direction of the next click on the same column of another.
-class SortKey {
+class SortKey : public QObject {
+    Q_OBJECT
 public:
+    using QObject::QObject;
+
     int value() const { return m_value; }
     // A click on column 1..3: the same column reverses, another starts afresh.
     int click(int column) {
         m_value = (m_value == column || m_value == -column) ? -m_value : column;
+        Q_EMIT changed(m_value);
         return m_value;
     }
+
+Q_SIGNALS:
+    // Every list that shares the key shows it in its header.
+    void changed(int value);
 
 private:
     int m_value = 0;

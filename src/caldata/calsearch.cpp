@@ -274,7 +274,8 @@ bool CalSearch::run(const QList<CalCatalogue::Entry> &tables, const SearchCondit
         if (beforeTable)
             beforeTable(table.path);
         const QFileInfo info(table.path);
-        if (!info.exists())
+        // A folder where a table was is no table any more, like a table gone.
+        if (!info.exists() || info.isDir())
             continue;
         // Only regular files are read: a pipe or device would block the program.
         if (!info.isFile())

@@ -53,8 +53,9 @@ public:
 
     // Empties the results and searches the tables in order; `beforeTable`
     // runs before each table with its path (the window shows it and lets
-    // pending events through). A missing file is skipped; one that cannot be
-    // read stops the search with zk::Error, keeping the rows found so far.
+    // pending events through). A missing file or a folder in its place is
+    // skipped; one that cannot be read stops the search with zk::Error,
+    // keeping the rows found so far.
     // Returns false, doing nothing, while a search is already running.
     bool run(const QList<CalCatalogue::Entry> &tables, const SearchCondition &condition,
              const std::function<void(const QString &path)> &beforeTable);

@@ -43,4 +43,12 @@ QByteArray writeCalText(const QList<CalTextLine> &lines) {
     return out;
 }
 
+QString pastedText(QStringView text) {
+    QString out = text.toString();
+    for (char16_t separator : {u'\u2028', u'\u2029', u'\u0085'})
+        out.replace(QChar(separator), u'\n');
+    sjis::encode(out);
+    return out;
+}
+
 } // namespace zk

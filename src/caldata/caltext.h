@@ -32,4 +32,10 @@ QList<CalTextLine> readCalText(QByteArrayView bytes);
 // Shift-JIS cannot hold.
 QByteArray writeCalText(const QList<CalTextLine> &lines);
 
+// Text pasted or dropped into the editor, as it is to go in: the Unicode line
+// and paragraph separators and NEL become line breaks. Throws zk::Error
+// naming a character Shift-JIS cannot hold, so that nothing is pasted that
+// could not be saved.
+QString pastedText(QStringView text);
+
 } // namespace zk

@@ -1,6 +1,7 @@
 #include "app/ui/intakecontroller.h"
 
 #include "app/ui/tmainform.h"
+#include "caldata/ui/sortindicator.h"
 #include "common/guard.h"
 
 #include <QAction>
@@ -34,8 +35,10 @@ QColor barColour(TotalBar::Colour colour) {
 IntakeController::IntakeController(TMainForm &form, SortKey &sortKey, QObject *parent)
     : QObject(parent)
     , m_form(form)
+    , m_lsvCal(form.lsvCal)
+    , m_viewport(form.lsvCal->viewport())
     , m_list(sortKey, Prompt::instance()) {
-    QTreeView *lsvCal = form.lsvCal;
+    QTreeView *lsvCal = m_lsvCal;
     lsvCal->setModel(m_list.model());
     lsvCal->setSelectionModel(m_list.selection());
     lsvCal->header()->setSectionsClickable(true);
@@ -43,9 +46,10 @@ IntakeController::IntakeController(TMainForm &form, SortKey &sortKey, QObject *p
     lsvCal->header()->resizeSection(1, 100);
     lsvCal->header()->resizeSection(2, 70);
     lsvCal->installEventFilter(this);
-    lsvCal->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 
     connect(lsvCal->header(), &QHeaderView::sectionClicked, &m_list, &IntakeList::sortByColumn);
+    followSortKey(lsvCal->header(), sortKey);
     connect(lsvCal, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         // popMyCalPopup
         const bool any = !m_list.selectedRows().isEmpty();

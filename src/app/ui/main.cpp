@@ -1,5 +1,6 @@
 #include "app/ui/tmainform.h"
 #include "common/platform.h"
+#include "common/ui/application.h"
 #include "common/ui/apptitle.h"
 #include "common/ui/fonts.h"
 #include "common/ui/messageboxprompt.h"
@@ -10,7 +11,7 @@
 #include <QTranslator>
 
 int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
+    zk::Application app(argc, argv);
     QApplication::setApplicationName(zk::applicationTitle());
     // Every window carries the icon of the desktop entry, and the desktop
     // matches the windows to that entry.

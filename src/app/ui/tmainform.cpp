@@ -7,6 +7,7 @@
 #include "caldata/ui/tfiles.h"
 #include "caldata/ui/tfinder.h"
 #include "common/ui/fonts.h"
+#include "common/ui/viewitemdelegate.h"
 #include "records/ui/recordwindows.h"
 #include "settings/ui/help.h"
 #include "settings/ui/mainsettings.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -112,6 +114,13 @@ TMainForm::TMainForm(QWidget *parent)
         return std::nullopt;
     });
     connect(trvCal, &QTreeView::doubleClicked, mnuAddList, &QAction::trigger);
+    // Return adds as a double-click does (not through `activated`, which some
+    // styles send on a single click).
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto *shortcut = new QShortcut(QKeySequence(key), trvCal);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, mnuAddList, &QAction::trigger);
+    }
 
     auto *records = new RecordWindows(this, mnuDayRec, mnuGraph); // the graph window, hidden
     // OK of the settings may have changed the limits and the record items.
@@ -276,7 +285,7 @@ QWidget *TMainForm::createCentralArea() {
 
     pnlTitle = new QLabel(pnlMain);
     pnlTitle->setObjectName(QStringLiteral("pnlTitle"));
-    pnlTitle->setAccessibleName(QStringLiteral("カロリーデータ名"));
+    pnlTitle->setTextFormat(Qt::PlainText); // a table's name, as its file names it
     pnlTitle->setFixedHeight(24);
     pnlTitle->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pnlTitle->setIndent(4);
@@ -293,6 +302,7 @@ QWidget *TMainForm::createCentralArea() {
     trvCal->setHeaderHidden(true);
     trvCal->setIndentation(19);
     trvCal->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    trvCal->setItemDelegate(new ViewItemDelegate(trvCal));
     trvCal->setFont(designFont(QStringLiteral("ＭＳ Ｐ明朝"), 13));
 
     lsvCal = new QTreeView(pnlMain);
@@ -302,6 +312,7 @@ QWidget *TMainForm::createCentralArea() {
     lsvCal->setUniformRowHeights(true);
     lsvCal->setAllColumnsShowFocus(true);
     lsvCal->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lsvCal->setItemDelegate(new ViewItemDelegate(lsvCal));
     lsvCal->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lsvCal->setSelectionBehavior(QAbstractItemView::SelectRows);
     lsvCal->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -343,6 +354,7 @@ QWidget *TMainForm::createTotalBar() {
 
     lblTotalCal = new QLabel(pnlTotal);
     lblTotalCal->setObjectName(QStringLiteral("lblTotalCal"));
+    lblTotalCal->setTextFormat(Qt::PlainText);
 
     ggCal = new QProgressBar(pnlTotal);
     ggCal->setObjectName(QStringLiteral("ggCal"));

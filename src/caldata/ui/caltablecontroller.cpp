@@ -1,6 +1,7 @@
 #include "caldata/ui/caltablecontroller.h"
 
 #include "caldata/ui/tfiles.h"
+#include "common/ui/plaintext.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -28,7 +29,7 @@ CalTableController::CalTableController(const Controls &controls, QObject *parent
     connect(&m_viewer, &CalTableViewer::titleChanged, this,
             [this](const QString &caption, const QString &path) {
                 m_c.pnlTitle->setText(caption);
-                m_c.pnlTitle->setToolTip(path);
+                m_c.pnlTitle->setToolTip(plainToolTip(path));
             });
     connect(&m_viewer, &CalTableViewer::loaded, this, &CalTableController::showLoaded);
 

@@ -1,9 +1,11 @@
 #include "caldata/ui/editortextedit.h"
 
 #include "caldata/ui/editorhighlighter.h"
+#include "common/guard.h"
 #include "common/ui/fonts.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -313,6 +315,16 @@ void CalTextEdit::changeEvent(QEvent *e) {
         m_ruler->setFont(font());
         updateMargins();
     }
+}
+
+void CalTextEdit::insertFromMimeData(const QMimeData *source) {
+    // Refused here rather than when saving, where the character could no
+    // longer be found.
+    guarded([&] {
+        QMimeData text;
+        text.setText(pastedText(source->text()));
+        QPlainTextEdit::insertFromMimeData(&text);
+    });
 }
 
 void CalTextEdit::paintGutter(QPaintEvent *e) {

@@ -51,6 +51,7 @@ protected:
     void paintEvent(QPaintEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void changeEvent(QEvent *e) override;
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
     friend class EditorGutter;

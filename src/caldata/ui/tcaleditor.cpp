@@ -9,8 +9,11 @@
 #include "common/prompt.h"
 #include "common/textutil.h"
 #include "common/ui/fonts.h"
+#include "common/ui/plaintext.h"
+#include "common/ui/viewitemdelegate.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -170,6 +173,7 @@ void Tcaleditor::createLayout() {
     trvFileList->setHeaderHidden(true);
     trvFileList->setIndentation(19);
     trvFileList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    trvFileList->setItemDelegate(new ViewItemDelegate(trvFileList));
     trvFileList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_files = new CalFileIconModel(this);
     trvFileList->setModel(m_files);
@@ -181,6 +185,7 @@ void Tcaleditor::createLayout() {
 
     pnlTitle = new QLabel;
     pnlTitle->setObjectName(QStringLiteral("pnlTitle"));
+    pnlTitle->setTextFormat(Qt::PlainText); // names and paths from the file system
     pnlTitle->setAutoFillBackground(true);
     QPalette title = pnlTitle->palette();
     title.setColor(QPalette::Window, QColor(0, 0, 128));
@@ -213,7 +218,8 @@ void Tcaleditor::createLayout() {
     stb = new QStatusBar;
     stb->setObjectName(QStringLiteral("stb"));
     m_stbText = new QLabel;
-    m_stbText->setAccessibleName(QStringLiteral("現在のﾌｧｲﾙ"));
+    m_stbText->setObjectName(QStringLiteral("stbText"));
+    m_stbText->setTextFormat(Qt::PlainText);
     stb->addWidget(m_stbText, 1);
 
     auto *root = static_cast<QVBoxLayout *>(layout());
@@ -242,6 +248,14 @@ void Tcaleditor::createLayout() {
     connect(actSelectAll, &QAction::triggered, Editor, &CalTextEdit::toggleSelectAll);
     connect(actTabIndent, &QAction::triggered, this, &Tcaleditor::actTabIndentExecute);
     connect(actTabUnIndent, &QAction::triggered, Editor, &CalTextEdit::unindentSelection);
+    // Tab and Shift+Tab edit the text only while it has the focus; elsewhere
+    // they move the focus as usual, so the file list never changes the text.
+    auto tabsFollowFocus = [this](QWidget *, QWidget *now) {
+        actTabIndent->setEnabled(now == Editor);
+        actTabUnIndent->setEnabled(now == Editor);
+    };
+    connect(qApp, &QApplication::focusChanged, this, tabsFollowFocus);
+    tabsFollowFocus(nullptr, QApplication::focusWidget());
     connect(actFont, &QAction::triggered, this, &Tcaleditor::actFontExecute);
     connect(actOverWrite, &QAction::toggled, Editor, &QPlainTextEdit::setOverwriteMode);
     connect(actFullScreen, &QAction::triggered, this,
@@ -355,7 +369,7 @@ void Tcaleditor::trvFileListChange(const QModelIndex &index) {
     guarded([&] {
         const QList<CalTextLine> lines = readCalText(readFileBytes(path));
         pnlTitle->setText(node->name);
-        pnlTitle->setToolTip(path);
+        pnlTitle->setToolTip(plainToolTip(path));
         m_currentFile = path;
         m_stbText->setText(path);
         Editor->setLines(lines);
@@ -386,7 +400,7 @@ bool Tcaleditor::save() {
             m_currentFile = path;
             m_stbText->setText(path);
             pnlTitle->setText(newName);
-            pnlTitle->setToolTip(path);
+            pnlTitle->setToolTip(plainToolTip(path));
             SetCaloryDirectories();
         }
     });
@@ -408,8 +422,14 @@ void Tcaleditor::actTabIndentExecute() {
 }
 
 void Tcaleditor::actFontExecute() {
+    // The dialog knows installed families and point sizes only: give it the
+    // face and size the editor's font resolves to.
+    const QFontInfo shown(Editor->font());
+    QFont current = Editor->font();
+    current.setFamily(shown.family());
+    current.setPointSizeF(shown.pointSizeF());
     bool ok = false;
-    QFont font = QFontDialog::getFont(&ok, Editor->font(), this, actFont->text().remove(u'&'),
+    QFont font = QFontDialog::getFont(&ok, current, this, actFont->text().remove(u'&'),
                                       QFontDialog::ScalableFonts);
     if (!ok)
         return;

@@ -2,6 +2,7 @@
 
 #include "caldata/calcatalogue.h"
 #include "caldata/ui/calfileiconmodel.h"
+#include "common/ui/viewitemdelegate.h"
 
 #include <QMainWindow>
 #include <QTreeView>
@@ -22,6 +23,7 @@ TFiles::TFiles(CalCatalogue &catalogue, QWidget *parent)
     trvFile->setIndentation(19);
     trvFile->setUniformRowHeights(true);
     trvFile->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    trvFile->setItemDelegate(new ViewItemDelegate(trvFile));
     trvFile->setSelectionMode(QAbstractItemView::SingleSelection);
     trvFile->setModel(m_model);
     setWidget(trvFile);

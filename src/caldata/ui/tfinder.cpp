@@ -1,8 +1,10 @@
 #include "caldata/ui/tfinder.h"
 
+#include "caldata/ui/sortindicator.h"
 #include "common/guard.h"
 #include "common/sjis.h"
 #include "common/ui/placement.h"
+#include "common/ui/viewitemdelegate.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -10,9 +12,11 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QToolButton>
@@ -34,11 +38,9 @@ QLabel *newLabel(const char *name, const QString &caption, QWidget *parent,
     return label;
 }
 
-QSpinBox *newCalorySpin(const char *name, const QString &accessibleName, int value,
-                        QWidget *parent) {
+QSpinBox *newCalorySpin(const char *name, int value, QWidget *parent) {
     auto *spin = new QSpinBox(parent);
     spin->setObjectName(QString::fromLatin1(name));
-    spin->setAccessibleName(accessibleName);
     // Thousands separators "," whatever the user's locale groups with.
     spin->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     spin->setGroupSeparatorShown(true);
@@ -63,11 +65,17 @@ TFinder::TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent)
     Panel1->setFixedWidth(panelWidth);
     txtString = new QLineEdit(Panel1);
     txtString->setObjectName(QStringLiteral("txtString"));
-    txtString->setAccessibleName(QStringLiteral("検索する文字列"));
     chkCalory = new QCheckBox(QStringLiteral("次のｶﾛﾘｰ条件のものを検索"), Panel1);
     chkCalory->setObjectName(QStringLiteral("chkCalory"));
-    txtMinCal = newCalorySpin("txtMinCal", QStringLiteral("最小カロリー"), 0, Panel1);
-    txtMaxCal = newCalorySpin("txtMaxCal", QStringLiteral("最大カロリー"), 1000, Panel1);
+    txtMinCal = newCalorySpin("txtMinCal", 0, Panel1);
+    txtMaxCal = newCalorySpin("txtMaxCal", 1000, Panel1);
+    // Enter in a condition searches, as the search button does. A spin box
+    // and its edit both see the key, depending on which holds the focus.
+    txtString->installEventFilter(this);
+    for (QSpinBox *spin : {txtMinCal, txtMaxCal}) {
+        spin->installEventFilter(this);
+        spin->findChild<QLineEdit *>()->installEventFilter(this);
+    }
     lstFiles = new QListWidget(Panel1);
     lstFiles->setObjectName(QStringLiteral("lstFiles"));
     lstFiles->setAccessibleName(QStringLiteral("検索する対象ファイル"));
@@ -96,7 +104,11 @@ TFinder::TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent)
     left->addWidget(chkCalory);
     left->addLayout(minRow);
     left->addLayout(maxRow);
-    left->addWidget(newLabel("Label7", QStringLiteral("検索する対象ﾌｧｲﾙ(&F)"), Panel1, lstFiles));
+    // Only a heading: Alt+F belongs to the search button, so the label takes
+    // no mnemonic of its own and merely underlines its F.
+    QLabel *Label7 = newLabel("Label7", QStringLiteral("検索する対象ﾌｧｲﾙ(<u>F</u>)"), Panel1);
+    Label7->setTextFormat(Qt::RichText);
+    left->addWidget(Label7);
     left->addWidget(lstFiles, 1);
     left->addWidget(spdFind);
 
@@ -106,6 +118,7 @@ TFinder::TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent)
     lsvResult->setObjectName(QStringLiteral("lsvResult"));
     lsvResult->setAccessibleName(QStringLiteral("検索結果"));
     lsvResult->setModel(m_search.results());
+    lsvResult->setItemDelegate(new ViewItemDelegate(lsvResult));
     lsvResult->setRootIsDecorated(false);
     lsvResult->setUniformRowHeights(true);
     lsvResult->setAllColumnsShowFocus(true);
@@ -119,6 +132,7 @@ TFinder::TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent)
     lsvResult->header()->setSectionsClickable(true);
     lsvResult->installEventFilter(this);
     connect(lsvResult->header(), &QHeaderView::sectionClicked, &m_search, &CalSearch::sortByColumn);
+    followSortKey(lsvResult->header(), sortKey);
     auto *right = new QVBoxLayout(Panel2);
     right->setContentsMargins(0, 6, 0, 0);
     right->addWidget(newLabel("Label4", QStringLiteral("検索結果"), Panel2));
@@ -136,6 +150,10 @@ TFinder::TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent)
     layout->setSpacing(0);
     layout->addLayout(panels, 1);
     layout->addWidget(stb);
+
+    // Esc closes the window, which only hides it.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
 
     refillTargets();
     // A scan refills the targets, but not under a running search: that
@@ -192,17 +210,32 @@ void TFinder::spdFindClick() {
         // enough that redrawing the growing list does not cost more than the
         // search itself.
         QElapsedTimer sinceEvents;
-        m_search.run(tables, condition, [&](const QString &path) {
-            stb->showMessage(QStringLiteral("「") + path + QStringLiteral("」を検索しています..."));
-            if (!sinceEvents.isValid() || sinceEvents.hasExpired(30)) {
-                QCoreApplication::processEvents();
-                sinceEvents.restart();
-            }
-        });
+        if (!m_search.run(tables, condition, [&](const QString &path) {
+                stb->showMessage(QStringLiteral("「") + path +
+                                 QStringLiteral("」を検索しています..."));
+                if (!sinceEvents.isValid() || sinceEvents.hasExpired(30)) {
+                    QCoreApplication::processEvents();
+                    sinceEvents.restart();
+                }
+            }))
+            return;
+        const int found = m_search.results()->rowCount();
+        stb->showMessage(found == 0 ? QStringLiteral("該当するデータはありませんでした。")
+                                    : QStringLiteral("%1件見つかりました。").arg(found));
     });
 }
 
 bool TFinder::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress && watched != lsvResult) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // A number typed but not yet taken counts, as it does for the button.
+            for (QSpinBox *spin : {txtMinCal, txtMaxCal})
+                spin->interpretText();
+            spdFindClick();
+            return true;
+        }
+    }
     if (watched == lsvResult && event->type() == QEvent::Resize) {
         const std::array<int, 3> widths = foodListColumnWidths(lsvResult->width());
         for (int c = 0; c < 3; ++c)

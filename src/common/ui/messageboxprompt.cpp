@@ -16,6 +16,7 @@ QWidget *owner() {
 Prompt::Answer ask(QMessageBox::Icon icon, const QString &caption, const QString &text,
                    bool withNo) {
     QMessageBox box(icon, caption, text, QMessageBox::NoButton, owner());
+    box.setTextFormat(Qt::PlainText); // texts carry names from files and the user
     QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
     QPushButton *no =
         withNo ? box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole) : nullptr;
@@ -32,6 +33,7 @@ Prompt::Answer ask(QMessageBox::Icon icon, const QString &caption, const QString
 
 void tell(QMessageBox::Icon icon, const QString &text) {
     QMessageBox box(icon, applicationTitle(), text, QMessageBox::Ok, owner());
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -101,9 +101,10 @@ void GraphChart::setGraph(const QList<GraphPoint> &points, const QString &title,
     m_valueAxis->setTickInterval(scale.step);
     m_valueAxis->setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));
 
-    chart()->setTitle(title);
-    m_dateAxis->setTitleText(dateTitle);
-    m_valueAxis->setTitleText(valueTitle);
+    // The chart draws its titles as markup; item names and units are the user's text.
+    chart()->setTitle(title.toHtmlEscaped());
+    m_dateAxis->setTitleText(dateTitle.toHtmlEscaped());
+    m_valueAxis->setTitleText(valueTitle.toHtmlEscaped());
 }
 
 int GraphChart::fittingStep() const {

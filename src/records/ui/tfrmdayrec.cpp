@@ -33,6 +33,7 @@ TfrmDayRec::TfrmDayRec(const QByteArray &name, const QString &key, QWidget *pare
 
     lblKey = new QLabel(key, this);
     lblKey->setObjectName(QStringLiteral("lblKey"));
+    lblKey->setTextFormat(Qt::PlainText); // the user's item name
     txtValue = new QLineEdit(this);
     txtValue->setObjectName(QStringLiteral("txtValue"));
     txtValue->setAccessibleName(key);

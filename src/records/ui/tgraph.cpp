@@ -18,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -122,6 +123,9 @@ void TGraph::buildControls() {
     layout->addWidget(stb);
 
     connect(lstItems, &QListWidget::itemSelectionChanged, this, &TGraph::lstItemsClick);
+    // Esc closes the window, which only hides it.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
     // Clicking the chosen item again reads its file again, with what the
     // diary wrote meanwhile.
     lstItems->viewport()->installEventFilter(this);

@@ -2,6 +2,7 @@
 
 #include "common/guard.h"
 #include "common/prompt.h"
+#include "common/ui/plaintext.h"
 #include "settings/ui/twww.h"
 #include "settings/ui/websiteopener.h"
 #include "settings/websitelist.h"
@@ -52,7 +53,7 @@ void WebMenus::rebuild(QMenu *menu, const QList<WebMenuEntry> &entries) {
     for (const WebMenuEntry &entry : entries) {
         // The name is the caption as it stands: an "&" marks the access key.
         auto *item = new QAction(m_icon, entry.name, menu);
-        item->setToolTip(entry.address);
+        item->setToolTip(plainToolTip(entry.address));
         item->setStatusTip(entry.address);
         item->setProperty(addressProperty, entry.address);
         connect(item, &QAction::triggered, this, [this, item] { MenuJumpWWW(item); });

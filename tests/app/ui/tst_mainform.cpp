@@ -1,16 +1,24 @@
 #include "app/ui/intakecontroller.h"
 #include "app/ui/tmainform.h"
+#include "caldata/ui/tcaleditor.h"
+#include "caldata/ui/tfiles.h"
 #include "caldata/ui/tfinder.h"
 #include "common/platform.h"
+#include "common/ui/fonts.h"
+#include "common/ui/viewitemdelegate.h"
 
 #include "support/scriptedprompt.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QSplitter>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -29,8 +37,11 @@ private Q_SLOTS:
     void everyCommandIsEnabled();
     void totalBarFollowsTheList();
     void deleteKeyAsksForTwoRows();
+    void doubleClickDeletesAndWidthsFollow();
     void controlsHaveAccessibleNames();
     void searchWindowOpensOverTheMainWindow();
+    void rowsShowWholeGlyphs_data();
+    void rowsShowWholeGlyphs();
 };
 
 namespace {
@@ -49,10 +60,25 @@ QStringList items(const QMenu *menu) {
     return out;
 }
 
+// The first and last pixel rows of an image that hold dark ink.
+std::pair<int, int> inkRows(const QImage &image) {
+    std::pair<int, int> rows{-1, -1};
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                rows.second = y;
+                if (rows.first < 0)
+                    rows.first = y;
+                break;
+            }
+    return rows;
+}
+
 } // namespace
 
 void TestMainForm::initTestCase() {
     Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+    installFontSubstitutions();
 }
 
 void TestMainForm::menuStructure() {
@@ -189,9 +215,64 @@ void TestMainForm::deleteKeyAsksForTwoRows() {
 void TestMainForm::controlsHaveAccessibleNames() {
     test::ScriptedPrompt prompt;
     TMainForm form;
+    form.pnlTitle->setText(QStringLiteral("麺類"));
+    auto name = [](QWidget *w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    };
     for (QWidget *w :
          QList<QWidget *>{form.trvCal, form.lsvCal, form.ggCal, form.cmbLimit, form.pnlTitle})
-        QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+        QVERIFY2(!name(w).isEmpty(), qPrintable(w->objectName()));
+    // The title is read as it is shown: the table's name.
+    QCOMPARE(name(form.pnlTitle), QStringLiteral("麺類"));
+}
+
+void TestMainForm::doubleClickDeletesAndWidthsFollow() {
+    test::ScriptedPrompt prompt;
+    TMainForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    std::optional<FoodPick> pick;
+    form.intake().setFoodSource([&] { return pick; });
+    form.mnuArrowDup->trigger();
+    for (int calory : {100, 200, 300}) {
+        pick = FoodPick{QByteArray::number(calory), calory};
+        form.mnuAddList->trigger();
+    }
+    QTreeView *list = form.lsvCal;
+    QAbstractItemModel *model = list->model();
+    // What a double-click sends: press, release, double-click, release.
+    auto doubleClick = [list](QPoint at) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    };
+    doubleClick(list->visualRect(model->index(1, 0)).center());
+    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral("300"));
+    QCOMPARE(form.lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 400 kcal／2,500 kcal"));
+    // Below the rows nothing is selected: the total is only recomputed.
+    form.cmbLimit->addItem(QStringLiteral("減量 : 1000 kcal"));
+    form.cmbLimit->setCurrentIndex(form.cmbLimit->count() - 1);
+    doubleClick(QPoint(10, list->viewport()->height() - 5));
+    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(form.lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 400 kcal／1,000 kcal"));
+
+    // The columns share the width 4 : 3 : rest in ninths, at every width.
+    auto widths = [list] {
+        return QList<int>{list->header()->sectionSize(0), list->header()->sectionSize(1),
+                          list->header()->sectionSize(2)};
+    };
+    auto expected = [list] {
+        const int w = list->width() - 20, u = w / 9;
+        return QList<int>{4 * u, 3 * u, w - 7 * u};
+    };
+    for (const QSize size : {QSize(1200, 700), QSize(700, 500)}) {
+        form.resize(size);
+        QTRY_COMPARE(widths(), expected());
+    }
+    auto *splitter = form.findChild<QSplitter *>(QStringLiteral("Splitter1"));
+    splitter->setSizes({100, 400});
+    QTRY_COMPARE(widths(), expected());
 }
 
 void TestMainForm::searchWindowOpensOverTheMainWindow() {
@@ -210,6 +291,73 @@ void TestMainForm::searchWindowOpensOverTheMainWindow() {
     finder->hide();
     form.mnuFind->trigger();
     QCOMPARE(finder->pos(), QPoint(10, 10));
+}
+
+void TestMainForm::rowsShowWholeGlyphs_data() {
+    QTest::addColumn<QFont>("font");
+    // The design fonts, then every size the font dialog offers.
+    QTest::newRow("Mincho 13px") << designFont(QStringLiteral("ＭＳ Ｐ明朝"), 13);
+    QTest::newRow("Tahoma 11px") << designFont(QStringLiteral("Tahoma"), 11);
+    for (const QString &family : {QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("ＭＳ Ｐゴシック"),
+                                  QStringLiteral("Tahoma")})
+        for (int size : {8, 9, 10, 11, 12, 14, 18, 20, 22, 24, 28, 36}) {
+            QFont font(family);
+            font.setPointSize(size);
+            QTest::addRow("%s %dpt", qPrintable(family), size) << font;
+        }
+}
+
+void TestMainForm::rowsShowWholeGlyphs() {
+    QFETCH(QFont, font);
+    test::ScriptedPrompt prompt;
+    {
+        TMainForm form;
+        Tcaleditor editor;
+        for (QAbstractItemView *view :
+             QList<QAbstractItemView *>{form.trvCal, form.lsvCal, form.Files->trvFile,
+                                        form.findChild<TFinder *>()->lsvResult, editor.trvFileList})
+            QVERIFY2(qobject_cast<ViewItemDelegate *>(view->itemDelegate()),
+                     qPrintable(view->objectName()));
+    }
+    // The ink of a selected row, drawn black on white, in a row of the
+    // delegate's height and in one taller by far more than any glyph needs
+    // (by an even count, so that the text lands on the same sub-pixel).
+    auto ink = [&font](int extra) {
+        QStandardItemModel model;
+        auto *item = new QStandardItem(QStringLiteral("ﾃﾞｰﾀ ポテト 「漢字」 Égjy"));
+        model.appendRow(item);
+        QTreeView view;
+        view.setItemDelegate(new ViewItemDelegate(&view));
+        view.setModel(&model);
+        view.setHeaderHidden(true);
+        view.setRootIsDecorated(false);
+        view.setFont(font);
+        QPalette palette = view.palette();
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(g, QPalette::Base, Qt::white);
+            palette.setColor(g, QPalette::Highlight, Qt::white);
+            palette.setColor(g, QPalette::HighlightedText, Qt::black);
+        }
+        view.setPalette(palette);
+        view.resize(800, 300);
+        view.selectionModel()->select(model.index(0, 0), QItemSelectionModel::Select);
+        view.show();
+        if (!QTest::qWaitForWindowExposed(&view))
+            return std::pair<int, bool>(0, true);
+        if (extra > 0) {
+            item->setSizeHint(QSize(0, view.visualRect(item->index()).height() + extra));
+            view.doItemsLayout();
+        }
+        const QRect row = view.visualRect(model.index(0, 0));
+        const auto [top, bottom] = inkRows(view.viewport()->grab(row).toImage());
+        // Ink that reaches the row's edge may have been cut there.
+        const bool atEdge = top == 0 || bottom == row.height() - 1;
+        return std::pair<int, bool>(bottom - top + 1, atEdge);
+    };
+    const auto [height, atEdge] = ink(0);
+    // Rasterising at another offset may change the ink by a pixel row; ink
+    // that is shorter and reaches the edge was cut.
+    QVERIFY2(!atEdge || height >= ink(200).first, qPrintable(QString::number(height)));
 }
 
 QTEST_MAIN(TestMainForm)

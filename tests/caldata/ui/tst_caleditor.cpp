@@ -7,8 +7,13 @@
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDirIterator>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +21,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -89,6 +95,9 @@ private Q_SLOTS:
     void tabKeys();
     void typingKeepsIndentation();
     void selectAllToggles();
+    void pasteTakesOnlyWhatCanBeSaved_data();
+    void pasteTakesOnlyWhatCanBeSaved();
+    void fontDialogStartsFromTheEditorsFont();
     void marginSelectsLines();
     void missingTableChangesNothing();
     void newTableWhenNothingLoaded();
@@ -158,6 +167,12 @@ void TestCalEditor::editAndSaveWithCtrlS() {
     QCOMPARE(f.editor.currentFile(), f.folder.path(QStringLiteral("data/果物/りんご.cal")));
     QCOMPARE(f.editor.stb->currentMessage(), QString());
     QCOMPARE(f.editor.pnlTitle->text(), QStringLiteral("りんご"));
+    // Names and paths are shown as they stand, and read out as shown.
+    auto *stbText = f.editor.stb->findChild<QLabel *>(QStringLiteral("stbText"));
+    for (const QLabel *label : {f.editor.pnlTitle, stbText})
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+    QCOMPARE(QAccessible::queryAccessibleInterface(stbText)->text(QAccessible::Name),
+             f.editor.currentFile());
     QVERIFY(!f.editor.Editor->isModified());
     moveTo(f.editor.Editor, 0, 1);
     typeText(f.editor.Editor, QStringLiteral("ｲ"));
@@ -304,6 +319,17 @@ void TestCalEditor::tabKeys() {
     Fixture f;
     f.open(QStringLiteral("りんご"));
     CalTextEdit *e = f.editor.Editor;
+    // In the file list Tab and Shift+Tab move the focus; the text stays clean.
+    QTreeView *list = f.editor.trvFileList;
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(!list->hasFocus());
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), e);
+    QCOMPARE(e->toPlainText(), QStringLiteral("a:1\nb:2"));
+    QVERIFY(!e->isModified());
+    QVERIFY(!f.editor.actSave->isEnabled());
     QTest::keyClick(e, Qt::Key_Backtab, Qt::ShiftModifier); // nothing selected: nothing happens
     QCOMPARE(e->toPlainText(), QStringLiteral("a:1\nb:2"));
     QTest::keyClick(e, Qt::Key_Tab);
@@ -313,10 +339,8 @@ void TestCalEditor::tabKeys() {
     QCOMPARE(e->toPlainText(), QStringLiteral("\t\ta:1\n\tb:2"));
     QTest::keyClick(e, Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(e->toPlainText(), QStringLiteral("\ta:1\nb:2"));
-    // From the tree, Tab types into the editor.
     moveTo(e, 1, 0);
-    f.editor.trvFileList->setFocus();
-    QTest::keyClick(f.editor.trvFileList, Qt::Key_Tab);
+    QTest::keyClick(e, Qt::Key_Tab);
     QCOMPARE(e->toPlainText(), QStringLiteral("\ta:1\n\tb:2"));
     // One undo step per indent.
     e->selectAll();
@@ -354,6 +378,50 @@ void TestCalEditor::selectAllToggles() {
     QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
     QVERIFY(!e->textCursor().hasSelection());
     QCOMPARE(e->textCursor().position(), 0);
+}
+
+void TestCalEditor::pasteTakesOnlyWhatCanBeSaved_data() {
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("refused");
+    QTest::newRow("separators") << QStringLiteral("x\u2028y\u0085z\u2029w") << "x\ny\nz\nwa:1\nb:2"
+                                << QString();
+    QTest::newRow("emoji") << QStringLiteral("x😀") << "a:1\nb:2"
+                           << "U+1F600";
+    QTest::newRow("zero-width space") << QStringLiteral("\u200B") << "a:1\nb:2"
+                                      << "U+200B";
+}
+
+void TestCalEditor::pasteTakesOnlyWhatCanBeSaved() {
+    QFETCH(QString, clipboard);
+    QFETCH(QString, text);
+    QFETCH(QString, refused);
+    Fixture f;
+    f.open(QStringLiteral("りんご"));
+    QGuiApplication::clipboard()->setText(clipboard);
+    QTest::keyClick(f.editor.Editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.editor.Editor->toPlainText(), text);
+    QCOMPARE(f.editor.Editor->lines().size(), text.count(u'\n') + 1);
+    QCOMPARE(f.editor.Editor->isModified(), refused.isEmpty());
+    const QStringList shown = f.prompt.texts();
+    QCOMPARE(shown.size(), refused.isEmpty() ? 0 : 1);
+    if (!refused.isEmpty())
+        QVERIFY2(shown.first().contains(refused), qPrintable(shown.first()));
+}
+
+void TestCalEditor::fontDialogStartsFromTheEditorsFont() {
+    Fixture f;
+    QFont offered;
+    QTimer::singleShot(0, &f.editor, [&] {
+        auto *dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        offered = dialog->currentFont();
+        dialog->reject();
+    });
+    f.editor.actFont->trigger();
+    const QFontInfo editor(f.editor.Editor->font());
+    QCOMPARE(QFontInfo(offered).family(), editor.family());
+    QCOMPARE(offered.pointSize(), qRound(editor.pointSizeF()));
 }
 
 void TestCalEditor::marginSelectsLines() {

@@ -7,6 +7,7 @@
 #include "caldata/ui/tfiles.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "common/ui/plaintext.h"
 
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
@@ -14,8 +15,11 @@
 #include <QAction>
 #include <QDirIterator>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QTreeView>
 
 using namespace zk;
@@ -54,6 +58,15 @@ void copyBundledTables(const test::TempProgramFolder &folder) {
     }
 }
 
+// What a label or tooltip shows of a text: markup is rendered.
+QString shown(const QString &text, Qt::TextFormat format = Qt::AutoText) {
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    QTextDocument doc;
+    doc.setHtml(text);
+    return doc.toPlainText();
+}
+
 } // namespace
 
 class TestTFiles : public QObject {
@@ -65,6 +78,7 @@ private Q_SLOTS:
     void docksLeftFloatsAndComesBack();
     void menuFollowsTheWindow();
     void choosingATableShowsIt();
+    void namesShowAsText();
     void listViewAndBack();
     void missingTableKeepsTheTree();
     void addsTheSelectedFood();
@@ -145,7 +159,8 @@ void TestTFiles::choosingATableShowsIt() {
         find(trvFile->model(), {QStringLiteral("主食"), QStringLiteral("麺類")});
     trvFile->setCurrentIndex(table);
     QCOMPARE(form.pnlTitle->text(), QStringLiteral("麺類"));
-    QCOMPARE(form.pnlTitle->toolTip(), folder.path(QStringLiteral("data/主食/麺類.cal")));
+    QCOMPARE(form.pnlTitle->toolTip(),
+             plainToolTip(folder.path(QStringLiteral("data/主食/麺類.cal"))));
     const QStringList headings = topTexts(form.trvCal);
     QCOMPARE(headings.first(), QStringLiteral("うどん"));
     QVERIFY(headings.contains(QStringLiteral("パスタ")));
@@ -156,6 +171,25 @@ void TestTFiles::choosingATableShowsIt() {
     QCOMPARE(first.siblingAtColumn(FoodTreeModel::Calory).data().toString(),
              QStringLiteral("238 kcal"));
     QVERIFY(prompt.asked.isEmpty());
+}
+
+void TestTFiles::namesShowAsText() {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    folder.write(QStringLiteral("data/<b>x<b>.cal"), "@h\r\n\t<img src=x>:12\r\n");
+    TMainForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTreeView *trvFile = form.Files->trvFile;
+    trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("<b>x<b>")}));
+    QCOMPARE(shown(form.pnlTitle->text(), form.pnlTitle->textFormat()), QStringLiteral("<b>x<b>"));
+    QCOMPARE(shown(form.pnlTitle->toolTip()), folder.path(QStringLiteral("data/<b>x<b>.cal")));
+    // The food's tooltip in the tree, as the tree shows it under the mouse.
+    const QModelIndex food = form.trvCal->model()->index(0, 0, form.trvCal->model()->index(0, 0));
+    const QPoint at = form.trvCal->visualRect(food).center();
+    QHelpEvent help(QEvent::ToolTip, at, form.trvCal->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(form.trvCal->viewport(), &help);
+    QCOMPARE(shown(QToolTip::text()), QStringLiteral("<img src=x>\n12 kcal"));
 }
 
 void TestTFiles::listViewAndBack() {
@@ -217,6 +251,14 @@ void TestTFiles::addsTheSelectedFood() {
         form.trvCal->model()->index(0, 0, form.trvCal->model()->index(0, 0)));
     form.mnuAddList->trigger();
     QCOMPARE(form.intake().list().model()->rowCount(), 1);
+    // Return in the tree adds as a double-click does.
+    form.mnuArrowDup->trigger();
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.trvCal->setFocus();
+    QTest::keyClick(form.trvCal, Qt::Key_Return);
+    QCOMPARE(form.intake().list().model()->rowCount(), 2);
 }
 
 QTEST_MAIN(TestTFiles)

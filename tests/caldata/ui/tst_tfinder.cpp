@@ -7,7 +7,9 @@
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -58,6 +60,8 @@ private Q_SLOTS:
     void conditionsAndTargets();
     void searchesAllWhenNothingIsSelected();
     void searchesTheSelectedTables();
+    void keysSearchAndClose_data();
+    void keysSearchAndClose();
     void unencodableTextIsRefused();
     void refillWaitsForTheSearch();
     void sortFollowsTheIntakeList();
@@ -99,10 +103,21 @@ void TestTFinder::conditionsAndTargets() {
     QCOMPARE(finder->chkCalory->text(), QStringLiteral("次のｶﾛﾘｰ条件のものを検索"));
     QCOMPARE(finder->spdFind->text(), QStringLiteral("検索(&F)"));
     QStringList captions;
-    for (const char *name : {"Label1", "Label2", "Label4", "Label5", "Label6", "Label7"})
+    for (const char *name : {"Label1", "Label2", "Label4", "Label5", "Label6"})
         captions << finder->findChild<QLabel *>(QString::fromLatin1(name))->text();
     QCOMPARE(captions, (QStringList{"検索条件", "以下の文字列を含む(&S)", "検索結果",
-                                    "kcal以上(&O)", "kcal以下(&U)", "検索する対象ﾌｧｲﾙ(&F)"}));
+                                    "kcal以上(&O)", "kcal以下(&U)"}));
+    // The target list's heading shows its F underlined but leaves Alt+F to the button.
+    auto *label7 = finder->findChild<QLabel *>(QStringLiteral("Label7"));
+    QVERIFY(!label7->buddy());
+    auto name = [](QObject *o) {
+        return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name);
+    };
+    QCOMPARE(name(label7), QStringLiteral("検索する対象ﾌｧｲﾙ(F)"));
+    // Assistive technology reads the captions that stand beside the edits.
+    QCOMPARE(name(finder->txtString), QStringLiteral("以下の文字列を含む(S)"));
+    QCOMPARE(name(finder->txtMinCal), QStringLiteral("kcal以上(O)"));
+    QCOMPARE(name(finder->txtMaxCal), QStringLiteral("kcal以下(U)"));
     QCOMPARE(finder->lsvResult->model()->headerData(0, Qt::Horizontal).toString(),
              QStringLiteral("Foods"));
 }
@@ -121,8 +136,7 @@ void TestTFinder::searchesAllWhenNothingIsSelected() {
     QCOMPARE(column(finder->lsvResult, 1),
              (QStringList{QStringLiteral("菓子"), QStringLiteral("麺")}));
     QCOMPARE(column(finder->lsvResult, 2), (QStringList{"50 kcal", "234 kcal"}));
-    QCOMPARE(finder->stb->currentMessage(), QStringLiteral("「%1」を検索しています...")
-                                                .arg(folder.path(QStringLiteral("data/麺.cal"))));
+    QCOMPARE(finder->stb->currentMessage(), QStringLiteral("2件見つかりました。"));
     // Case folding and the calorie range, joined by "or".
     finder->txtString->setText(QStringLiteral("beef"));
     finder->chkCalory->setChecked(true);
@@ -132,6 +146,10 @@ void TestTFinder::searchesAllWhenNothingIsSelected() {
     QCOMPARE(column(finder->lsvResult, 0),
              (QStringList{QStringLiteral("プリン"), QStringLiteral("Beef Pho")}));
     QVERIFY(prompt.asked.isEmpty());
+    finder->txtString->setText(QStringLiteral("カレー"));
+    finder->chkCalory->setChecked(false);
+    finder->spdFindClick();
+    QCOMPARE(finder->stb->currentMessage(), QStringLiteral("該当するデータはありませんでした。"));
 }
 
 void TestTFinder::searchesTheSelectedTables() {
@@ -148,6 +166,55 @@ void TestTFinder::searchesTheSelectedTables() {
     finder->lstFiles->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     finder->spdFindClick();
     QCOMPARE(finder->lsvResult->model()->rowCount(), 2);
+}
+
+void TestTFinder::keysSearchAndClose_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("found");
+    QTest::newRow("Alt+F in the target list")
+        << "lstFiles" << Qt::Key_F << Qt::KeyboardModifiers(Qt::AltModifier) << 2;
+    QTest::newRow("Enter in the text")
+        << "txtString" << Qt::Key_Return << Qt::KeyboardModifiers() << 2;
+    // The minimum typed over with 5: every food lies in 5 .. 1,000.
+    QTest::newRow("Enter in the minimum")
+        << "txtMinCal" << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier) << 5;
+    QTest::newRow("Enter in the maximum")
+        << "txtMaxCal" << Qt::Key_Return << Qt::KeyboardModifiers() << 3;
+}
+
+void TestTFinder::keysSearchAndClose() {
+    QFETCH(QString, focus);
+    QFETCH(Qt::Key, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, found);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    writeTables(folder);
+    TMainForm form;
+    auto *finder = form.findChild<TFinder *>();
+    form.mnuFind->trigger();
+    QVERIFY(QTest::qWaitForWindowActive(finder));
+    finder->txtString->setText(QStringLiteral("そば"));
+    finder->chkCalory->setChecked(focus.startsWith(QLatin1String("txtM")));
+    finder->txtMinCal->setValue(400);
+    auto *target = finder->findChild<QWidget *>(focus);
+    target->setFocus();
+    if (focus == QLatin1String("txtMinCal")) {
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(target, Qt::Key_5);
+    }
+    QWidget *receiver = QApplication::focusWidget();
+    QTest::keyClick(receiver, key, modifiers);
+    // A mnemonic presses its button the way a click does, a moment later.
+    QTRY_COMPARE(finder->lsvResult->model()->rowCount(), found);
+    QCOMPARE(finder->stb->currentMessage(), QStringLiteral("%1件見つかりました。").arg(found));
+    QVERIFY(prompt.asked.isEmpty());
+    // Esc closes the window, which keeps what it found.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!finder->isVisible());
+    QCOMPARE(finder->lsvResult->model()->rowCount(), found);
 }
 
 void TestTFinder::unencodableTextIsRefused() {
@@ -192,14 +259,36 @@ void TestTFinder::sortFollowsTheIntakeList() {
     TMainForm form;
     auto *finder = form.findChild<TFinder *>();
     finder->chkCalory->setChecked(true);
+    // Both headers show the shared key, whichever list set it.
+    auto indicator = [](const QTreeView *view) {
+        const QHeaderView *h = view->header();
+        return h->isSortIndicatorShown()
+                   ? QStringLiteral("%1%2")
+                         .arg(h->sortIndicatorSection())
+                         .arg(h->sortIndicatorOrder() == Qt::AscendingOrder ? QLatin1String("up")
+                                                                            : QLatin1String("down"))
+                   : QStringLiteral("none");
+    };
+    QCOMPARE(indicator(finder->lsvResult), QStringLiteral("none"));
     Q_EMIT form.lsvCal->header()->sectionClicked(0); // "Foods" on the intake list
+    QCOMPARE(indicator(finder->lsvResult), QStringLiteral("0up"));
     finder->spdFindClick();
     const QStringList ascending = column(finder->lsvResult, 0);
     QCOMPARE(ascending.first(), QStringLiteral("Beef Pho"));
-    Q_EMIT finder->lsvResult->header()->sectionClicked(0); // "Foods" on the results: reversed
+    // "Foods" clicked on the results: reversed.
+    finder->show();
+    QVERIFY(QTest::qWaitForWindowExposed(finder));
+    QHeaderView *header = finder->lsvResult->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(0) + 10, header->height() / 2));
     QStringList descending = ascending;
     std::reverse(descending.begin(), descending.end());
     QCOMPARE(column(finder->lsvResult, 0), descending);
+    QCOMPARE(indicator(form.lsvCal), QStringLiteral("0down"));
+    QCOMPARE(indicator(finder->lsvResult), QStringLiteral("0down"));
+    // The first direction of "Calory" is the largest value first.
+    Q_EMIT form.lsvCal->header()->sectionClicked(2);
+    QCOMPARE(indicator(finder->lsvResult), QStringLiteral("2down"));
 }
 
 QTEST_MAIN(TestTFinder)

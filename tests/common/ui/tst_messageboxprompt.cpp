@@ -14,11 +14,13 @@ class BoxAnswerer : public QObject {
 public:
     QString caption;
     QStringList buttons;
+    Qt::TextFormat format = Qt::AutoText;
     void answerNext(const QString &button) {
         QTimer::singleShot(0, this, [this, button] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             QVERIFY(box);
             caption = box->windowTitle();
+            format = box->textFormat();
             for (QAbstractButton *b : box->buttons())
                 buttons.append(b->text());
             if (button.isEmpty()) {
@@ -76,9 +78,10 @@ void TestMessageBoxPrompt::answers() {
     else if (kind == QStringLiteral("warning3"))
         got = prompt.warningYesNoCancel(QStringLiteral("保存しますか？"));
     else
-        prompt.message(QStringLiteral("リスト内にデータがありません。"));
+        prompt.message(QStringLiteral("「<b>x<b>」が見つかりませんでした。"));
     QCOMPARE(int(got), answer);
     QCOMPARE(answerer.caption, caption);
+    QCOMPARE(answerer.format, Qt::PlainText); // a name from a file is never markup
 }
 
 QTEST_MAIN(TestMessageBoxPrompt)

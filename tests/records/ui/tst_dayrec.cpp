@@ -197,6 +197,7 @@ void TestDayRec::addInsertsInOrder() {
         [](TfrmDayRec &d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("日々の記録（追加）"));
             QCOMPARE(d.lblKey->text(), QStringLiteral("体重[kg]"));
+            QCOMPARE(d.lblKey->textFormat(), Qt::PlainText);
             QCOMPARE(d.dtp->date(), QDate(2002, 8, 23));
             QVERIFY(d.dtp->isEnabled());
             QVERIFY(d.txtValue->text().isEmpty());

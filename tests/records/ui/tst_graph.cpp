@@ -141,6 +141,10 @@ void TestGraph::choosingItems() {
     QCOMPARE(window.cht->chart()->locale().groupSeparator(), QStringLiteral(","));
     QCOMPARE(window.cht->valueAxis()->titleText(), QStringLiteral("steps"));
     QVERIFY(prompt.asked.isEmpty());
+    // Titles that look like markup are shown as they are written.
+    window.cht->setGraph({}, QStringLiteral("<b>x</b>"), {}, QStringLiteral("<i>kg"));
+    QCOMPARE(window.cht->chart()->title(), QStringLiteral("&lt;b&gt;x&lt;/b&gt;"));
+    QCOMPARE(window.cht->valueAxis()->titleText(), QStringLiteral("&lt;i&gt;kg"));
 }
 
 void TestGraph::range_data() {
@@ -313,6 +317,11 @@ void TestGraph::closeSavesState() {
     // Shown again, it presents the same graph.
     window.show();
     QCOMPARE(ys(window).size(), 3);
+    // Esc closes it as well.
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.lstItems, Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
 }
 
 void TestGraph::printsOnePage() {
