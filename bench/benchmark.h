@@ -16,22 +16,19 @@ struct Benchmark {
     std::function<void(const QString &scratch)> run;
 };
 
-inline std::vector<Benchmark> &registry()
-{
+inline std::vector<Benchmark> &registry() {
     static std::vector<Benchmark> all;
     return all;
 }
 
 struct Register {
-    Register(const char *name, std::function<void(const QString &)> run)
-    {
+    Register(const char *name, std::function<void(const QString &)> run) {
         registry().push_back({name, std::move(run)});
     }
 };
 
 // Runs f `repeat` times and prints the best time in milliseconds.
-inline double measure(const char *what, int repeat, const std::function<void()> &f)
-{
+inline double measure(const char *what, int repeat, const std::function<void()> &f) {
     double best = 1e300;
     for (int i = 0; i < repeat; ++i) {
         QElapsedTimer t;

@@ -4,8 +4,7 @@
 #include <QStringList>
 
 // zenkarta_bench [name ...]: runs the named benchmarks, or all of them.
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList wanted = QCoreApplication::arguments().mid(1);
     for (const zk::bench::Benchmark &b : zk::bench::registry()) {
