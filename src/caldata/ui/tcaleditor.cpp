@@ -250,11 +250,14 @@ void Tcaleditor::createLayout() {
     connect(actTabUnIndent, &QAction::triggered, Editor, &CalTextEdit::unindentSelection);
     // Tab and Shift+Tab edit the text only while it has the focus; elsewhere
     // they move the focus as usual, so the file list never changes the text.
-    auto tabsFollowFocus = [this](QWidget *, QWidget *now) {
-        actTabIndent->setEnabled(now == Editor);
-        actTabUnIndent->setEnabled(now == Editor);
+    // The focus moves while the window is torn down too, so the handler holds
+    // the actions themselves and lives only as long as they do.
+    auto tabsFollowFocus = [indent = actTabIndent, unindent = actTabUnIndent,
+                            editor = Editor](QWidget *, QWidget *now) {
+        indent->setEnabled(now == editor);
+        unindent->setEnabled(now == editor);
     };
-    connect(qApp, &QApplication::focusChanged, this, tabsFollowFocus);
+    connect(qApp, &QApplication::focusChanged, actTabIndent, tabsFollowFocus);
     tabsFollowFocus(nullptr, QApplication::focusWidget());
     connect(actFont, &QAction::triggered, this, &Tcaleditor::actFontExecute);
     connect(actOverWrite, &QAction::toggled, Editor, &QPlainTextEdit::setOverwriteMode);

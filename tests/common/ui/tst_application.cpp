@@ -3,9 +3,9 @@
 
 #include "support/scriptedprompt.h"
 
-#include <QPushButton>
 #include <QTest>
 
+#include <functional>
 #include <stdexcept>
 
 using namespace zk;
@@ -23,23 +23,44 @@ void TestApplication::escapedErrorIsShown_data() {
     QTest::newRow("standard exception") << false;
 }
 
+namespace {
+
+// Runs a command on every event of its own type, with no guard around it.
+class Commander : public QObject {
+public:
+    explicit Commander(std::function<void()> command)
+        : m_command(std::move(command)) {}
+    bool event(QEvent *event) override {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        m_command();
+        return true;
+    }
+
+private:
+    std::function<void()> m_command;
+};
+
+} // namespace
+
 // A command without a guard of its own: its error is shown and the program
-// goes on taking input.
+// goes on taking events. (The error is thrown straight from the receiver:
+// one thrown through a signal of Qt's own classes would cross code that is
+// not written for exceptions.)
 void TestApplication::escapedErrorIsShown() {
     QFETCH(bool, ownError);
     test::ScriptedPrompt prompt;
-    QPushButton button(QStringLiteral("go"));
     int runs = 0;
-    connect(&button, &QPushButton::clicked, this, [&] {
+    Commander commander([&] {
         ++runs;
         if (ownError)
             throw Error(QStringLiteral("ファイル x は開けません"));
         throw std::runtime_error("no memory");
     });
-    button.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&button));
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QTest::mouseClick(&button, Qt::LeftButton);
+    QEvent command(QEvent::User);
+    QCoreApplication::sendEvent(&commander, &command);
+    QCoreApplication::postEvent(&commander, new QEvent(QEvent::User));
+    QCoreApplication::sendPostedEvents(&commander);
     QCOMPARE(runs, 2);
     const QString text = ownError ? QStringLiteral("ファイル x は開けません") : "no memory";
     QCOMPARE(prompt.texts(), (QStringList{text, text}));
