@@ -2,7 +2,7 @@
 
 #include "common/listtable.h"
 #include "common/platform.h"
-#include "common/textutil.h"
+#include "common/savefile.h"
 #include "records/dayrecentry.h"
 #include "records/graphdata.h"
 

@@ -2,8 +2,8 @@
 
 #include "common/error.h"
 #include "common/platform.h"
+#include "common/savefile.h"
 #include "common/sjis.h"
-#include "common/textutil.h"
 #include "settings/inidocument.h"
 #include "settings/tinisaveprops.h"
 

@@ -1,6 +1,7 @@
 #include "common/listtable.h"
 
 #include "common/error.h"
+#include "common/savefile.h"
 #include "common/sjis.h"
 #include "common/textutil.h"
 

@@ -2,10 +2,8 @@
 
 #include "common/error.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -86,33 +84,6 @@ QByteArray readFileBytes(const QString &path) {
     if (file.error() != QFileDevice::NoError)
         throw Error(QStringLiteral("ファイル %1 は開けません").arg(path));
     return bytes;
-}
-
-void SaveStringToFile(const QString &path, const QByteArray &bytes) {
-    const QString folder = QFileInfo(path).path();
-    if (!folder.isEmpty() && !QFileInfo(folder).isDir() && !QDir().mkpath(folder))
-        throw Error(QStringLiteral("ディレクトリ") + QDir::toNativeSeparators(folder) +
-                    QStringLiteral("が作れません。"));
-
-    auto fail = [&](const QString &reason) {
-        return Error(QStringLiteral("ファイル %1 に書き込めません。(%2)").arg(path, reason));
-    };
-    if (QFileInfo(path).isDir())
-        throw fail(QStringLiteral("同じ名前のフォルダがあります"));
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        throw fail(file.errorString());
-    // A text smaller than the write buffer reaches the disk only on flush;
-    // QSaveFile::commit() would rename a temporary file cut short there, so
-    // the flush is checked here.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw fail(reason);
-    }
-    if (!file.commit())
-        throw fail(file.errorString());
 }
 
 } // namespace zk

@@ -28,8 +28,4 @@ int EliminateComma(QStringView text);
 // "ファイル <path> は開けません".
 QByteArray readFileBytes(const QString &path);
 
-// Writes the bytes to the file, creating missing folders first. The write is
-// atomic: on any failure the old file stays whole and zk::Error is thrown.
-void SaveStringToFile(const QString &path, const QByteArray &bytes);
-
 } // namespace zk

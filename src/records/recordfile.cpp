@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "common/platform.h"
+#include "common/savefile.h"
 #include "common/sjis.h"
 #include "common/textutil.h"
 

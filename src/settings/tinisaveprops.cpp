@@ -1,7 +1,7 @@
 #include "settings/tinisaveprops.h"
 
 #include "common/error.h"
-#include "common/textutil.h"
+#include "common/savefile.h"
 #include "settings/inidocument.h"
 #include "settings/inttext.h"
 
@@ -67,8 +67,10 @@ void TIniSaveProps::Save() {
         doc.setValue(b.section, b.key, b.get());
     try {
         SaveStringToFile(file, doc.toBytes());
-    } catch (const Error &) {
-        throw Error(QStringLiteral("ファイル %1 を作成できません").arg(file));
+    } catch (const Error &e) {
+        // The save's own text says why (a full disk, a folder in the way, ...).
+        throw Error(QStringLiteral("ファイル %1 を作成できません").arg(file) + QLatin1Char('\n') +
+                    e.text());
     }
 }
 

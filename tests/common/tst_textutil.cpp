@@ -3,11 +3,7 @@
 
 #include "support/tempprogramfolder.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
-
-#include <unistd.h>
 
 using namespace zk;
 
@@ -22,9 +18,6 @@ private Q_SLOTS:
     void splitdigitGroups();
     void eliminateComma_data();
     void eliminateComma();
-    void saveCreatesMissingFolders();
-    void failedSaveKeepsOldFile_data();
-    void failedSaveKeepsOldFile();
     void unreadableFileNamesThePath();
 };
 
@@ -129,48 +122,6 @@ void TestTextUtil::eliminateComma() {
     QFETCH(QString, text);
     QFETCH(int, value);
     QCOMPARE(EliminateComma(text), value);
-}
-
-void TestTextUtil::saveCreatesMissingFolders() {
-    test::TempProgramFolder folder;
-    SaveStringToFile(folder.path(QStringLiteral("setting/deep/x.dat")), QByteArray("a\r\n"));
-    QCOMPARE(folder.read(QStringLiteral("setting/deep/x.dat")), QByteArray("a\r\n"));
-    SaveStringToFile(folder.path(QStringLiteral("setting/empty.dat")), QByteArray());
-    QVERIFY(folder.exists(QStringLiteral("setting/empty.dat")));
-    QCOMPARE(folder.read(QStringLiteral("setting/empty.dat")), QByteArray());
-}
-
-void TestTextUtil::failedSaveKeepsOldFile_data() {
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("read-only folder") << "ro/x.dat"
-                                      << "ro/x.dat";
-    QTest::newRow("folder in the way") << "blocker/sub/x.dat"
-                                       << "ディレクトリ";
-    QTest::newRow("file is a folder") << "isdir"
-                                      << "isdir";
-}
-
-void TestTextUtil::failedSaveKeepsOldFile() {
-    QFETCH(QString, target);
-    QFETCH(QString, message);
-    if (geteuid() == 0 && target.startsWith(QStringLiteral("ro/")))
-        QSKIP("root writes into read-only folders");
-    test::TempProgramFolder folder;
-    folder.write(QStringLiteral("ro/x.dat"), "old");
-    QFile::setPermissions(folder.path(QStringLiteral("ro")), QFile::ReadOwner | QFile::ExeOwner);
-    folder.write(QStringLiteral("blocker"), "a file where a folder should be");
-    QDir().mkpath(folder.path(QStringLiteral("isdir")));
-
-    try {
-        SaveStringToFile(folder.path(target), QByteArray("new"));
-        QFAIL("no error");
-    } catch (const Error &e) {
-        QVERIFY2(e.text().contains(message), qPrintable(e.text()));
-    }
-    QCOMPARE(folder.read(QStringLiteral("ro/x.dat")), QByteArray("old"));
-    QFile::setPermissions(folder.path(QStringLiteral("ro")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void TestTextUtil::unreadableFileNamesThePath() {

@@ -3,6 +3,7 @@
 // that cannot be read is reported rather than taken as empty.
 #include "common/error.h"
 #include "common/listtable.h"
+#include "common/savefile.h"
 #include "common/textutil.h"
 #include "settings/inidocument.h"
 #include "settings/tinisaveprops.h"
@@ -69,12 +70,14 @@ void TestStoreFaults::invalidBytesSurviveSave() {
 
 void TestStoreFaults::saveFails_data() {
     QTest::addColumn<QString>("fault");
-    QTest::newRow("disk full") << "full";
-    QTest::newRow("folder replaced by a file") << "file";
+    QTest::addColumn<QString>("reason"); // what the store's message says beyond its first line
+    QTest::newRow("disk full") << "full" << QStringLiteral("w.ini に書き込めません。(");
+    QTest::newRow("folder replaced by a file") << "file" << QStringLiteral("l.datが作れません。");
 }
 
 void TestStoreFaults::saveFails() {
     QFETCH(QString, fault);
+    QFETCH(QString, reason);
     test::TempProgramFolder folder;
     const QByteArray old("[w]\r\nLeft=10\r\n\r\n");
     folder.write(QStringLiteral("setting/w.ini"), old);
@@ -98,7 +101,10 @@ void TestStoreFaults::saveFails() {
         listError =
             errorOf([&] { ListViewSave(table, folder.path(QStringLiteral("setting/l.dat"))); });
     full.reset();
-    QCOMPARE(storeError, QStringLiteral("ファイル %1 を作成できません").arg(store.FileName));
+    QVERIFY2(storeError.startsWith(
+                 QStringLiteral("ファイル %1 を作成できません\n").arg(store.FileName)) &&
+                 storeError.contains(reason),
+             qPrintable(storeError));
     if (fault == QLatin1String("full")) {
         QVERIFY2(listError.startsWith(QStringLiteral("ファイル %1 に書き込めません。")
                                           .arg(folder.path(QStringLiteral("setting/l.dat")))),

@@ -288,7 +288,9 @@ void TestIniSaveProps::unwritableFileReportsAndKeepsOldFile() {
         isp.Save();
         QFAIL("no error");
     } catch (const Error &e) {
-        QCOMPARE(e.text(), QStringLiteral("ファイル %1 を作成できません").arg(path));
+        QCOMPARE(e.text(),
+                 QStringLiteral("ファイル %1 を作成できません\nディレクトリ%2が作れません。")
+                     .arg(path, folder.path(QStringLiteral("setting"))));
     }
     QCOMPARE(folder.read(QStringLiteral("setting")), QByteArray("not a folder"));
 }

@@ -7,6 +7,7 @@
 #include "caldata/ui/editortextedit.h"
 #include "common/guard.h"
 #include "common/prompt.h"
+#include "common/savefile.h"
 #include "common/textutil.h"
 #include "common/ui/fonts.h"
 #include "common/ui/plaintext.h"

@@ -8,6 +8,7 @@
 #include "common/ui/viewitemdelegate.h"
 
 #include "support/scriptedprompt.h"
+#include "support/tempprogramfolder.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -42,6 +43,10 @@ private Q_SLOTS:
     void searchWindowOpensOverTheMainWindow();
     void rowsShowWholeGlyphs_data();
     void rowsShowWholeGlyphs();
+
+private:
+    // Whatever the windows read or write stays in a folder of this suite's own.
+    test::TempProgramFolder m_folder;
 };
 
 namespace {

@@ -289,7 +289,8 @@ void TestSettingDialogs::failedOkKeepsDialogOpen_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("unwritable setting.ini")
         << QStringLiteral("setting") << QByteArray()
-        << QStringLiteral("ファイル %1setting/setting.ini を作成できません");
+        << QStringLiteral("ファイル %1setting/setting.ini "
+                          "を作成できません\nディレクトリ%1settingが作れません。");
 }
 
 void TestSettingDialogs::failedOkKeepsDialogOpen() {

@@ -1,0 +1,68 @@
+// Each stored format read from tests/data/golden/<case>.in, changed as a user
+// would change it and written again, byte for byte against <case>.out.
+// ZENKARTA_WRITE_GOLDEN=1 writes the .out files instead, to be read by eye.
+#include "caldata/caltext.h"
+#include "common/listtable.h"
+#include "records/recordfile.h"
+#include "settings/inidocument.h"
+
+#include "support/tempprogramfolder.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <functional>
+
+using namespace zk;
+using Change = std::function<QByteArray(const QByteArray &)>;
+Q_DECLARE_METATYPE(Change)
+
+class TestGoldenFiles : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void format_data();
+    void format();
+};
+
+static QByteArray golden(const QString &name) {
+    QFile file(QStringLiteral(ZENKARTA_TEST_DATA "/golden/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestGoldenFiles::format_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Change>("change");
+    QTest::newRow("list file") << "listfile" << Change([](const QByteArray &in) {
+        return listFileBytes(parseListFile(in));
+    });
+    QTest::newRow(".cal table") << "table.cal" << Change([](const QByteArray &in) {
+        return writeCalText(readCalText(in));
+    });
+    QTest::newRow("INI document") << "document.ini" << Change([](const QByteArray &in) {
+        IniDocument doc = IniDocument::parse(in);
+        doc.setValue("FORM", "left", "12");
+        doc.setValue("Form", "Width", "300");
+        return doc.toBytes();
+    });
+    QTest::newRow("record file") << "record.dat" << Change([](const QByteArray &in) {
+        test::TempProgramFolder folder;
+        folder.write(QStringLiteral("record/w.dat"), in);
+        RecordLines lines = LoadRecordLines("w");
+        AddRecordLine("w", lines, "2026/12/08", "61.5");
+        return folder.read(QStringLiteral("record/w.dat"));
+    });
+}
+
+void TestGoldenFiles::format() {
+    QFETCH(QString, name);
+    QFETCH(Change, change);
+    const QByteArray out = change(golden(name + QStringLiteral(".in")));
+    if (qEnvironmentVariableIntValue("ZENKARTA_WRITE_GOLDEN") == 1) {
+        QFile file(QStringLiteral(ZENKARTA_TEST_DATA "/golden/") + name + QStringLiteral(".out"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(out) == out.size());
+    }
+    QCOMPARE(out, golden(name + QStringLiteral(".out")));
+}
+
+QTEST_GUILESS_MAIN(TestGoldenFiles)
+#include "tst_goldenfiles.moc"
