@@ -1,8 +1,9 @@
-#include "settings/recorditemtable.h"
+#include "records/recorditemtable.h"
 
 #include "common/error.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "common/storedfiles.h"
 #include "records/recordfile.h"
 
 namespace zk {
@@ -11,6 +12,14 @@ RecordItemTable::RecordItemTable(QObject *parent)
     : ListTableModel({QStringLiteral("項目"), QStringLiteral("単位"), QStringLiteral("目標値")},
                      parent) {
     setEditableColumns({0});
+}
+
+void RecordItemTable::load() {
+    ListViewLoad(*this, ProgramFolder::file(storedfiles::graphDat));
+}
+
+void RecordItemTable::save() const {
+    ListViewSave(*this, ProgramFolder::file(storedfiles::graphDat));
 }
 
 QString RecordItemTable::nameProblem(const QString &name) {

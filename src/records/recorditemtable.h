@@ -14,6 +14,11 @@ class RecordItemTable : public ListTableModel {
 public:
     explicit RecordItemTable(QObject *parent = nullptr);
 
+    // setting/graph.dat; a missing file leaves the list as it was. Each throws
+    // when the file cannot be read or written.
+    void load();
+    void save() const;
+
     // The message refusing a name, or an empty text for a usable one.
     static QString nameProblem(const QString &name);
 

@@ -1,4 +1,4 @@
-#include "settings/helpfiles.h"
+#include "help/helpfiles.h"
 
 #include "support/tempprogramfolder.h"
 

@@ -1,8 +1,9 @@
-#include "settings/websitelist.h"
+#include "web/websitelist.h"
 
 #include "common/error.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "common/storedfiles.h"
 #include "common/textutil.h"
 
 #include <QFileInfo>
@@ -17,7 +18,7 @@ QStringList headers() {
 }
 
 QString listPath() {
-    return ProgramFolder::file(QStringLiteral("setting/www.dat"));
+    return ProgramFolder::file(storedfiles::wwwDat);
 }
 
 namespace {

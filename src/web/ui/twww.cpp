@@ -1,10 +1,10 @@
-#include "settings/ui/twww.h"
+#include "web/ui/twww.h"
 
 #include "common/guard.h"
 #include "common/listtable.h"
-#include "settings/ui/help.h"
-#include "settings/ui/tregwww.h"
-#include "settings/websitelist.h"
+#include "common/ui/helptopics.h"
+#include "web/ui/tregwww.h"
+#include "web/websitelist.h"
 
 #include <QBoxLayout>
 #include <QEvent>
@@ -121,7 +121,7 @@ TWWW::TWWW(QWidget *parent)
     lsWWW->viewport()->installEventFilter(this);
     connect(btnOK, &QPushButton::clicked, this, &TWWW::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &TWWW::reject);
-    connect(btnHelp, &QPushButton::clicked, this, [] { Help::Helper(9); });
+    connect(btnHelp, &QPushButton::clicked, this, [] { HelpTopics::showTopic(9); });
     connect(lsWWW->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TWWW::updateButtons);
     connect(m_sites, &QAbstractItemModel::modelReset, this, &TWWW::updateButtons);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/websitelist.h"
+#include "web/websitelist.h"
 
 #include <QIcon>
 #include <QObject>

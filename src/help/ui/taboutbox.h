@@ -23,6 +23,10 @@ public:
     // Where the free memory comes from; zk::freePhysicalMemory unless replaced.
     void setMemorySource(std::function<quint64()> source) { m_memory = std::move(source); }
 
+Q_SIGNALS:
+    // A link was clicked; the box itself opens nothing.
+    void addressClicked(const QString &address);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

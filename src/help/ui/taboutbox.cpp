@@ -1,10 +1,8 @@
-#include "settings/ui/taboutbox.h"
+#include "help/ui/taboutbox.h"
 
-#include "common/guard.h"
 #include "common/platform.h"
 #include "common/ui/fonts.h"
-#include "settings/helpfiles.h"
-#include "settings/ui/websiteopener.h"
+#include "help/helpfiles.h"
 
 #include <QBoxLayout>
 #include <QEvent>
@@ -203,8 +201,7 @@ bool TAboutBox::eventFilter(QObject *watched, QEvent *event) {
         break;
     case QEvent::MouseButtonRelease:
         if (isLink) {
-            const QString address = m_links.value(label);
-            guarded([&] { openWebAddress(address); });
+            Q_EMIT addressClicked(m_links.value(label));
         } else {
             accept();
         }

@@ -1,10 +1,10 @@
-#include "settings/ui/tregwww.h"
+#include "web/ui/tregwww.h"
 
 #include "common/guard.h"
 #include "common/listtable.h"
 #include "common/prompt.h"
-#include "settings/ui/help.h"
-#include "settings/websitelist.h"
+#include "common/ui/helptopics.h"
+#include "web/websitelist.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -64,7 +64,7 @@ TRegWWW::TRegWWW(ListTableModel &sites, int row, QWidget *parent)
 
     connect(btnOK, &QPushButton::clicked, this, &TRegWWW::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &TRegWWW::reject);
-    connect(btnHelp, &QPushButton::clicked, this, [] { Help::Helper(9); });
+    connect(btnHelp, &QPushButton::clicked, this, [] { HelpTopics::showTopic(9); });
 }
 
 void TRegWWW::btnOKClick() {

@@ -1,9 +1,10 @@
-#include "settings/helpfiles.h"
-#include "settings/ui/help.h"
-#include "settings/ui/helpwindow.h"
-#include "settings/ui/taboutbox.h"
-#include "settings/ui/twww.h"
-#include "settings/ui/websiteopener.h"
+#include "common/guard.h"
+#include "help/helpfiles.h"
+#include "help/ui/help.h"
+#include "help/ui/helpwindow.h"
+#include "help/ui/taboutbox.h"
+#include "web/ui/twww.h"
+#include "web/ui/websiteopener.h"
 
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
@@ -40,6 +41,7 @@ QColor textColor(QLabel *label) {
 class TestHelpAbout : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void cleanup();
     void topicOpensAtItsSection_data();
     void topicOpensAtItsSection();
@@ -49,7 +51,15 @@ private Q_SLOTS:
     void aboutBoxMemory();
     void aboutBoxLinks();
     void aboutBoxClosesOnPlainClick();
+
+private:
+    HelpService m_help;
 };
+
+void TestHelpAbout::initTestCase() {
+    // Dialogs of other parts ask for help through the service, as in the program.
+    HelpTopics::setInstance(&m_help);
+}
 
 void TestHelpAbout::cleanup() {
     // Closed as the user closes it: the window deletes itself.
@@ -151,6 +161,8 @@ void TestHelpAbout::aboutBoxLinks() {
         return true;
     });
     TAboutBox box;
+    connect(&box, &TAboutBox::addressClicked, &box,
+            [](const QString &address) { guarded([&] { openWebAddress(address); }); });
     box.show();
     QList<QLabel *> links;
     for (QLabel *label : box.findChildren<QLabel *>())

@@ -1,4 +1,4 @@
-#include "settings/inttext.h"
+#include "common/inttext.h"
 
 #include <QString>
 

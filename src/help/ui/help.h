@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ui/helptopics.h"
+
 #include <QUrl>
 
 namespace zk {
@@ -23,6 +25,13 @@ public:
 
 private:
     static void show(const QUrl &page);
+};
+
+// The help window as the help service of every window.
+class HelpService final : public HelpTopics {
+public:
+    void topic(int context) override { Help::Helper(context); }
+    void contents() override { Help::contents(); }
 };
 
 } // namespace zk

@@ -1,11 +1,11 @@
-#include "settings/ui/webmenus.h"
+#include "web/ui/webmenus.h"
 
 #include "common/guard.h"
 #include "common/prompt.h"
 #include "common/ui/plaintext.h"
-#include "settings/ui/twww.h"
-#include "settings/ui/websiteopener.h"
-#include "settings/websitelist.h"
+#include "web/ui/twww.h"
+#include "web/ui/websiteopener.h"
+#include "web/websitelist.h"
 
 #include <QAction>
 #include <QApplication>

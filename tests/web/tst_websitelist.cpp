@@ -1,6 +1,6 @@
 #include "common/error.h"
 #include "common/listtable.h"
-#include "settings/websitelist.h"
+#include "web/websitelist.h"
 
 #include "support/tempprogramfolder.h"
 

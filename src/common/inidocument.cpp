@@ -1,4 +1,4 @@
-#include "settings/inidocument.h"
+#include "common/inidocument.h"
 
 #include "common/sjis.h"
 #include "common/textutil.h"

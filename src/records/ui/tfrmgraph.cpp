@@ -1,8 +1,8 @@
-#include "settings/ui/tfrmgraph.h"
+#include "records/ui/tfrmgraph.h"
 
 #include "common/guard.h"
 #include "common/prompt.h"
-#include "settings/recorditemtable.h"
+#include "records/recorditemtable.h"
 
 #include <QComboBox>
 #include <QGridLayout>

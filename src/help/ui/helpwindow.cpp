@@ -1,7 +1,7 @@
-#include "settings/ui/helpwindow.h"
+#include "help/ui/helpwindow.h"
 
 #include "common/ui/fonts.h"
-#include "settings/helpfiles.h"
+#include "help/helpfiles.h"
 
 #include <QBoxLayout>
 #include <QTextBrowser>

@@ -1,6 +1,6 @@
-#include "settings/ui/websiteopener.h"
+#include "web/ui/websiteopener.h"
 
-#include "settings/websitelist.h"
+#include "web/websitelist.h"
 
 #include <QDesktopServices>
 

@@ -1,9 +1,9 @@
-#include "settings/ui/help.h"
+#include "help/ui/help.h"
 
 #include "common/platform.h"
 #include "common/prompt.h"
-#include "settings/helpfiles.h"
-#include "settings/ui/helpwindow.h"
+#include "help/helpfiles.h"
+#include "help/ui/helpwindow.h"
 
 #include <QApplication>
 #include <QFileInfo>

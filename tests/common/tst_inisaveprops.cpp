@@ -1,6 +1,6 @@
 #include "common/error.h"
-#include "settings/inidocument.h"
-#include "settings/tinisaveprops.h"
+#include "common/inidocument.h"
+#include "common/tinisaveprops.h"
 
 #include "support/tempprogramfolder.h"
 

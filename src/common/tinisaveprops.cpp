@@ -1,9 +1,9 @@
-#include "settings/tinisaveprops.h"
+#include "common/tinisaveprops.h"
 
 #include "common/error.h"
+#include "common/inidocument.h"
+#include "common/inttext.h"
 #include "common/textutil.h"
-#include "settings/inidocument.h"
-#include "settings/inttext.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
