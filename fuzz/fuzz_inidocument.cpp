@@ -1,7 +1,7 @@
 // An INI document written and read again gives the same values, and a value
 // set through the store reads back as it was set.
+#include "common/inidocument.h"
 #include "fuzzsupport.h"
-#include "settings/inidocument.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 // The value texts of the INI store: whatever a text reads as, writing that
 // value and reading it again gives the same value. Decimal texts read as the
 // C library reads them when they fit in 32 bits.
+#include "common/inttext.h"
+#include "common/tinisaveprops.h"
 #include "fuzzsupport.h"
-#include "settings/inttext.h"
-#include "settings/tinisaveprops.h"
 
 #include <cerrno>
 #include <cmath>

@@ -2,9 +2,9 @@
 // would change it and written again, byte for byte against <case>.out.
 // ZENKARTA_WRITE_GOLDEN=1 writes the .out files instead, to be read by eye.
 #include "caldata/caltext.h"
+#include "common/inidocument.h"
 #include "common/listtable.h"
 #include "records/recordfile.h"
-#include "settings/inidocument.h"
 
 #include "support/tempprogramfolder.h"
 

@@ -1,11 +1,12 @@
 #include "caldata/editorsettings.h"
 
 #include "common/error.h"
+#include "common/inidocument.h"
 #include "common/platform.h"
 #include "common/savefile.h"
 #include "common/sjis.h"
-#include "settings/inidocument.h"
-#include "settings/tinisaveprops.h"
+#include "common/storedfiles.h"
+#include "common/tinisaveprops.h"
 
 #include <QFileInfo>
 
@@ -19,7 +20,7 @@ constexpr QByteArrayView fontSection = "Editor";
 } // namespace
 
 QString EditorSettings::path() {
-    return ProgramFolder::file(QStringLiteral("setting/caleditor.ini"));
+    return ProgramFolder::file(storedfiles::caleditorIni);
 }
 
 EditorSettings EditorSettings::load() {

@@ -4,6 +4,7 @@
 #include "common/platform.h"
 #include "common/savefile.h"
 #include "common/sjis.h"
+#include "common/storedfiles.h"
 #include "common/textutil.h"
 
 #include <QFileInfo>
@@ -52,7 +53,7 @@ QString RecordFilePath(const QByteArray &name) {
     if (sjis::hasEscapes(decoded))
         throw Error(QStringLiteral("項目名「%1」は記録ファイルの名前に使えません。")
                         .arg(sjis::decode(name)));
-    return ProgramFolder::file(QStringLiteral("record/") + decoded + QStringLiteral(".dat"));
+    return ProgramFolder::file(storedfiles::recordFolder + decoded + QStringLiteral(".dat"));
 }
 
 void EnsureRecordFile(const QByteArray &name) {

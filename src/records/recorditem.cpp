@@ -2,6 +2,7 @@
 
 #include "common/listtable.h"
 #include "common/platform.h"
+#include "common/storedfiles.h"
 #include "common/textutil.h"
 
 #include <QFileInfo>
@@ -9,7 +10,7 @@
 namespace zk {
 
 std::optional<QList<RecordItem>> LoadRecordItems() {
-    const QString path = ProgramFolder::file(QStringLiteral("setting/graph.dat"));
+    const QString path = ProgramFolder::file(storedfiles::graphDat);
     if (!QFileInfo::exists(path))
         return std::nullopt;
     QList<RecordItem> items;

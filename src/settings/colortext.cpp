@@ -1,7 +1,7 @@
 #include "settings/colortext.h"
 
 #include "common/error.h"
-#include "settings/inttext.h"
+#include "common/inttext.h"
 
 #include <algorithm>
 #include <array>

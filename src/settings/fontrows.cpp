@@ -1,8 +1,8 @@
 #include "settings/fontrows.h"
 
 #include "common/error.h"
+#include "common/inttext.h"
 #include "common/sjis.h"
-#include "settings/inttext.h"
 
 namespace zk {
 

@@ -1,6 +1,7 @@
 #include "settings/settingsdata.h"
 
 #include "common/platform.h"
+#include "common/storedfiles.h"
 #include "settings/standardcalorie.h"
 
 #include <algorithm>
@@ -32,19 +33,17 @@ void SettingsData::setDailyStandard(int kcal) {
 }
 
 void SettingsData::load() {
-    m_store.FileName = ProgramFolder::file(QStringLiteral("setting/setting.ini"));
+    m_store.FileName = ProgramFolder::file(storedfiles::settingIni);
     m_store.Load();
-    ListViewLoad(fonts, ProgramFolder::file(QStringLiteral("setting/font.dat")));
-    ListViewLoad(standards, ProgramFolder::file(QStringLiteral("setting/standard.dat")));
-    ListViewLoad(items, ProgramFolder::file(QStringLiteral("setting/graph.dat")));
+    ListViewLoad(fonts, ProgramFolder::file(storedfiles::fontDat));
+    ListViewLoad(standards, ProgramFolder::file(storedfiles::standardDat));
 }
 
 void SettingsData::save() {
-    m_store.FileName = ProgramFolder::file(QStringLiteral("setting/setting.ini"));
+    m_store.FileName = ProgramFolder::file(storedfiles::settingIni);
     m_store.Save();
-    ListViewSave(fonts, ProgramFolder::file(QStringLiteral("setting/font.dat")));
-    ListViewSave(standards, ProgramFolder::file(QStringLiteral("setting/standard.dat")));
-    ListViewSave(items, ProgramFolder::file(QStringLiteral("setting/graph.dat")));
+    ListViewSave(fonts, ProgramFolder::file(storedfiles::fontDat));
+    ListViewSave(standards, ProgramFolder::file(storedfiles::standardDat));
 }
 
 QList<FontSpec> SettingsData::fontSpecs(QStringList *problems) const {

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "common/listtable.h"
+#include "common/tinisaveprops.h"
 #include "settings/fontrows.h"
-#include "settings/recorditemtable.h"
-#include "settings/tinisaveprops.h"
 
 #include <QList>
 #include <QStringList>
@@ -11,23 +10,21 @@
 namespace zk {
 
 // What the settings dialog edits: the daily calorie standard (setting.ini)
-// and the font, standard-calorie and record-item lists (font.dat,
-// standard.dat, graph.dat). Each instance reads the files afresh; nothing is
-// written unless save() is called.
+// and the font and standard-calorie lists (font.dat, standard.dat). Each instance reads the files
+// afresh; nothing is written unless save() is called.
 class SettingsData {
 public:
     SettingsData();
 
     ListTableModel fonts;
     ListTableModel standards;
-    RecordItemTable items;
 
     int dailyStandard() const { return m_daily; }
     void setDailyStandard(int kcal); // clamped to 0..32767
 
-    // setting.ini, then the three list files; missing files leave the design values.
+    // setting.ini, then the two list files; missing files leave the design values.
     void load();
-    // Writes setting.ini and the three list files. Throws on the first failure.
+    // Writes setting.ini and the two list files. Throws on the first failure.
     void save();
 
     // The five parts' fonts and colours; a colour text that is no colour

@@ -2,11 +2,11 @@
 // CP932 survive a save, a failed save leaves the old file whole, and a file
 // that cannot be read is reported rather than taken as empty.
 #include "common/error.h"
+#include "common/inidocument.h"
 #include "common/listtable.h"
 #include "common/savefile.h"
 #include "common/textutil.h"
-#include "settings/inidocument.h"
-#include "settings/tinisaveprops.h"
+#include "common/tinisaveprops.h"
 
 #include "support/filesizelimit.h"
 #include "support/tempprogramfolder.h"

@@ -8,8 +8,6 @@
 
 #include "support/tempprogramfolder.h"
 
-#include <QAbstractItemModelTester>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace zk;
@@ -31,10 +29,6 @@ private Q_SLOTS:
     void fontRowWithKeepsExtraCells();
     void limitEntriesWithoutFiles();
     void limitEntriesFromFiles();
-    void itemNames_data();
-    void itemNames();
-    void itemsStaySorted();
-    void inPlaceRenameRefusedOrResorted();
     void saveWritesFilesByteForByte();
     void badColorDoesNotStopSave();
     void dailyStandardClamped();
@@ -178,7 +172,6 @@ void TestSettingsData::limitEntriesWithoutFiles() {
              (QStringList{QStringLiteral("1日の基準 : 2500 kcal"), QStringLiteral("朝 : 750 kcal"),
                           QStringLiteral("昼 : 750 kcal"), QStringLiteral("夜 : 1000 kcal")}));
     QCOMPARE(data.fonts.rowCount(), 5);
-    QCOMPARE(data.items.rowCount(), 0);
 }
 
 void TestSettingsData::limitEntriesFromFiles() {
@@ -193,73 +186,12 @@ void TestSettingsData::limitEntriesFromFiles() {
                                                QStringLiteral("間食 : 200 kcal")}));
 }
 
-void TestSettingsData::itemNames_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("adding");
-    QTest::addColumn<QString>("message");
-    const QString slashes = QStringLiteral("項目名に「/」や「\\」は使えません。");
-    QTest::newRow("usable") << QStringLiteral("体脂肪") << true << QString();
-    QTest::newRow("empty") << QString() << true << QStringLiteral("項目名を記入してください。");
-    QTest::newRow("slash") << QStringLiteral("a/b") << true << slashes;
-    QTest::newRow("backslash") << QStringLiteral("a\\b") << false << slashes;
-    QTest::newRow("yen folds to backslash") << QStringLiteral("a\u00A5b") << true << slashes;
-    QTest::newRow("so is fine") << QStringLiteral("ソ表") << true << QString();
-    QTest::newRow("blanks") << QStringLiteral("  ") << true
-                            << QStringLiteral("項目名「  」は使えません。別名にして下さい。");
-    QTest::newRow("dot dot") << QStringLiteral("..") << false
-                             << QStringLiteral("項目名「..」は使えません。別名にして下さい。");
-    QTest::newRow("same name") << QStringLiteral("体重") << true
-                               << QStringLiteral(
-                                      "項目「体重」はすでに登録されています。別名にして下さい。");
-    QTest::newRow("same name when changing") << QStringLiteral("体重") << false << QString();
-    QTest::newRow("other case") << QStringLiteral("Weight") << true << QString();
-}
-
-void TestSettingsData::itemNames() {
-    QFETCH(QString, name);
-    QFETCH(bool, adding);
-    QFETCH(QString, message);
-    RecordItemTable items;
-    items.addItem({sjis::encode(u"体重"), "kg", ""});
-    items.addItem({"weight", "", ""});
-    QCOMPARE(items.refusal(name, adding), message);
-}
-
-void TestSettingsData::itemsStaySorted() {
-    RecordItemTable items;
-    QAbstractItemModelTester tester(&items);
-    items.setRows({{"b", "", ""}, {"a", "", ""}}); // hand-edited, out of order
-    QCOMPARE(items.addItem({"c", "", ""}), 2);
-    QCOMPARE(items.cell(0, 0), QByteArray("a"));
-    QCOMPARE(items.cell(1, 0), QByteArray("b"));
-    QCOMPARE(items.addItem({"B", "", ""}), 2); // case-sensitive collation: b < B
-    QCOMPARE(items.changeItem(3, {"0", "kg", "50"}), 0);
-    QCOMPARE(items.row(0), (ListRow{"0", "kg", "50"}));
-}
-
-void TestSettingsData::inPlaceRenameRefusedOrResorted() {
-    RecordItemTable items;
-    QAbstractItemModelTester tester(&items);
-    items.addItem({"a", "", ""});
-    items.addItem({"m", "", ""});
-    QSignalSpy refused(&items, &ListTableModel::editRefused);
-    QSignalSpy moved(&items, &RecordItemTable::itemMoved);
-    QVERIFY(!items.setData(items.index(0, 0), QStringLiteral("../x")));
-    QCOMPARE(refused.size(), 1);
-    QCOMPARE(items.cell(0, 0), QByteArray("a"));
-    QVERIFY(items.setData(items.index(0, 0), QStringLiteral("z")));
-    QCOMPARE(items.cell(1, 0), QByteArray("z"));
-    QCOMPARE(moved.size(), 1);
-    QCOMPARE(moved.at(0).at(0).toInt(), 1);
-}
-
 void TestSettingsData::saveWritesFilesByteForByte() {
     test::TempProgramFolder folder;
     SettingsData data;
     data.load();
     data.setDailyStandard(1800);
     data.standards.appendRow(standardRow(sjis::encode(u"間食"), 200));
-    data.items.addItem({sjis::encode(u"体重"), "kg", "60"});
     data.save();
     QCOMPARE(folder.read(QStringLiteral("setting/setting.ini")),
              QByteArray("[upddaycal]\r\nPosition=1800\r\n\r\n"));
@@ -269,9 +201,6 @@ void TestSettingsData::saveWritesFilesByteForByte() {
                         "750 kcal\r\n\x96\xe9\xff"
                         "1000 kcal\r\n\x8a\xd4\x90\x48\xff"
                         "200 kcal\r\n"));
-    QCOMPARE(folder.read(QStringLiteral("setting/graph.dat")), QByteArray("\x91\xcc\x8f\x64\xff"
-                                                                          "kg\xff"
-                                                                          "60\r\n"));
     QVERIFY(folder.read(QStringLiteral("setting/font.dat"))
                 .startsWith("\xb6\xdb\xd8\xb0\xc3\xde\xb0\xc0\xcc\xa7\xb2\xd9\xff\x82\x6c\x82\x72"
                             "\x20\x82\x6f\x96\xbe\x92\xa9\xff"

@@ -3,7 +3,9 @@
 #include "common/ui/application.h"
 #include "common/ui/apptitle.h"
 #include "common/ui/fonts.h"
+#include "common/ui/helptopics.h"
 #include "common/ui/messageboxprompt.h"
+#include "help/ui/help.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -24,6 +26,8 @@ int main(int argc, char *argv[]) {
         QApplication::installTranslator(&qtTranslator);
     zk::MessageBoxPrompt prompt;
     zk::Prompt::setInstance(&prompt);
+    zk::HelpService help;
+    zk::HelpTopics::setInstance(&help);
     zk::installFontSubstitutions();
     zk::ProgramFolder::set(QApplication::applicationDirPath());
 

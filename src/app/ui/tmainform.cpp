@@ -1,18 +1,22 @@
 #include "app/ui/tmainform.h"
 
 #include "app/ui/intakecontroller.h"
+#include "app/ui/settingpages.h"
 #include "caldata/calcatalogue.h"
 #include "caldata/ui/caltablecontroller.h"
 #include "caldata/ui/tcaleditor.h"
 #include "caldata/ui/tfiles.h"
 #include "caldata/ui/tfinder.h"
+#include "common/guard.h"
 #include "common/ui/fonts.h"
 #include "common/ui/viewitemdelegate.h"
+#include "help/ui/help.h"
+#include "help/ui/taboutbox.h"
 #include "records/ui/recordwindows.h"
-#include "settings/ui/help.h"
 #include "settings/ui/mainsettings.h"
-#include "settings/ui/taboutbox.h"
-#include "settings/ui/webmenus.h"
+#include "settings/ui/tsetting.h"
+#include "web/ui/webmenus.h"
+#include "web/ui/websiteopener.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -89,11 +93,14 @@ TMainForm::TMainForm(QWidget *parent)
     connect(mnuHelp, &QAction::triggered, this, [] { Help::contents(); });
     connect(mnuAbout, &QAction::triggered, this, [this] {
         TAboutBox box(this);
+        connect(&box, &TAboutBox::addressClicked, &box,
+                [](const QString &address) { guarded([&] { openWebAddress(address); }); });
         box.exec();
     });
 
     m_settings = new MainSettings(this, {mnuFindTopMost, mnuArrowDup, mnuBanDup, mnuConfirmDup},
                                   {cmbLimit, nullptr, trvCal, lsvCal, pnlTitle, pnlTotal});
+    m_settings->setPages([](TSetting &dialog) { addRecordItemsPage(dialog); });
     m_settings->loadOptions();
     m_settings->fillLimitList();
     connect(mnuSetting, &QAction::triggered, m_settings, &MainSettings::openSettings);

@@ -1,9 +1,9 @@
 #include "records/ui/recordwindows.h"
 
+#include "common/ui/helptopics.h"
 #include "common/ui/placement.h"
 #include "records/ui/tdayrec.h"
 #include "records/ui/tgraph.h"
-#include "settings/ui/help.h"
 
 #include <QAction>
 
@@ -30,7 +30,7 @@ void RecordWindows::itemListSaved() {
 
 void RecordWindows::mnuDayRecClick() {
     TDayRec window(m_mainWindow);
-    connect(&window, &TDayRec::helpRequested, &window, [](int topic) { Help::Helper(topic); });
+    connect(&window, &TDayRec::helpRequested, &window, &HelpTopics::showTopic);
     window.exec();
 }
 

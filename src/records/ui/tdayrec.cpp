@@ -4,6 +4,7 @@
 #include "common/platform.h"
 #include "common/prompt.h"
 #include "common/sjis.h"
+#include "common/storedfiles.h"
 #include "common/ui/datepicker.h"
 #include "records/dayrecentry.h"
 #include "records/ui/tfrmdayrec.h"
@@ -191,7 +192,7 @@ void TDayRec::FormCreate() {
     m_items = *items;
     for (const RecordItem &item : m_items)
         lstItems->addItem(sjis::decode(FormatItemEntry(item)));
-    isp.FileName = ProgramFolder::file(QStringLiteral("setting/dayrec.ini"));
+    isp.FileName = ProgramFolder::file(storedfiles::dayrecIni);
     guarded([&] { isp.Load(); });
 }
 

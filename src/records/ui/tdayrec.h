@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/listtable.h"
+#include "common/tinisaveprops.h"
 #include "records/recorditem.h"
-#include "settings/tinisaveprops.h"
 
 #include <QDialog>
 

@@ -3,6 +3,7 @@
 #include "common/guard.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "common/storedfiles.h"
 #include "common/ui/datepicker.h"
 #include "records/graphdata.h"
 #include "records/ui/graphchart.h"
@@ -143,7 +144,7 @@ void TGraph::FormCreate() {
     // Without an item list the window just stays empty.
     if (!fillItems())
         return;
-    isp.FileName = ProgramFolder::file(QStringLiteral("setting/day.ini"));
+    isp.FileName = ProgramFolder::file(storedfiles::dayIni);
     guarded([&] { isp.Load(); });
 }
 

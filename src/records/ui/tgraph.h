@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/tinisaveprops.h"
 #include "records/recorditem.h"
-#include "settings/tinisaveprops.h"
 
 #include <QWidget>
 

@@ -2,11 +2,12 @@
 
 #include "common/guard.h"
 #include "common/platform.h"
+#include "common/storedfiles.h"
 #include "common/textutil.h"
+#include "common/ui/helptopics.h"
 #include "settings/settingsdata.h"
 #include "settings/ui/calorycombo.h"
 #include "settings/ui/colorpalette.h"
-#include "settings/ui/help.h"
 #include "settings/ui/tsetting.h"
 
 #include <QAction>
@@ -36,12 +37,12 @@ MainSettings::MainSettings(QWidget *window, const MainOptionActions &options,
 }
 
 void MainSettings::loadOptions() {
-    m_isp.FileName = ProgramFolder::file(QStringLiteral("setting/project.ini"));
+    m_isp.FileName = ProgramFolder::file(storedfiles::projectIni);
     guarded([this] { m_isp.Load(); });
 }
 
 bool MainSettings::saveOptions() {
-    m_isp.FileName = ProgramFolder::file(QStringLiteral("setting/project.ini"));
+    m_isp.FileName = ProgramFolder::file(storedfiles::projectIni);
     return guarded([this] { m_isp.Save(); });
 }
 
@@ -57,7 +58,7 @@ void MainSettings::fillLimitList() {
 }
 
 void MainSettings::applyStoredFonts() {
-    const QString path = ProgramFolder::file(QStringLiteral("setting/font.dat"));
+    const QString path = ProgramFolder::file(storedfiles::fontDat);
     if (!QFileInfo::exists(path))
         return;
     guarded([&] {
@@ -70,7 +71,9 @@ void MainSettings::applyStoredFonts() {
 
 void MainSettings::openSettings() {
     TSetting dialog(m_targets, m_window);
-    connect(&dialog, &TSetting::helpRequested, this, [](int context) { Help::Helper(context); });
+    if (m_addPages)
+        m_addPages(dialog);
+    connect(&dialog, &TSetting::helpRequested, this, &HelpTopics::showTopic);
     if (guarded([&] { dialog.load(); }) && dialog.exec() == QDialog::Accepted)
         Q_EMIT settingsSaved();
 }

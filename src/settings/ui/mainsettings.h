@@ -1,14 +1,18 @@
 #pragma once
 
-#include "settings/tinisaveprops.h"
+#include "common/tinisaveprops.h"
 #include "settings/ui/settingtargets.h"
 
 #include <QObject>
+
+#include <functional>
 
 class QAction;
 class QWidget;
 
 namespace zk {
+
+class TSetting;
 
 // The main window's four remembered menu options.
 struct MainOptionActions {
@@ -26,6 +30,8 @@ class MainSettings : public QObject {
 public:
     MainSettings(QWidget *window, const MainOptionActions &options, const SettingTargets &targets);
 
+    // Adds the other parts' pages to each settings dialog before it opens.
+    void setPages(std::function<void(TSetting &)> addPages) { m_addPages = std::move(addPages); }
     // The calorie-file tree belongs to another window, which may come later.
     void setFileTree(QWidget *trvFile) { m_targets.trvFile = trvFile; }
 
@@ -49,6 +55,7 @@ private:
     QWidget *m_window;
     SettingTargets m_targets;
     TIniSaveProps m_isp;
+    std::function<void(TSetting &)> m_addPages;
 };
 
 } // namespace zk

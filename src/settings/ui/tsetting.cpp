@@ -1,22 +1,20 @@
 #include "settings/ui/tsetting.h"
 
 #include "common/guard.h"
+#include "common/inttext.h"
 #include "common/prompt.h"
 #include "common/sjis.h"
-#include "settings/inttext.h"
+#include "common/ui/listviews.h"
 #include "settings/standardcalorie.h"
 #include "settings/ui/calorycombo.h"
 #include "settings/ui/colorpalette.h"
 #include "settings/ui/teditcaldata.h"
 #include "settings/ui/tfontsetting.h"
-#include "settings/ui/tfrmgraph.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -28,36 +26,6 @@ namespace zk {
 
 namespace {
 
-// A report-style list: whole rows, one selection, no tree decoration.
-QTreeView *makeListView(const QString &name, const QString &accessible, QAbstractItemModel *model,
-                        QList<int> widths, bool editable) {
-    auto *view = new QTreeView;
-    view->setObjectName(name);
-    view->setAccessibleName(accessible);
-    view->setModel(model);
-    view->setRootIsDecorated(false);
-    view->setItemsExpandable(false);
-    view->setUniformRowHeights(true);
-    view->setAllColumnsShowFocus(true);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(editable ? QAbstractItemView::SelectedClicked |
-                                         QAbstractItemView::EditKeyPressed
-                                   : QAbstractItemView::NoEditTriggers);
-    view->header()->setSectionsMovable(false);
-    view->header()->setStretchLastSection(false);
-    for (int c = 0; c < widths.size(); ++c)
-        view->setColumnWidth(c, widths[c]);
-    return view;
-}
-
-QPushButton *makeButton(const QString &name, const QString &text) {
-    auto *button = new QPushButton(text);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QToolButton *makeArrow(const QString &name, Qt::ArrowType arrow, const QString &accessible) {
     auto *button = new QToolButton;
     button->setObjectName(name);
@@ -65,30 +33,6 @@ QToolButton *makeArrow(const QString &name, Qt::ArrowType arrow, const QString &
     button->setAccessibleName(accessible);
     return button;
 }
-
-// Calls the handler for a double-click on a list's empty area; a double-click
-// on a row goes through the view's own signal.
-class EmptyAreaDoubleClick : public QObject {
-public:
-    EmptyAreaDoubleClick(QTreeView *view, std::function<void()> handler)
-        : QObject(view)
-        , m_view(view)
-        , m_handler(std::move(handler)) {
-        view->viewport()->installEventFilter(this);
-    }
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::MouseButtonDblClick) {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            if (!m_view->indexAt(mouse->position().toPoint()).isValid())
-                m_handler();
-        }
-        return false;
-    }
-
-private:
-    QTreeView *m_view;
-    std::function<void()> m_handler;
-};
 
 } // namespace
 
@@ -98,11 +42,10 @@ TSetting::TSetting(const SettingTargets &targets, QWidget *parent)
     setObjectName(QStringLiteral("Setting"));
     setWindowTitle(QStringLiteral("設定"));
 
-    auto *tabs = new QTabWidget;
-    tabs->setObjectName(QStringLiteral("PageControl1"));
-    tabs->addTab(buildFontTab(), QStringLiteral("ﾌｫﾝﾄ"));
-    tabs->addTab(buildCalorieTab(), QStringLiteral("ｶﾛﾘｰ"));
-    tabs->addTab(buildGraphTab(), QStringLiteral("ｸﾞﾗﾌ"));
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName(QStringLiteral("PageControl1"));
+    m_tabs->addTab(buildFontTab(), QStringLiteral("ﾌｫﾝﾄ"));
+    m_tabs->addTab(buildCalorieTab(), QStringLiteral("ｶﾛﾘｰ"));
 
     btnOK = makeButton(QStringLiteral("btnOK"), QStringLiteral("&OK"));
     btnOK->setAutoDefault(true);
@@ -120,18 +63,15 @@ TSetting::TSetting(const SettingTargets &targets, QWidget *parent)
     buttons->addWidget(btnCancel);
     buttons->addWidget(btnhelp);
     auto *top = new QVBoxLayout(this);
-    top->addWidget(tabs);
+    top->addWidget(m_tabs);
     top->addLayout(buttons);
     resize(599, 310);
 
     connect(upddaycal, &QSpinBox::valueChanged, this,
             [this](int v) { m_data.setDailyStandard(v); });
-    connect(&m_data.items, &RecordItemTable::itemMoved, this,
-            [this](int row) { selectRow(lsvGraph, row); });
-    for (ListTableModel *model : {&m_data.standards, static_cast<ListTableModel *>(&m_data.items)})
-        connect(model, &ListTableModel::editRefused, this,
-                [](const QString &message) { Prompt::instance().message(message); });
-    for (QTreeView *view : {lsvFont, lsvDefine, lsvGraph}) {
+    connect(&m_data.standards, &ListTableModel::editRefused, this,
+            [](const QString &message) { Prompt::instance().message(message); });
+    for (QTreeView *view : {lsvFont, lsvDefine}) {
         connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 &TSetting::updateButtons);
         connect(view->model(), &QAbstractItemModel::modelReset, this, &TSetting::updateButtons);
@@ -227,44 +167,15 @@ QWidget *TSetting::buildCalorieTab() {
     return page;
 }
 
-QWidget *TSetting::buildGraphTab() {
-    auto *page = new QWidget;
-    auto *text = new QLabel(QStringLiteral("色々なﾃﾞｰﾀを管理してｸﾞﾗﾌ化して体重などの個人の好きな"
-                                           "状況を見る事ができます。"));
-    text->setWordWrap(true);
-    lsvGraph = makeListView(QStringLiteral("lsvGraph"), QStringLiteral("項目一覧"), &m_data.items,
-                            {160, 80, 120}, true);
-    spdAdd = makeButton(QStringLiteral("spdAdd"), QStringLiteral("追加(&A)"));
-    spdChange = makeButton(QStringLiteral("spdChange"), QStringLiteral("変更(&M)"));
-    spdDelete = makeButton(QStringLiteral("spdDelete"), QStringLiteral("削除(&K)"));
-    // The list is always sorted by name, so rows are never moved by hand;
-    // the buttons stay in their places, disabled.
-    spdUp = makeButton(QStringLiteral("spdUp"), QStringLiteral("上へ(&U)"));
-    spdDown = makeButton(QStringLiteral("spdDown"), QStringLiteral("下へ(&D)"));
-    spdUp->setEnabled(false);
-    spdDown->setEnabled(false);
-    connect(spdAdd, &QPushButton::clicked, this, &TSetting::spdAddClick);
-    connect(spdChange, &QPushButton::clicked, this, &TSetting::spdChangeClick);
-    connect(spdDelete, &QPushButton::clicked, this, &TSetting::spdDeleteClick);
-    connect(lsvGraph, &QTreeView::doubleClicked, this, &TSetting::spdChangeClick);
-    new EmptyAreaDoubleClick(
-        lsvGraph, [this] { selectedRow(lsvGraph) >= 0 ? spdChangeClick() : spdAddClick(); });
-
-    auto *side = new QVBoxLayout;
-    for (QPushButton *b : {spdAdd, spdChange, spdDelete, spdUp, spdDown})
-        side->addWidget(b);
-    side->addStretch();
-    auto *body = new QHBoxLayout;
-    body->addWidget(lsvGraph, 1);
-    body->addLayout(side);
-    auto *layout = new QVBoxLayout(page);
-    layout->addWidget(text);
-    layout->addLayout(body, 1);
-    return page;
+void TSetting::addPage(const SettingPage &page) {
+    m_tabs->addTab(page.widget, page.title);
+    m_pages.append(page);
 }
 
 void TSetting::load() {
     m_data.load();
+    for (const SettingPage &page : std::as_const(m_pages))
+        page.load();
     upddaycal->setValue(m_data.dailyStandard());
     updateButtons();
 }
@@ -278,26 +189,11 @@ void TSetting::showEvent(QShowEvent *event) {
     btnCancel->setFocus();
 }
 
-int TSetting::selectedRow(const QTreeView *view) {
-    const QModelIndexList rows = view->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
-
-void TSetting::selectRow(QTreeView *view, int row) {
-    const QModelIndex index = view->model()->index(row, 0);
-    view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                       QItemSelectionModel::Rows);
-    view->scrollTo(index);
-}
-
 void TSetting::updateButtons() {
     spdFontSetting->setEnabled(selectedRow(lsvFont) >= 0);
     const bool define = selectedRow(lsvDefine) >= 0;
     for (QWidget *w : std::initializer_list<QWidget *>{spdDChange, spdDDelete, spdDUp, spdDDown})
         w->setEnabled(define);
-    const bool item = selectedRow(lsvGraph) >= 0;
-    spdChange->setEnabled(item);
-    spdDelete->setEnabled(item);
 }
 
 void TSetting::spdFontSettingClick() {
@@ -366,32 +262,6 @@ void TSetting::spdDDeleteClick() {
         m_data.standards.removeRowAt(r);
 }
 
-void TSetting::spdAddClick() {
-    TfrmGraph dialog(m_data.items, TfrmGraph::Mode::Add, -1, this);
-    if (dialog.exec() == QDialog::Accepted)
-        selectRow(lsvGraph, dialog.resultRow());
-}
-
-void TSetting::spdChangeClick() {
-    const int r = selectedRow(lsvGraph);
-    if (r < 0)
-        return;
-    TfrmGraph dialog(m_data.items, TfrmGraph::Mode::Change, r, this);
-    if (dialog.exec() == QDialog::Accepted)
-        selectRow(lsvGraph, dialog.resultRow());
-}
-
-void TSetting::spdDeleteClick() {
-    const int r = selectedRow(lsvGraph);
-    if (r < 0)
-        return;
-    const QString question =
-        QStringLiteral("項目「%1」を一覧から削除しますか？\n記録ファイルはそのまま残ります。")
-            .arg(m_data.items.cellText(r, 0));
-    if (Prompt::instance().question(question))
-        m_data.items.removeRowAt(r);
-}
-
 void TSetting::btnOKClick() {
     upddaycal->interpretText();
     // A colour text that is no colour is reported once and drawn in the
@@ -403,6 +273,8 @@ void TSetting::btnOKClick() {
     const bool done = guarded([&] {
         // Nothing changes on the windows unless every file was written.
         m_data.save();
+        for (const SettingPage &page : std::as_const(m_pages))
+            page.save();
         const auto parts = m_targets.parts();
         for (int i = 0; i < fontPartCount; ++i)
             applyFontSpec(parts[i], specs[i]);

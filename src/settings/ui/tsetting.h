@@ -4,23 +4,40 @@
 #include "settings/ui/settingtargets.h"
 
 #include <QDialog>
+#include <QList>
+
+#include <functional>
 
 class QPushButton;
+class QTabWidget;
 class QSpinBox;
 class QToolButton;
 class QTreeView;
 
 namespace zk {
 
+// A page that another part of the program adds to the settings dialog (the
+// record items): it reads its files after the dialog's own, and OK writes
+// them after the dialog's own, before any window changes.
+struct SettingPage {
+    QString title;
+    QWidget *widget = nullptr;
+    std::function<void()> load;
+    std::function<void()> save;
+};
+
 // The settings dialog "設定": fonts and colours of five parts, the daily
-// calorie standard with further named limits, and the record items. Each
-// opening reads the files afresh; only OK writes them.
+// calorie standard with further named limits, and the pages added to it.
+// Each opening reads the files afresh; only OK writes them.
 class TSetting : public QDialog {
     Q_OBJECT
 public:
     explicit TSetting(const SettingTargets &targets, QWidget *parent = nullptr);
 
-    // Reads setting.ini and the list files (throws when one cannot be read).
+    // The page becomes the last tab; the dialog owns its widget.
+    void addPage(const SettingPage &page);
+    // Reads setting.ini, the list files and the added pages' files (throws
+    // when one cannot be read).
     void load();
     // Rebuilds the main window's limit list from this dialog's values.
     void SetCaloryCombo();
@@ -35,12 +52,6 @@ public:
     QPushButton *spdDAdd;
     QPushButton *spdDChange;
     QPushButton *spdDDelete;
-    QTreeView *lsvGraph;
-    QPushButton *spdAdd;
-    QPushButton *spdChange;
-    QPushButton *spdDelete;
-    QPushButton *spdUp;
-    QPushButton *spdDown;
     QPushButton *btnOK;
     QPushButton *btnCancel;
 
@@ -53,22 +64,18 @@ protected:
 private:
     QWidget *buildFontTab();
     QWidget *buildCalorieTab();
-    QWidget *buildGraphTab();
     void updateButtons();
-    static int selectedRow(const QTreeView *view);
-    static void selectRow(QTreeView *view, int row);
 
     void spdFontSettingClick();
     void spdDAddClick();
     void spdDChangeClick();
     void spdDDeleteClick();
-    void spdAddClick();
-    void spdChangeClick();
-    void spdDeleteClick();
     void btnOKClick();
 
     SettingTargets m_targets;
     SettingsData m_data;
+    QTabWidget *m_tabs;
+    QList<SettingPage> m_pages;
 };
 
 } // namespace zk

@@ -1,8 +1,8 @@
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "records/recorditemtable.h"
 #include "records/ui/tdayrec.h"
 #include "records/ui/tfrmdayrec.h"
-#include "settings/recorditemtable.h"
 
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"

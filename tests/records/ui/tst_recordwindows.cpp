@@ -1,5 +1,6 @@
 #include "app/ui/tmainform.h"
 #include "common/platform.h"
+#include "help/ui/help.h"
 #include "records/ui/recordwindows.h"
 #include "records/ui/tdayrec.h"
 #include "records/ui/tfrmdayrec.h"
@@ -24,9 +25,17 @@ using namespace zk;
 class TestRecordWindows : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void commandsOpenTheWindows();
     void datePickersStartAtToday();
+
+private:
+    HelpService m_help;
 };
+
+void TestRecordWindows::initTestCase() {
+    HelpTopics::setInstance(&m_help);
+}
 
 void TestRecordWindows::commandsOpenTheWindows() {
     Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));

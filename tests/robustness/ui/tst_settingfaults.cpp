@@ -2,13 +2,15 @@
 // their files: each is reported, the old files stay whole and what the user
 // typed stays in the open window. Bytes that are not valid CP932 show as a
 // replacement character and are written back unchanged.
+#include "app/ui/settingpages.h"
 #include "common/listtable.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "records/ui/recorditemspage.h"
 #include "settings/ui/mainsettings.h"
 #include "settings/ui/tsetting.h"
-#include "settings/ui/twww.h"
-#include "settings/ui/webmenus.h"
+#include "web/ui/twww.h"
+#include "web/ui/webmenus.h"
 
 #include "support/filesizelimit.h"
 #include "support/scriptedprompt.h"
@@ -82,6 +84,7 @@ void TestSettingFaults::settingsSaveFails() {
     folder.write(standard, standardDat);
     QComboBox combo;
     TSetting dialog({&combo});
+    addRecordItemsPage(dialog);
     dialog.load();
     dialog.show();
     dialog.upddaycal->setValue(3100);
@@ -192,11 +195,12 @@ void TestSettingFaults::settingsKeepInvalidBytes() {
     folder.write(QStringLiteral("setting/graph.dat"), items);
     QComboBox combo;
     TSetting dialog({&combo});
+    RecordItemsPage *graph = addRecordItemsPage(dialog);
     dialog.load();
     const QString shown = dialog.data().standards.cellText(0, 0);
     QVERIFY2(shown.contains(QChar(0xFFFD)), qPrintable(shown));
     QVERIFY(dialog.data().fonts.cellText(0, 1).contains(QChar(0xFFFD)));
-    QVERIFY(dialog.data().items.cellText(0, 0).contains(QChar(0xFFFD)));
+    QVERIFY(graph->items.cellText(0, 0).contains(QChar(0xFFFD)));
     dialog.show();
     dialog.btnOK->click();
     QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join('\n')));

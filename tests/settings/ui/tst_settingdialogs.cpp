@@ -1,16 +1,19 @@
 #include "app/ui/intakecontroller.h"
+#include "app/ui/settingpages.h"
 #include "app/ui/tmainform.h"
 #include "caldata/ui/tfiles.h"
 #include "common/platform.h"
 #include "common/sjis.h"
+#include "help/helpfiles.h"
+#include "help/ui/help.h"
+#include "records/ui/recorditemspage.h"
 #include "records/ui/recordwindows.h"
+#include "records/ui/tfrmgraph.h"
 #include "records/ui/tgraph.h"
-#include "settings/helpfiles.h"
 #include "settings/ui/calorycombo.h"
 #include "settings/ui/colorcircle.h"
 #include "settings/ui/teditcaldata.h"
 #include "settings/ui/tfontsetting.h"
-#include "settings/ui/tfrmgraph.h"
 #include "settings/ui/tsetting.h"
 
 #include "support/scriptedprompt.h"
@@ -87,17 +90,18 @@ private Q_SLOTS:
     void colourChooserGivesPlainColours_data();
     void colourChooserGivesPlainColours();
     void okAppliesFontsAndColours();
-    void recordItemDialogRefuses_data();
-    void recordItemDialogRefuses();
     void recordItemsAddChangeDelete();
-    void recordItemChangeKeepsStoredBytes();
     void typingFollowsTabOrder();
     void badColourTextUsesDesignColour();
     void okRefreshesMainWindow();
     void buttonsFollowSelection();
+
+private:
+    HelpService m_help;
 };
 
 void TestSettingDialogs::initTestCase() {
+    HelpTopics::setInstance(&m_help);
     Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
 }
 
@@ -213,6 +217,7 @@ void TestSettingDialogs::addedLimitReachesComboAndFile() {
     test::ScriptedPrompt prompt;
     QComboBox combo;
     TSetting dialog({&combo});
+    addRecordItemsPage(dialog);
     dialog.load();
     whenShown<TEditCalData>([](TEditCalData *edit) {
         QCOMPARE(edit->windowTitle(), QStringLiteral("基準ｶﾛﾘｰの編集(追加)"));
@@ -245,6 +250,7 @@ void TestSettingDialogs::emptyLimitTitleAddsNothing() {
     test::TempProgramFolder folder;
     test::ScriptedPrompt prompt;
     TSetting dialog({});
+    addRecordItemsPage(dialog);
     dialog.load();
     whenShown<TEditCalData>([](TEditCalData *edit) { edit->accept(); });
     dialog.spdDAdd->click();
@@ -271,6 +277,7 @@ void TestSettingDialogs::cancelDiscardsEverything() {
     combo.addItem(QStringLiteral("x"));
     {
         TSetting dialog({&combo});
+        addRecordItemsPage(dialog);
         dialog.load();
         dialog.upddaycal->setValue(1800);
         selectRow(dialog.lsvDefine, 0);
@@ -303,6 +310,7 @@ void TestSettingDialogs::failedOkKeepsDialogOpen() {
         folder.write(QStringLiteral("setting/font.dat"), fonts);
     QComboBox combo;
     TSetting dialog({&combo});
+    addRecordItemsPage(dialog);
     dialog.load();
     if (!blocker.isEmpty())
         folder.write(blocker, "not a folder");
@@ -327,6 +335,7 @@ void TestSettingDialogs::fontDialogRoundTrip() {
                                                      "$000080FF\xff"
                                                      "extra\r\n");
     TSetting dialog({});
+    addRecordItemsPage(dialog);
     dialog.load();
     QCOMPARE(dialog.data().fonts.rowCount(), 1);
     selectRow(dialog.lsvFont, 0);
@@ -369,6 +378,7 @@ void TestSettingDialogs::colourChooserGivesPlainColours() {
     test::TempProgramFolder folder;
     test::ScriptedPrompt prompt;
     TSetting dialog({});
+    addRecordItemsPage(dialog);
     dialog.load();
     selectRow(dialog.lsvFont, 3);
     whenShown<TFontSetting>([&](TFontSetting *font) {
@@ -404,6 +414,7 @@ void TestSettingDialogs::okAppliesFontsAndColours() {
     QLabel pnlTitle;
     QWidget pnlTotal;
     TSetting dialog({&combo, &trvFile, &trvCal, &lsvCal, &pnlTitle, &pnlTotal});
+    addRecordItemsPage(dialog);
     dialog.load();
     dialog.btnOK->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -419,36 +430,6 @@ void TestSettingDialogs::okAppliesFontsAndColours() {
     }
 }
 
-void TestSettingDialogs::recordItemDialogRefuses_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("empty") << 0 << QString() << QStringLiteral("項目名を記入してください。");
-    QTest::newRow("duplicate") << 0 << QStringLiteral("体重")
-                               << QStringLiteral(
-                                      "項目「体重」はすでに登録されています。別名にして下さい。");
-    QTest::newRow("path") << 1 << QStringLiteral("../体重")
-                          << QStringLiteral("項目名に「/」や「\\」は使えません。");
-    QTest::newRow("dot") << 0 << QStringLiteral(".")
-                         << QStringLiteral("項目名「.」は使えません。別名にして下さい。");
-}
-
-void TestSettingDialogs::recordItemDialogRefuses() {
-    QFETCH(int, mode);
-    QFETCH(QString, name);
-    QFETCH(QString, message);
-    test::ScriptedPrompt prompt;
-    RecordItemTable items;
-    items.addItem({sjis::encode(u"体重"), "kg", ""});
-    TfrmGraph dialog(items, TfrmGraph::Mode(mode), 0);
-    dialog.show();
-    dialog.txtItem->setText(name);
-    dialog.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
-    QCOMPARE(prompt.texts(), QStringList{message});
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(items.rows(), (ListRows{{sjis::encode(u"体重"), "kg", ""}}));
-}
-
 void TestSettingDialogs::recordItemsAddChangeDelete() {
     test::TempProgramFolder folder;
     test::ScriptedPrompt prompt;
@@ -458,8 +439,9 @@ void TestSettingDialogs::recordItemsAddChangeDelete() {
     folder.write(QStringLiteral("record/体重.dat"), "2002/08/23\xff"
                                                     "60\r\n");
     TSetting dialog({});
+    RecordItemsPage *graph = addRecordItemsPage(dialog);
     dialog.load();
-    QAbstractItemModelTester tester(&dialog.data().items);
+    QAbstractItemModelTester tester(&graph->items);
 
     whenShown<TfrmGraph>([](TfrmGraph *item) {
         QCOMPARE(item->windowTitle(), QStringLiteral("ｸﾞﾗﾌ（追加）"));
@@ -468,11 +450,11 @@ void TestSettingDialogs::recordItemsAddChangeDelete() {
         item->cmbUnit->setEditText(QStringLiteral("cm"));
         item->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
     });
-    dialog.spdAdd->click();
-    QCOMPARE(dialog.data().items.cellText(0, 0), QStringLiteral("ウエスト")); // sorts first
-    QCOMPARE(dialog.lsvGraph->currentIndex().row(), 0);
+    graph->spdAdd->click();
+    QCOMPARE(graph->items.cellText(0, 0), QStringLiteral("ウエスト")); // sorts first
+    QCOMPARE(graph->lsvGraph->currentIndex().row(), 0);
 
-    selectRow(dialog.lsvGraph, 1);
+    selectRow(graph->lsvGraph, 1);
     whenShown<TfrmGraph>([](TfrmGraph *item) {
         QCOMPARE(item->windowTitle(), QStringLiteral("ｸﾞﾗﾌ（変更）"));
         QCOMPARE(item->txtItem->text(), QStringLiteral("体重"));
@@ -481,19 +463,19 @@ void TestSettingDialogs::recordItemsAddChangeDelete() {
         item->txtTarget->setText(QStringLiteral("55"));
         item->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
     });
-    dialog.spdChange->click();
-    QCOMPARE(dialog.data().items.cellText(1, 2), QStringLiteral("55"));
+    graph->spdChange->click();
+    QCOMPARE(graph->items.cellText(1, 2), QStringLiteral("55"));
 
-    selectRow(dialog.lsvGraph, 1);
+    selectRow(graph->lsvGraph, 1);
     prompt.answers = {Prompt::Answer::Cancel, Prompt::Answer::Yes};
-    dialog.spdDelete->click();
-    QCOMPARE(dialog.data().items.rowCount(), 2);
-    dialog.spdDelete->click();
+    graph->spdDelete->click();
+    QCOMPARE(graph->items.rowCount(), 2);
+    graph->spdDelete->click();
     QCOMPARE(prompt.asked.last().kind, QStringLiteral("question"));
     QCOMPARE(
         prompt.asked.last().text,
         QStringLiteral("項目「体重」を一覧から削除しますか？\n記録ファイルはそのまま残ります。"));
-    QCOMPARE(dialog.data().items.rowCount(), 1);
+    QCOMPARE(graph->items.rowCount(), 1);
     dialog.btnOK->click();
     QCOMPARE(folder.read(QStringLiteral("setting/graph.dat")), sjis::encode(u"ウエスト") +
                                                                    "\xff"
@@ -503,37 +485,8 @@ void TestSettingDialogs::recordItemsAddChangeDelete() {
 
 // A name and a unit that are not CP932 show as U+FFFD; changing the target
 // leaves their bytes, and the cells after the third, as they were.
-void TestSettingDialogs::recordItemChangeKeepsStoredBytes() {
-    test::ScriptedPrompt prompt;
-    RecordItemTable items;
-    items.setRows({{"\x85\x40", "\x80", "60", "extra"}});
-    TfrmGraph item(items, TfrmGraph::Mode::Change, 0);
-    QCOMPARE(item.cmbUnit->currentText(), QStringLiteral("\uFFFD"));
-    item.txtTarget->setText(QStringLiteral("55"));
-    item.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
-    QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join(u'\n')));
-    QCOMPARE(item.result(), int(QDialog::Accepted));
-    QCOMPARE(items.row(0), (ListRow{"\x85\x40", "\x80", "55", "extra"}));
-}
-
 void TestSettingDialogs::typingFollowsTabOrder() {
     test::ScriptedPrompt prompt;
-    RecordItemTable items;
-    TfrmGraph item(items, TfrmGraph::Mode::Add, -1);
-    item.show();
-    QVERIFY(QTest::qWaitForWindowActive(&item));
-    for (const char *typed : {"w", "kg", "60"}) {
-        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    QCOMPARE(item.txtItem->text(), QStringLiteral("w"));
-    QCOMPARE(item.cmbUnit->currentText(), QStringLiteral("kg"));
-    QCOMPARE(item.txtTarget->text(), QStringLiteral("60"));
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnOK"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnCancel"));
-    item.reject();
-
     // The limit dialog takes typing in its title; Enter on an empty title
     // says so and keeps what was typed.
     TEditCalData edit(TEditCalData::Mode::Add);
@@ -566,6 +519,7 @@ void TestSettingDialogs::badColourTextUsesDesignColour() {
     QComboBox combo;
     QTreeView trvFile;
     TSetting dialog({&combo, &trvFile});
+    addRecordItemsPage(dialog);
     dialog.load();
     selectRow(dialog.lsvFont, 0);
     ColorValue shown = 1;
@@ -602,7 +556,7 @@ void TestSettingDialogs::okRefreshesMainWindow() {
     form.mnuAddList->trigger();
     whenShown<TSetting>([](TSetting *dialog) {
         dialog->upddaycal->setValue(2700);
-        dialog->data().items.addItem({"a", "kg", ""});
+        dialog->findChild<RecordItemsPage *>()->items.addItem({"a", "kg", ""});
         dialog->btnOK->click();
     });
     form.mnuSetting->trigger();
@@ -622,21 +576,22 @@ void TestSettingDialogs::buttonsFollowSelection() {
     test::ScriptedPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), "a\xff\xff\r\n");
     TSetting dialog({});
+    RecordItemsPage *graph = addRecordItemsPage(dialog);
     dialog.load();
     const QList<QWidget *> needRow{dialog.spdFontSetting, dialog.spdDChange, dialog.spdDDelete,
-                                   dialog.spdDUp,         dialog.spdDDown,   dialog.spdChange,
-                                   dialog.spdDelete};
+                                   dialog.spdDUp,         dialog.spdDDown,   graph->spdChange,
+                                   graph->spdDelete};
     for (QWidget *w : needRow)
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
     selectRow(dialog.lsvFont, 0);
     selectRow(dialog.lsvDefine, 0);
-    selectRow(dialog.lsvGraph, 0);
+    selectRow(graph->lsvGraph, 0);
     for (QWidget *w : needRow)
         QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
-    QVERIFY(!dialog.spdUp->isEnabled() && !dialog.spdDown->isEnabled());
+    QVERIFY(!graph->spdUp->isEnabled() && !graph->spdDown->isEnabled());
     for (QWidget *w :
          {static_cast<QWidget *>(dialog.lsvFont), static_cast<QWidget *>(dialog.lsvDefine),
-          static_cast<QWidget *>(dialog.lsvGraph), static_cast<QWidget *>(dialog.spdDUp),
+          static_cast<QWidget *>(graph->lsvGraph), static_cast<QWidget *>(dialog.spdDUp),
           static_cast<QWidget *>(dialog.upddaycal)})
         QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
 

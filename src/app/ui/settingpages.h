@@ -1,0 +1,12 @@
+#pragma once
+
+namespace zk {
+
+class RecordItemsPage;
+class TSetting;
+
+// The settings dialog's pages that other parts own: the record items as its
+// "ｸﾞﾗﾌ" tab. Returns the page, which the dialog owns.
+RecordItemsPage *addRecordItemsPage(TSetting &dialog);
+
+} // namespace zk

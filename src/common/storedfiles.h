@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QLatin1String>
+
+// The files the program keeps in its program folder, relative to it; every
+// part reaches them through ProgramFolder::file.
+namespace zk::storedfiles {
+
+inline constexpr QLatin1String projectIni{"setting/project.ini"};     // main window options
+inline constexpr QLatin1String settingIni{"setting/setting.ini"};     // daily calorie standard
+inline constexpr QLatin1String fontDat{"setting/font.dat"};           // fonts of the five parts
+inline constexpr QLatin1String standardDat{"setting/standard.dat"};   // named calorie limits
+inline constexpr QLatin1String graphDat{"setting/graph.dat"};         // record items
+inline constexpr QLatin1String wwwDat{"setting/www.dat"};             // the user's web sites
+inline constexpr QLatin1String dayIni{"setting/day.ini"};             // graph window
+inline constexpr QLatin1String dayrecIni{"setting/dayrec.ini"};       // food diary window
+inline constexpr QLatin1String caleditorIni{"setting/caleditor.ini"}; // calorie-file editor
+inline constexpr QLatin1String recordFolder{"record/"};               // record/<item>.dat
+
+} // namespace zk::storedfiles
