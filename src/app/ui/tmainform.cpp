@@ -8,6 +8,7 @@
 #include "caldata/ui/tfiles.h"
 #include "caldata/ui/tfinder.h"
 #include "common/guard.h"
+#include "common/ui/actions.h"
 #include "common/ui/fonts.h"
 #include "common/ui/viewitemdelegate.h"
 #include "help/ui/help.h"
@@ -37,14 +38,6 @@
 
 namespace zk {
 namespace {
-
-QAction *newAction(QObject *owner, const char *name, const QString &caption,
-                   const QKeySequence &shortcut = {}) {
-    auto *action = new QAction(caption, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    return action;
-}
 
 QAction *newCheckable(QObject *owner, const char *name, const QString &caption, bool checked,
                       QActionGroup *group = nullptr) {

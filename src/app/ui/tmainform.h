@@ -71,7 +71,6 @@ public:
     IntakeController &intake() { return *m_intake; }
     MainSettings &settings() { return *m_settings; }
     TFiles *Files; // the calorie-file window, docked on the left
-    CalTableController &calTables() { return *m_calTables; }
 
     // The search window, once it exists; the topmost option applies to it.
     void setSearchWindow(QWidget *finder) { m_finder = finder; }

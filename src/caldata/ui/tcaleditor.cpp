@@ -9,6 +9,7 @@
 #include "common/prompt.h"
 #include "common/savefile.h"
 #include "common/textutil.h"
+#include "common/ui/actions.h"
 #include "common/ui/fonts.h"
 #include "common/ui/plaintext.h"
 #include "common/ui/viewitemdelegate.h"
@@ -32,11 +33,12 @@
 namespace zk {
 namespace {
 
-QAction *newAction(QWidget *owner, const char *name, const QString &caption,
-                   const QKeySequence &shortcut, const QString &hint, const char *icon = nullptr) {
-    auto *action = new QAction(caption, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
+// An action of the editor window: with a hint in the status bar and as its
+// tooltip, and perhaps an icon.
+QAction *editorAction(QWidget *owner, const char *name, const QString &caption,
+                      const QKeySequence &shortcut, const QString &hint,
+                      const char *icon = nullptr) {
+    QAction *action = newAction(owner, name, caption, shortcut);
     action->setStatusTip(hint);
     action->setToolTip(hint.isEmpty() ? action->iconText() : hint);
     if (icon)
@@ -72,53 +74,54 @@ Tcaleditor::Tcaleditor(QWidget *parent)
 }
 
 void Tcaleditor::createActions() {
-    actReload = newAction(this, "actReload", QStringLiteral("ﾌｧｲﾙﾘｽﾄの更新(&R)"),
-                          QKeySequence(Qt::CTRL | Qt::Key_R),
-                          QStringLiteral("ﾌｧｲﾙﾘｽﾄを読み直します。ｴｸｽﾌﾟﾛｰﾗなどで自分でｶﾃｺﾞﾘなど"
-                                         "を作成して更新する時に利用してください。"),
-                          "editor-reload");
+    actReload = editorAction(this, "actReload", QStringLiteral("ﾌｧｲﾙﾘｽﾄの更新(&R)"),
+                             QKeySequence(Qt::CTRL | Qt::Key_R),
+                             QStringLiteral("ﾌｧｲﾙﾘｽﾄを読み直します。ｴｸｽﾌﾟﾛｰﾗなどで自分でｶﾃｺﾞﾘなど"
+                                            "を作成して更新する時に利用してください。"),
+                             "editor-reload");
     actExit =
-        newAction(this, "actExit", QStringLiteral("ｴﾃﾞｨﾀを閉じる(&E)"),
-                  QKeySequence(Qt::Key_Escape), QStringLiteral("終了します。"), "editor-exit");
-    actSave =
-        newAction(this, "actSave", QStringLiteral("保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                  QStringLiteral("現在編集されている箇所を保存します。"), "editor-save");
-    actUndo = newAction(this, "actUndo", QStringLiteral("元に戻す(&U)"),
-                        QKeySequence(Qt::CTRL | Qt::Key_Z), QStringLiteral("元に戻します。"),
-                        "editor-undo");
-    actRedo = newAction(this, "actRedo", QStringLiteral("やり直し(&R)"),
-                        QKeySequence(Qt::CTRL | Qt::Key_Y), QStringLiteral("やり直します。"),
-                        "editor-redo");
-    actCut = newAction(this, "actCut", QStringLiteral("切り取り(&X)"),
-                       QKeySequence(Qt::CTRL | Qt::Key_X),
-                       QStringLiteral("選択部分を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに渡します。"), "editor-cut");
-    actCopy =
-        newAction(this, "actCopy", QStringLiteral("ｺﾋﾟｰ(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C),
-                  QStringLiteral("選択部分をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰしておきます。"), "editor-copy");
-    actPaste = newAction(
+        editorAction(this, "actExit", QStringLiteral("ｴﾃﾞｨﾀを閉じる(&E)"),
+                     QKeySequence(Qt::Key_Escape), QStringLiteral("終了します。"), "editor-exit");
+    actSave = editorAction(this, "actSave", QStringLiteral("保存(&S)"),
+                           QKeySequence(Qt::CTRL | Qt::Key_S),
+                           QStringLiteral("現在編集されている箇所を保存します。"), "editor-save");
+    actUndo = editorAction(this, "actUndo", QStringLiteral("元に戻す(&U)"),
+                           QKeySequence(Qt::CTRL | Qt::Key_Z), QStringLiteral("元に戻します。"),
+                           "editor-undo");
+    actRedo = editorAction(this, "actRedo", QStringLiteral("やり直し(&R)"),
+                           QKeySequence(Qt::CTRL | Qt::Key_Y), QStringLiteral("やり直します。"),
+                           "editor-redo");
+    actCut = editorAction(
+        this, "actCut", QStringLiteral("切り取り(&X)"), QKeySequence(Qt::CTRL | Qt::Key_X),
+        QStringLiteral("選択部分を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに渡します。"), "editor-cut");
+    actCopy = editorAction(
+        this, "actCopy", QStringLiteral("ｺﾋﾟｰ(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C),
+        QStringLiteral("選択部分をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰしておきます。"), "editor-copy");
+    actPaste = editorAction(
         this, "actPaste", QStringLiteral("貼り付け(&P)"), QKeySequence(Qt::CTRL | Qt::Key_V),
         QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存されているﾃﾞｰﾀをｶｰｿﾙ位置へ貼り付けます。"), "editor-paste");
-    actDelete = newAction(this, "actDelete", QStringLiteral("削除(&D)"), {},
-                          QStringLiteral("選択されている部分を削除します。"));
+    actDelete = editorAction(this, "actDelete", QStringLiteral("削除(&D)"), {},
+                             QStringLiteral("選択されている部分を削除します。"));
     actSelectAll =
-        newAction(this, "actSelectAll", QStringLiteral("すべて選択(&A)"),
-                  QKeySequence(Qt::CTRL | Qt::Key_A), QStringLiteral("すべて選択します。"));
-    actTabIndent =
-        newAction(this, "actTabIndent", QStringLiteral("ﾀﾌﾞｲﾝﾃﾞﾝﾄ(&T)"), QKeySequence(Qt::Key_Tab),
-                  QStringLiteral("選択された部分の先頭にﾀﾌﾞのｲﾝﾃﾞﾝﾄを挿入します。"));
-    actTabUnIndent = newAction(this, "actTabUnIndent", QStringLiteral("ﾀﾌﾞｱﾝｲﾝﾃﾞﾝﾄ(&S)"),
-                               QKeySequence(Qt::SHIFT | Qt::Key_Tab),
-                               QStringLiteral("選択された部分の先頭ににﾀﾌﾞがあれば削除します。"));
-    actFont = newAction(this, "actFont", QStringLiteral("ﾌｫﾝﾄ(&F)"), {},
-                        QStringLiteral("ｴﾃﾞｨﾀのﾌｫﾝﾄの設定。"), "editor-font");
-    actOverWrite = newAction(this, "actOverWrite", QStringLiteral("上書きﾓｰﾄﾞ(&O)"), {},
-                             QStringLiteral("上書きﾓｰﾄﾞ。"));
+        editorAction(this, "actSelectAll", QStringLiteral("すべて選択(&A)"),
+                     QKeySequence(Qt::CTRL | Qt::Key_A), QStringLiteral("すべて選択します。"));
+    actTabIndent = editorAction(this, "actTabIndent", QStringLiteral("ﾀﾌﾞｲﾝﾃﾞﾝﾄ(&T)"),
+                                QKeySequence(Qt::Key_Tab),
+                                QStringLiteral("選択された部分の先頭にﾀﾌﾞのｲﾝﾃﾞﾝﾄを挿入します。"));
+    actTabUnIndent =
+        editorAction(this, "actTabUnIndent", QStringLiteral("ﾀﾌﾞｱﾝｲﾝﾃﾞﾝﾄ(&S)"),
+                     QKeySequence(Qt::SHIFT | Qt::Key_Tab),
+                     QStringLiteral("選択された部分の先頭ににﾀﾌﾞがあれば削除します。"));
+    actFont = editorAction(this, "actFont", QStringLiteral("ﾌｫﾝﾄ(&F)"), {},
+                           QStringLiteral("ｴﾃﾞｨﾀのﾌｫﾝﾄの設定。"), "editor-font");
+    actOverWrite = editorAction(this, "actOverWrite", QStringLiteral("上書きﾓｰﾄﾞ(&O)"), {},
+                                QStringLiteral("上書きﾓｰﾄﾞ。"));
     actOverWrite->setCheckable(true);
-    actFullScreen = newAction(this, "actFullScreen", QStringLiteral("ｳｨﾝﾄﾞｳを最大化(&M)"),
-                              QKeySequence(Qt::ALT | Qt::Key_Return),
-                              QStringLiteral("全画面表示の切り替え"), "editor-fullscreen");
-    actHelp = newAction(this, "actHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"),
-                        QKeySequence(Qt::CTRL | Qt::Key_H), {}, "help");
+    actFullScreen = editorAction(this, "actFullScreen", QStringLiteral("ｳｨﾝﾄﾞｳを最大化(&M)"),
+                                 QKeySequence(Qt::ALT | Qt::Key_Return),
+                                 QStringLiteral("全画面表示の切り替え"), "editor-fullscreen");
+    actHelp = editorAction(this, "actHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"),
+                           QKeySequence(Qt::CTRL | Qt::Key_H), {}, "help");
 }
 
 void Tcaleditor::createMenusAndToolBar() {
