@@ -2,6 +2,7 @@
 
 #include "common/listtable.h"
 #include "common/platform.h"
+#include "common/prompt.h"
 #include "common/savefile.h"
 #include "records/dayrecentry.h"
 #include "records/graphdata.h"
@@ -43,6 +44,25 @@ QByteArray tenYears(const QDate &missing) {
     return file;
 }
 
+// The measured entries ask nothing; a question would show in the figures as a failure.
+class NoQuestions : public Prompt {
+public:
+    void message(const QString &text) override { fail(text); }
+    void error(const QString &text) override { fail(text); }
+    bool question(const QString &text) override { return fail(text); }
+    bool warning(const QString &text) override { return fail(text); }
+    Answer warningYesNoCancel(const QString &text) override {
+        fail(text);
+        return Answer::Cancel;
+    }
+
+private:
+    static bool fail(const QString &text) {
+        qFatal("unexpected question: %s", qPrintable(text));
+        return false;
+    }
+};
+
 void fillList(const QByteArray &name, const OptionalRange &range) {
     ListTableModel list({QStringLiteral("日付"), QStringLiteral("w")});
     EnsureRecordFile(name);
@@ -51,6 +71,7 @@ void fillList(const QByteArray &name, const OptionalRange &range) {
 
 const zk::bench::Register r("records", [](const QString &scratch) {
     ProgramFolder::set(scratch);
+    NoQuestions prompt;
     Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
     const QByteArray name = "weight";
     const QDate missing(2005, 1, 1);
@@ -61,7 +82,7 @@ const zk::bench::Register r("records", [](const QString &scratch) {
                 qlonglong(original.size()));
 
     measureAfter("add a value (new date, sorted file)", 10, restore, [&] {
-        WriteDayRecValue(name, QStringLiteral("w"), EntryMode::Add, FormatDateText(missing),
+        WriteDayRecValue(prompt, name, QStringLiteral("w"), EntryMode::Add, FormatDateText(missing),
                          "60.5");
     });
     // A hand-edited file out of order is sorted as a whole.
@@ -73,15 +94,15 @@ const zk::bench::Register r("records", [](const QString &scratch) {
         "add a value to a file out of order (full sort)", 10,
         [&] { SaveStringToFile(RecordFilePath(name), reversed); },
         [&] {
-            WriteDayRecValue(name, QStringLiteral("w"), EntryMode::Add, FormatDateText(missing),
-                             "60.5");
+            WriteDayRecValue(prompt, name, QStringLiteral("w"), EntryMode::Add,
+                             FormatDateText(missing), "60.5");
         });
     measureAfter("change a value", 10, restore, [&] {
-        WriteDayRecValue(name, QStringLiteral("w"), EntryMode::Change,
+        WriteDayRecValue(prompt, name, QStringLiteral("w"), EntryMode::Change,
                          FormatDateText(QDate(2005, 6, 1)), "61.5");
     });
     measureAfter("delete a value", 10, restore,
-                 [&] { DeleteDayRecValue(name, FormatDateText(QDate(2005, 6, 1))); });
+                 [&] { DeleteDayRecValue(prompt, name, FormatDateText(QDate(2005, 6, 1))); });
     restore();
     zk::bench::measure("fill the data list, all 3,650 lines", 10,
                        [&] { fillList(name, std::nullopt); });

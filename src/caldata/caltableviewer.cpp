@@ -1,14 +1,15 @@
 #include "caldata/caltableviewer.h"
 
-#include "common/guard.h"
+#include "common/error.h"
 #include "common/prompt.h"
 
 #include <QFileInfo>
 
 namespace zk {
 
-CalTableViewer::CalTableViewer(QObject *parent)
-    : QObject(parent) {}
+CalTableViewer::CalTableViewer(Prompt &prompt, QObject *parent)
+    : QObject(parent)
+    , m_prompt(prompt) {}
 
 bool CalTableViewer::showNode(const CalFileNode *node) {
     if (!node || node->kind != CalFileNode::Kind::Table)
@@ -23,21 +24,24 @@ bool CalTableViewer::showTable(const QString &name, const QString &path) {
 
     const QFileInfo info(path);
     if (!info.exists()) {
-        Prompt::instance().message(QStringLiteral("「") + path +
-                                   QStringLiteral("」が見つかりませんでした。"));
+        m_prompt.message(QStringLiteral("「") + path +
+                         QStringLiteral("」が見つかりませんでした。"));
         return false;
     }
     // Parse completely before touching the model, so that a table that fails
     // half-way leaves the previous one on screen.
-    FoodTree tree;
-    const bool ok = guarded([&] {
-        // Only regular files are read: a pipe or device would block the program.
-        if (!info.isFile())
-            throw Error(QStringLiteral("ファイル %1 は開けません").arg(path));
-        tree = FoodTree::load(path);
-    });
-    if (!ok)
+    // Only regular files are read: a pipe or device would block the program.
+    if (!info.isFile()) {
+        m_prompt.error(QStringLiteral("ファイル %1 は開けません").arg(path));
         return false;
+    }
+    FoodTree tree;
+    try {
+        tree = FoodTree::load(path);
+    } catch (const Error &e) {
+        m_prompt.error(e.text());
+        return false;
+    }
     m_model.setTree(m_dictionary ? tree.dictionary() : std::move(tree));
     Q_EMIT loaded();
     return true;

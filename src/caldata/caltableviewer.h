@@ -8,13 +8,16 @@
 
 namespace zk {
 
+class Prompt;
+
 // What the main window shows of the calorie tables: the food tree of the
 // table last chosen, its title and the view (standard: as in the file; list:
 // foods only, sorted by name).
 class CalTableViewer : public QObject {
     Q_OBJECT
 public:
-    explicit CalTableViewer(QObject *parent = nullptr);
+    // `prompt` tells the user about a table that cannot be shown.
+    explicit CalTableViewer(Prompt &prompt, QObject *parent = nullptr);
 
     FoodTreeModel *model() { return &m_model; }
     const FoodTreeModel *model() const { return &m_model; }
@@ -42,6 +45,7 @@ Q_SIGNALS:
     void loaded();
 
 private:
+    Prompt &m_prompt;
     FoodTreeModel m_model;
     bool m_dictionary = false;
     QString m_caption;

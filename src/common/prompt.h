@@ -4,9 +4,10 @@
 
 namespace zk {
 
-// Every message box of the program goes through this interface: the windows
-// use the QMessageBox implementation, tests a scripted one. Esc and the close
-// box answer Cancel.
+// The questions and messages of the program. The core never shows anything:
+// an operation that must ask takes the Prompt& to ask through. The windows
+// ask through its extension zk::WindowPrompt (common/ui/windowprompt.h);
+// tests answer from a script. Esc and the close box answer Cancel.
 class Prompt {
 public:
     enum class Answer { Yes, No, Cancel };
@@ -23,10 +24,6 @@ public:
     virtual bool warning(const QString &text) = 0;
     // Warning with "はい(&Y)", "いいえ(&N)" and "キャンセル".
     virtual Answer warningYesNoCancel(const QString &text) = 0;
-
-    // The prompt the program's windows use; set once at start (tests set their own).
-    static Prompt &instance();
-    static void setInstance(Prompt *prompt);
 };
 
 } // namespace zk

@@ -46,19 +46,18 @@ QString OverwriteQuestion(const QString &date, const QString &key, const QString
            QStringLiteral("」となっていますが上書きしますか？");
 }
 
-EntryOutcome WriteDayRecValue(const QByteArray &name, const QString &key, EntryMode mode,
-                              const QByteArray &date, const QByteArray &value) {
+EntryOutcome WriteDayRecValue(Prompt &prompt, const QByteArray &name, const QString &key,
+                              EntryMode mode, const QByteArray &date, const QByteArray &value) {
     EnsureRecordFile(name);
     if (value.isEmpty()) {
-        Prompt::instance().message(sjis::decode(name) +
-                                   QStringLiteral("の値が記入されていません！"));
+        prompt.message(sjis::decode(name) + QStringLiteral("の値が記入されていません！"));
         return EntryOutcome::Kept;
     }
     RecordLines lines = LoadRecordLines(name);
     const qsizetype found = FindRecordLine(lines, date);
     if (mode == EntryMode::Change) {
         if (found < 0) {
-            Prompt::instance().message(notFound(date, QStringLiteral("値を変更できません。")));
+            prompt.message(notFound(date, QStringLiteral("値を変更できません。")));
             return EntryOutcome::Refused;
         }
         ReplaceRecordLine(name, lines, found, date, value);
@@ -69,17 +68,17 @@ EntryOutcome WriteDayRecValue(const QByteArray &name, const QString &key, EntryM
         return EntryOutcome::Saved;
     }
     const QString oldValue = sjis::decode(SplitRecordLine(lines[found]).value);
-    if (!Prompt::instance().warning(OverwriteQuestion(sjis::decode(date), key, oldValue)))
+    if (!prompt.warning(OverwriteQuestion(sjis::decode(date), key, oldValue)))
         return EntryOutcome::Kept;
     ReplaceRecordLine(name, lines, found, date, value);
     return EntryOutcome::Saved;
 }
 
-bool DeleteDayRecValue(const QByteArray &name, const QByteArray &date) {
+bool DeleteDayRecValue(Prompt &prompt, const QByteArray &name, const QByteArray &date) {
     EnsureRecordFile(name);
     RecordLines lines = LoadRecordLines(name);
     if (FindRecordLine(lines, date) < 0) {
-        Prompt::instance().message(notFound(date, QStringLiteral("削除できません。")));
+        prompt.message(notFound(date, QStringLiteral("削除できません。")));
         return false;
     }
     DeleteRecordLines(name, lines, date);

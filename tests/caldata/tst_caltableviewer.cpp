@@ -112,7 +112,7 @@ void TestCalTableViewer::showsTableAndTitle() {
     test::TempProgramFolder folder;
     test::ScriptedPrompt prompt;
     folder.write(QStringLiteral("data/果物.cal"), fruit);
-    CalTableViewer viewer;
+    CalTableViewer viewer(prompt);
     QSignalSpy title(&viewer, &CalTableViewer::titleChanged);
     QSignalSpy loaded(&viewer, &CalTableViewer::loaded);
     const QString path = folder.path(QStringLiteral("data/果物.cal"));
@@ -164,7 +164,7 @@ void TestCalTableViewer::failedLoadKeepsTree() {
         folder.write(file, bytes);
     }
 
-    CalTableViewer viewer;
+    CalTableViewer viewer(prompt);
     QVERIFY(viewer.showTable(QStringLiteral("果物"), folder.path(QStringLiteral("data/果物.cal"))));
     QSignalSpy loaded(&viewer, &CalTableViewer::loaded);
     QVERIFY(!viewer.showTable(QStringLiteral("x"), path));
@@ -182,7 +182,7 @@ void TestCalTableViewer::folderChangesNothing() {
     test::ScriptedPrompt prompt;
     folder.write(QStringLiteral("data/f/果物.cal"), fruit);
     const CalFileTree files = CalFileTree::scan(folder.path(QStringLiteral("data")));
-    CalTableViewer viewer;
+    CalTableViewer viewer(prompt);
     QSignalSpy title(&viewer, &CalTableViewer::titleChanged);
     QVERIFY(!viewer.showNode(&files.node(0)));
     QVERIFY(!viewer.showNode(nullptr));
@@ -196,7 +196,7 @@ void TestCalTableViewer::listViewFollowsLoads() {
     test::ScriptedPrompt prompt;
     folder.write(QStringLiteral("data/果物.cal"), fruit);
     folder.write(QStringLiteral("data/b.cal"), "z:1\r\n@h\r\n y:2");
-    CalTableViewer viewer;
+    CalTableViewer viewer(prompt);
     QSignalSpy view(&viewer, &CalTableViewer::viewChanged);
     QVERIFY(viewer.showTable(QStringLiteral("果物"), folder.path(QStringLiteral("data/果物.cal"))));
     viewer.showDictionary();
@@ -219,7 +219,7 @@ void TestCalTableViewer::standardReadsSelectedTableAgain() {
     const CalFileNode *table = &files.node(2);
     QCOMPARE(subfolder->name, QStringLiteral("g"));
     QCOMPARE(table->name, QStringLiteral("果物"));
-    CalTableViewer viewer;
+    CalTableViewer viewer(prompt);
     QVERIFY(viewer.showNode(table));
     viewer.showDictionary();
     // With a folder selected the list stays as it is.

@@ -1,7 +1,4 @@
-#include "common/guard.h"
 #include "common/platform.h"
-
-#include "support/scriptedprompt.h"
 
 #include <QTest>
 
@@ -16,7 +13,6 @@ private Q_SLOTS:
     void collationIsTotal();
     void programFolderEndsInSlash();
     void freeMemoryIsKnown();
-    void guardShowsErrorAndGoesOn();
 };
 
 void TestPlatform::datePattern_data() {
@@ -88,20 +84,6 @@ void TestPlatform::programFolderEndsInSlash() {
 
 void TestPlatform::freeMemoryIsKnown() {
     QVERIFY(freePhysicalMemory() > 0);
-}
-
-void TestPlatform::guardShowsErrorAndGoesOn() {
-    test::ScriptedPrompt prompt;
-    bool after = false;
-    QVERIFY(!guarded([&] {
-        throw Error(QStringLiteral("ファイル x を作成できません"));
-        after = true;
-    }));
-    QVERIFY(!after);
-    QCOMPARE(prompt.asked.size(), 1);
-    QCOMPARE(prompt.asked[0].kind, QStringLiteral("error"));
-    QCOMPARE(prompt.asked[0].text, QStringLiteral("ファイル x を作成できません"));
-    QVERIFY(guarded([] {}));
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

@@ -103,7 +103,7 @@ void TestDayRecEntry::overwrite() {
     folder.write(QStringLiteral("record/体重.dat"), "2002/08/22\xff"
                                                     "1\r\n2002/08/23\xff"
                                                     "60.5\r\n");
-    QCOMPARE(int(WriteDayRecValue(weight(), QStringLiteral("体重[kg]"), EntryMode::Add,
+    QCOMPARE(int(WriteDayRecValue(prompt, weight(), QStringLiteral("体重[kg]"), EntryMode::Add,
                                   "2002/08/23", "61")),
              outcome);
     QCOMPARE(prompt.asked.size(), 1);
@@ -121,8 +121,9 @@ void TestDayRecEntry::changeKeepsPlace() {
                                                  "2\r\n2002/08/01\xff"
                                                  "1\r\n2002/09/01\xff"
                                                  "9\r\n");
-    QCOMPARE(WriteDayRecValue("w", QStringLiteral("w"), EntryMode::Change, "2002/09/01", "5"),
-             EntryOutcome::Saved);
+    QCOMPARE(
+        WriteDayRecValue(prompt, "w", QStringLiteral("w"), EntryMode::Change, "2002/09/01", "5"),
+        EntryOutcome::Saved);
     QVERIFY(prompt.asked.isEmpty());
     QCOMPARE(folder.read(QStringLiteral("record/w.dat")), QByteArray("2002/09/01\xff"
                                                                      "5\r\n2002/08/01\xff"
@@ -137,8 +138,9 @@ void TestDayRecEntry::changeWithoutLine() {
     const QByteArray file = "2002/08/01\r\n2002/08/02\xff"
                             "2\r\n";
     folder.write(QStringLiteral("record/w.dat"), file);
-    QCOMPARE(WriteDayRecValue("w", QStringLiteral("w"), EntryMode::Change, "2002/08/01", "5"),
-             EntryOutcome::Refused);
+    QCOMPARE(
+        WriteDayRecValue(prompt, "w", QStringLiteral("w"), EntryMode::Change, "2002/08/01", "5"),
+        EntryOutcome::Refused);
     QCOMPARE(prompt.asked.size(), 1);
     QVERIFY(prompt.asked[0].text.startsWith(QStringLiteral("日付 : 2002/08/01 ")));
     QCOMPARE(folder.read(QStringLiteral("record/w.dat")), file);
@@ -165,7 +167,7 @@ void TestDayRecEntry::deleteValue() {
     folder.write(QStringLiteral("record/w.dat"), "2002/08/23\xff"
                                                  "1\r\n2002/08/24\r\n2002/08/23\xff"
                                                  "3\r\n");
-    QCOMPARE(DeleteDayRecValue("w", date), deleted);
+    QCOMPARE(DeleteDayRecValue(prompt, "w", date), deleted);
     QCOMPARE(prompt.asked.size(), deleted ? 0 : 1);
     QCOMPARE(folder.read(QStringLiteral("record/w.dat")), file);
 }

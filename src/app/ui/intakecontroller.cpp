@@ -2,7 +2,7 @@
 
 #include "app/ui/tmainform.h"
 #include "caldata/ui/sortindicator.h"
-#include "common/guard.h"
+#include "common/ui/guard.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -37,7 +37,8 @@ IntakeController::IntakeController(TMainForm &form, SortKey &sortKey, QObject *p
     , m_form(form)
     , m_lsvCal(form.lsvCal)
     , m_viewport(form.lsvCal->viewport())
-    , m_list(sortKey, Prompt::instance()) {
+    , m_prompt(&form)
+    , m_list(sortKey, m_prompt) {
     QTreeView *lsvCal = m_lsvCal;
     lsvCal->setModel(m_list.model());
     lsvCal->setSelectionModel(m_list.selection());
@@ -60,9 +61,9 @@ IntakeController::IntakeController(TMainForm &form, SortKey &sortKey, QObject *p
 
     connect(form.mnuAddList, &QAction::triggered, this, &IntakeController::mnuAddListClick);
     connect(form.mnuDeleteList, &QAction::triggered, this,
-            [this] { guarded([this] { m_list.deleteSelected(); }); });
+            [this] { guarded(&m_form, [this] { m_list.deleteSelected(); }); });
     connect(form.mnuDeleteAll, &QAction::triggered, this,
-            [this] { guarded([this] { m_list.deleteAll(); }); });
+            [this] { guarded(&m_form, [this] { m_list.deleteAll(); }); });
     for (QAction *a :
          {form.mnuAddList, form.mnuDeleteList, form.mnuDeleteAll, form.mnuMyDelete, form.mnuMyKill})
         a->setEnabled(true);
@@ -79,7 +80,7 @@ IntakeController::IntakeController(TMainForm &form, SortKey &sortKey, QObject *p
 }
 
 void IntakeController::mnuAddListClick() {
-    guarded([this] {
+    guarded(&m_form, [this] {
         const std::optional<FoodPick> food = m_foodSource ? m_foodSource() : std::nullopt;
         if (food)
             m_list.add(food->name, food->calory, m_form.pnlTitle->text(), policy());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/intakelist.h"
+#include "common/ui/windowprompt.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -46,6 +47,7 @@ private:
     TMainForm &m_form;
     QTreeView *m_lsvCal;
     QObject *m_viewport;
+    PromptFor m_prompt; // the intake list asks over the main window
     IntakeList m_list;
     std::function<std::optional<FoodPick>()> m_foodSource;
 };

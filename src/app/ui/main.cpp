@@ -2,9 +2,9 @@
 #include "common/platform.h"
 #include "common/ui/application.h"
 #include "common/ui/apptitle.h"
+#include "common/ui/dialogprompt.h"
 #include "common/ui/fonts.h"
 #include "common/ui/helptopics.h"
-#include "common/ui/messageboxprompt.h"
 #include "help/ui/help.h"
 
 #include <QApplication>
@@ -24,8 +24,8 @@ int main(int argc, char *argv[]) {
     if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
-    zk::MessageBoxPrompt prompt;
-    zk::Prompt::setInstance(&prompt);
+    zk::DialogPrompt prompt;
+    zk::WindowPrompt::setInstance(&prompt);
     zk::HelpService help;
     zk::HelpTopics::setInstance(&help);
     zk::installFontSubstitutions();

@@ -7,9 +7,9 @@
 #include "caldata/ui/tcaleditor.h"
 #include "caldata/ui/tfiles.h"
 #include "caldata/ui/tfinder.h"
-#include "common/guard.h"
 #include "common/ui/actions.h"
 #include "common/ui/fonts.h"
+#include "common/ui/guard.h"
 #include "common/ui/viewitemdelegate.h"
 #include "help/ui/help.h"
 #include "help/ui/taboutbox.h"
@@ -86,8 +86,9 @@ TMainForm::TMainForm(QWidget *parent)
     connect(mnuHelp, &QAction::triggered, this, [] { Help::contents(); });
     connect(mnuAbout, &QAction::triggered, this, [this] {
         TAboutBox box(this);
-        connect(&box, &TAboutBox::addressClicked, &box,
-                [](const QString &address) { guarded([&] { openWebAddress(address); }); });
+        connect(&box, &TAboutBox::addressClicked, &box, [&box](const QString &address) {
+            guarded(&box, [&] { openWebAddress(address); });
+        });
         box.exec();
     });
 

@@ -13,7 +13,9 @@ namespace zk {
 
 CalTableController::CalTableController(const Controls &controls, QObject *parent)
     : QObject(parent)
-    , m_c(controls) {
+    , m_c(controls)
+    , m_prompt(controls.trvCal)
+    , m_viewer(m_prompt) {
     QTreeView *tree = m_c.trvCal;
     tree->setModel(m_viewer.model());
     tree->setUniformRowHeights(true); // keeps tables of many thousand lines quick

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "caldata/caltableviewer.h"
+#include "common/ui/windowprompt.h"
 
 #include <QObject>
 
@@ -36,6 +37,7 @@ private:
     void showLoaded();
 
     Controls m_c;
+    PromptFor m_prompt; // a table that cannot be shown is reported over the food tree's window
     CalTableViewer m_viewer;
 };
 

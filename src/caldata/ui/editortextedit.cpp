@@ -1,8 +1,8 @@
 #include "caldata/ui/editortextedit.h"
 
 #include "caldata/ui/editorhighlighter.h"
-#include "common/guard.h"
 #include "common/ui/fonts.h"
+#include "common/ui/guard.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -320,7 +320,7 @@ void CalTextEdit::changeEvent(QEvent *e) {
 void CalTextEdit::insertFromMimeData(const QMimeData *source) {
     // Refused here rather than when saving, where the character could no
     // longer be found.
-    guarded([&] {
+    guarded(this, [&] {
         QMimeData text;
         text.setText(pastedText(source->text()));
         QPlainTextEdit::insertFromMimeData(&text);

@@ -5,21 +5,19 @@
 #include "caldata/editorsettings.h"
 #include "caldata/ui/calfileiconmodel.h"
 #include "caldata/ui/editortextedit.h"
-#include "common/guard.h"
-#include "common/prompt.h"
 #include "common/savefile.h"
 #include "common/textutil.h"
 #include "common/ui/actions.h"
 #include "common/ui/fonts.h"
+#include "common/ui/guard.h"
 #include "common/ui/plaintext.h"
 #include "common/ui/viewitemdelegate.h"
+#include "common/ui/windowprompt.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QFontDialog>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -47,11 +45,6 @@ QAction *editorAction(QWidget *owner, const char *name, const QString &caption,
     return action;
 }
 
-QString askNameWithDialog(QWidget *parent) {
-    return QInputDialog::getText(parent, QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀ ｴﾃﾞｨﾀ"),
-                                 QStringLiteral("新しいﾃｰﾌﾞﾙの名前を入力してください。"));
-}
-
 } // namespace
 
 Tcaleditor::Tcaleditor(QWidget *parent)
@@ -60,10 +53,6 @@ Tcaleditor::Tcaleditor(QWidget *parent)
     setWindowTitle(QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀ ｴﾃﾞｨﾀ"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     resize(805, 504);
-    askTableName = [this]() -> std::optional<QString> {
-        const QString name = askNameWithDialog(this);
-        return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
-    };
 
     createActions();
     createMenusAndToolBar();
@@ -273,7 +262,7 @@ void Tcaleditor::createLayout() {
 
 void Tcaleditor::applySettings() {
     EditorSettings s;
-    guarded([&] { s = EditorSettings::load(); });
+    guarded(this, [&] { s = EditorSettings::load(); });
     QFont font = designFont(s.fontFamily, s.fontPixelSize, s.bold);
     font.setItalic(s.italic);
     font.setUnderline(s.underline);
@@ -293,7 +282,7 @@ void Tcaleditor::keepSettings() {
     s.italic = font.italic();
     s.underline = font.underline();
     s.strikeOut = font.strikeOut();
-    guarded([&] {
+    guarded(this, [&] {
         if (s != EditorSettings::load())
             s.save();
     });
@@ -351,7 +340,7 @@ void Tcaleditor::trvFileListCurrentChanged(const QModelIndex &current,
 bool Tcaleditor::trvFileListChanging() {
     if (!Editor->isModified())
         return true;
-    switch (Prompt::instance().warningYesNoCancel(
+    switch (WindowPrompt::of(this).warningYesNoCancel(
         QStringLiteral("変更されている部分がありますが、保存してから読み込みますか？"))) {
     case Prompt::Answer::Yes:
         return save(); // a failed save keeps the selection and the edits
@@ -369,11 +358,11 @@ void Tcaleditor::trvFileListChange(const QModelIndex &index) {
         return;
     const QString path = node->path;
     if (!QFileInfo(path).isFile()) {
-        Prompt::instance().message(QStringLiteral("「%1」が見つかりませんでした。").arg(path));
+        WindowPrompt::of(this).message(QStringLiteral("「%1」が見つかりませんでした。").arg(path));
         return;
     }
     // Read first: a table that cannot be read leaves the text being edited alone.
-    guarded([&] {
+    guarded(this, [&] {
         const QList<CalTextLine> lines = readCalText(readFileBytes(path));
         pnlTitle->setText(node->name);
         pnlTitle->setToolTip(plainToolTip(path));
@@ -387,14 +376,16 @@ void Tcaleditor::trvFileListChange(const QModelIndex &index) {
 
 bool Tcaleditor::save() {
     bool saved = false;
-    guarded([&] {
+    guarded(this, [&] {
         const QByteArray bytes = writeCalText(Editor->lines());
         QString path = m_currentFile;
         QString newName;
         if (path.isEmpty()) {
             // Nothing loaded yet: the text becomes a new table under data/.
-            const std::optional<QString> name = askTableName();
-            if (!name)
+            const std::optional<QString> name = WindowPrompt::of(this).text(
+                QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀ ｴﾃﾞｨﾀ"),
+                QStringLiteral("新しいﾃｰﾌﾞﾙの名前を入力してください。"));
+            if (!name || name->isEmpty())
                 return;
             newName = *name;
             path = newTablePath(newName);
@@ -435,11 +426,11 @@ void Tcaleditor::actFontExecute() {
     QFont current = Editor->font();
     current.setFamily(shown.family());
     current.setPointSizeF(shown.pointSizeF());
-    bool ok = false;
-    QFont font = QFontDialog::getFont(&ok, current, this, actFont->text().remove(u'&'),
-                                      QFontDialog::ScalableFonts);
-    if (!ok)
+    std::optional<QFont> chosen =
+        WindowPrompt::of(this).font(current, actFont->text().remove(u'&'));
+    if (!chosen)
         return;
+    QFont &font = *chosen;
     if (font.pixelSize() <= 0)
         font.setPixelSize(qRound(font.pointSizeF() * logicalDpiY() / 72.0));
     Editor->setFont(font);
@@ -467,7 +458,7 @@ bool Tcaleditor::event(QEvent *e) {
 
 void Tcaleditor::reject() {
     if (Editor->isModified()) {
-        switch (Prompt::instance().warningYesNoCancel(
+        switch (WindowPrompt::of(this).warningYesNoCancel(
             QStringLiteral("変更されていますが、保存しますか？"))) {
         case Prompt::Answer::Yes:
             if (!save())

@@ -2,9 +2,6 @@
 
 #include <QDialog>
 
-#include <functional>
-#include <optional>
-
 class QAction;
 class QLabel;
 class QSplitter;
@@ -37,10 +34,6 @@ public:
 
     // The table being edited ("" until one is loaded); the target of saving.
     QString currentFile() const { return m_currentFile; }
-
-    // Asks for the name of a new table when text is saved before any table
-    // was loaded; no value means the user gave up. Tests replace it.
-    std::function<std::optional<QString>()> askTableName;
 
     // Every way of closing the window (Esc, actExit, the close box) comes
     // here: with unsaved edits it asks first.

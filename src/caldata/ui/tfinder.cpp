@@ -1,8 +1,8 @@
 #include "caldata/ui/tfinder.h"
 
 #include "caldata/ui/sortindicator.h"
-#include "common/guard.h"
 #include "common/sjis.h"
+#include "common/ui/guard.h"
 #include "common/ui/placement.h"
 #include "common/ui/viewitemdelegate.h"
 
@@ -188,7 +188,7 @@ void TFinder::showFinder(bool topMost) {
 void TFinder::spdFindClick() {
     if (m_search.isRunning())
         return;
-    guarded([this] {
+    guarded(this, [this] {
         QList<int> selected;
         for (const QListWidgetItem *item : lstFiles->selectedItems())
             selected.append(lstFiles->row(item));

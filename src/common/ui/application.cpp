@@ -1,6 +1,6 @@
 #include "common/ui/application.h"
 
-#include "common/guard.h"
+#include "common/ui/guard.h"
 
 namespace zk {
 
@@ -9,7 +9,8 @@ Application::Application(int &argc, char **argv)
 
 bool Application::notify(QObject *receiver, QEvent *event) {
     bool handled = false;
-    guarded([&] { handled = QApplication::notify(receiver, event); });
+    // The receiver may be gone when the error arrives: the active window shows it.
+    guarded(nullptr, [&] { handled = QApplication::notify(receiver, event); });
     return handled;
 }
 

@@ -1,7 +1,7 @@
 #include "help/ui/help.h"
 
 #include "common/platform.h"
-#include "common/prompt.h"
+#include "common/ui/windowprompt.h"
 #include "help/helpfiles.h"
 #include "help/ui/helpwindow.h"
 
@@ -22,7 +22,7 @@ QPointer<HelpWindow> &openWindow() {
 bool present(const QString &file) {
     if (QFileInfo::exists(ProgramFolder::file(file)))
         return true;
-    Prompt::instance().message(HelpFiles::missingMessage(file));
+    WindowPrompt::of(nullptr).message(HelpFiles::missingMessage(file));
     return false;
 }
 

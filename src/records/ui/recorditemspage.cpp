@@ -1,7 +1,7 @@
 #include "records/ui/recorditemspage.h"
 
-#include "common/prompt.h"
 #include "common/ui/listviews.h"
+#include "common/ui/windowprompt.h"
 #include "records/ui/tfrmgraph.h"
 
 #include <QHBoxLayout>
@@ -49,7 +49,7 @@ RecordItemsPage::RecordItemsPage(QWidget *parent)
     connect(&items, &RecordItemTable::itemMoved, this,
             [this](int row) { selectRow(lsvGraph, row); });
     connect(&items, &ListTableModel::editRefused, this,
-            [](const QString &message) { Prompt::instance().message(message); });
+            [this](const QString &message) { WindowPrompt::of(this).message(message); });
     connect(lsvGraph->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &RecordItemsPage::updateButtons);
     connect(&items, &QAbstractItemModel::modelReset, this, &RecordItemsPage::updateButtons);
@@ -94,7 +94,7 @@ void RecordItemsPage::spdDeleteClick() {
     const QString question =
         QStringLiteral("項目「%1」を一覧から削除しますか？\n記録ファイルはそのまま残ります。")
             .arg(items.cellText(r, 0));
-    if (Prompt::instance().question(question))
+    if (WindowPrompt::of(this).question(question))
         items.removeRowAt(r);
 }
 

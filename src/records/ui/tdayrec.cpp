@@ -1,11 +1,11 @@
 #include "records/ui/tdayrec.h"
 
-#include "common/guard.h"
 #include "common/platform.h"
-#include "common/prompt.h"
 #include "common/sjis.h"
 #include "common/storedfiles.h"
 #include "common/ui/datepicker.h"
+#include "common/ui/guard.h"
+#include "common/ui/windowprompt.h"
 #include "records/dayrecentry.h"
 #include "records/ui/tfrmdayrec.h"
 
@@ -149,8 +149,8 @@ void TDayRec::buildControls() {
     layout->addLayout(columns, 1);
     layout->addLayout(buttons);
 
-    connect(spdOnePoint, &QToolButton::clicked, this, [] {
-        Prompt::instance().message(QStringLiteral(
+    connect(spdOnePoint, &QToolButton::clicked, this, [this] {
+        WindowPrompt::of(this).message(QStringLiteral(
             "色々なデータを収納して後でグラフ化して見る事ができます。「記録する項目」"
             "を追加するには、「詳細設定」の「グラフ」タブで作成してください。"));
     });
@@ -181,10 +181,10 @@ void TDayRec::buildControls() {
 
 void TDayRec::FormCreate() {
     std::optional<QList<RecordItem>> items;
-    if (!guarded([&] { items = LoadRecordItems(); }))
+    if (!guarded(this, [&] { items = LoadRecordItems(); }))
         return;
     if (!items) {
-        Prompt::instance().message(
+        WindowPrompt::of(this).message(
             QStringLiteral("登録されていません。メニューの「編集」の「詳細設定」の「グラフ」"
                            "タブで項目を作成しておいてください。"));
         return;
@@ -193,7 +193,7 @@ void TDayRec::FormCreate() {
     for (const RecordItem &item : m_items)
         lstItems->addItem(sjis::decode(FormatItemEntry(item)));
     isp.FileName = ProgramFolder::file(storedfiles::dayrecIni);
-    guarded([&] { isp.Load(); });
+    guarded(this, [&] { isp.Load(); });
 }
 
 void TDayRec::lstItemsClick() {
@@ -218,7 +218,7 @@ void TDayRec::SetData() {
     if (m_itemName.isEmpty())
         return;
     data->setRows({});
-    guarded([&] {
+    guarded(this, [&] {
         EnsureRecordFile(m_itemName);
         const OptionalRange range = chkDataRange->isChecked()
                                         ? OptionalRange(DateRange::of(dtp1->date(), dtp2->date()))
@@ -260,7 +260,7 @@ bool TDayRec::eventFilter(QObject *watched, QEvent *event) {
 
 void TDayRec::openEntry(TfrmDayRec &dialog) {
     connect(&dialog, &TfrmDayRec::recordWritten, this, &TDayRec::SetData);
-    execDialog(dialog);
+    WindowPrompt::of(this).exec(dialog);
 }
 
 void TDayRec::spdAddClick() {
@@ -275,7 +275,7 @@ void TDayRec::spdChangeClick() {
     if (row < 0 || m_itemName.isEmpty())
         return;
     TfrmDayRec dialog(m_itemName, data->headerData(1, Qt::Horizontal).toString(), this);
-    if (guarded([&] { dialog.setChange(data->cell(row, 0), data->cell(row, 1)); }))
+    if (guarded(this, [&] { dialog.setChange(data->cell(row, 0), data->cell(row, 1)); }))
         openEntry(dialog);
 }
 
@@ -286,13 +286,15 @@ void TDayRec::spdDeleteClick() {
     // The list is read again rather than losing one row: a hand-edited file
     // may hold the date twice.
     bool deleted = false;
-    guarded([&] { deleted = DeleteDayRecValue(m_itemName, data->cell(row, 0)); });
+    guarded(this, [&] {
+        deleted = DeleteDayRecValue(WindowPrompt::of(this), m_itemName, data->cell(row, 0));
+    });
     if (deleted)
         SetData();
 }
 
 void TDayRec::btnOKClick() {
-    if (guarded([&] { isp.Save(); }))
+    if (guarded(this, [&] { isp.Save(); }))
         accept();
 }
 

@@ -6,8 +6,6 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class QCheckBox;
 class QDateEdit;
 class QLabel;
@@ -41,9 +39,6 @@ public:
     QPushButton *btnOK;
     QPushButton *btnCancel;
     QPushButton *btnHelp;
-
-    // The entry dialog is shown modally; tests replace this to answer it.
-    std::function<int(QDialog &)> execDialog = [](QDialog &d) { return d.exec(); };
 
 Q_SIGNALS:
     void helpRequested(int topic);

@@ -1,11 +1,11 @@
 #include "records/ui/tfrmdayrec.h"
 
-#include "common/guard.h"
 #include "common/listtable.h"
 #include "common/platform.h"
 #include "common/sjis.h"
 #include "common/ui/datepicker.h"
 #include "common/ui/fonts.h"
+#include "common/ui/guard.h"
 #include "records/datetext.h"
 
 #include <QDateEdit>
@@ -104,10 +104,11 @@ QByteArray TfrmDayRec::valueBytes() const {
 
 void TfrmDayRec::btnOKClick() {
     EntryOutcome outcome = EntryOutcome::Kept;
-    guarded([&] {
+    guarded(this, [&] {
         const QByteArray date =
             m_mode == EntryMode::Change ? m_changeDate : FormatDateText(dtp->date());
-        outcome = WriteDayRecValue(m_name, lblKey->text(), m_mode, date, valueBytes());
+        outcome = WriteDayRecValue(WindowPrompt::of(this), m_name, lblKey->text(), m_mode, date,
+                                   valueBytes());
     });
     if (outcome == EntryOutcome::Saved) {
         Q_EMIT recordWritten();

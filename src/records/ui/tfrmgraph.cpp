@@ -1,7 +1,7 @@
 #include "records/ui/tfrmgraph.h"
 
-#include "common/guard.h"
-#include "common/prompt.h"
+#include "common/ui/guard.h"
+#include "common/ui/windowprompt.h"
 #include "records/recorditemtable.h"
 
 #include <QComboBox>
@@ -92,10 +92,10 @@ void TfrmGraph::btnOKClick() {
     const bool nameKept = changing && !name.isEmpty() && name == m_items.cellText(m_row, 0);
     if (const QString refusal = nameKept ? QString() : m_items.refusal(name, m_mode == Mode::Add);
         !refusal.isEmpty()) {
-        Prompt::instance().message(refusal);
+        WindowPrompt::of(this).message(refusal);
         return;
     }
-    const bool done = guarded([&] {
+    const bool done = guarded(this, [&] {
         const QStringList texts{name, cmbUnit->currentText(), txtTarget->text()};
         if (m_mode == Mode::Add)
             m_row = m_items.addItem(editedRow({}, texts));

@@ -1,10 +1,10 @@
 #include "records/ui/tgraph.h"
 
-#include "common/guard.h"
 #include "common/platform.h"
 #include "common/sjis.h"
 #include "common/storedfiles.h"
 #include "common/ui/datepicker.h"
+#include "common/ui/guard.h"
 #include "records/graphdata.h"
 #include "records/ui/graphchart.h"
 
@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
@@ -39,11 +38,6 @@ QDateEdit *datePicker(const char *name, const QString &accessible, QDate date, Q
 TGraph::TGraph(QWidget *parent)
     : QWidget(parent, Qt::Window) {
     buildControls();
-    choosePrinter = [this](QPrinter &printer) {
-        QPrintDialog pd(&printer, this);
-        pd.setObjectName(QStringLiteral("pd"));
-        return pd.exec() == QDialog::Accepted;
-    };
     isp.bindBoolean(
         "chkDataRange", "Checked", [this] { return chkDataRange->isChecked(); },
         [this](bool on) { chkDataRange->setChecked(on); });
@@ -145,12 +139,12 @@ void TGraph::FormCreate() {
     if (!fillItems())
         return;
     isp.FileName = ProgramFolder::file(storedfiles::dayIni);
-    guarded([&] { isp.Load(); });
+    guarded(this, [&] { isp.Load(); });
 }
 
 bool TGraph::fillItems() {
     std::optional<QList<RecordItem>> items;
-    if (!guarded([&] { items = LoadRecordItems(); }) || !items)
+    if (!guarded(this, [&] { items = LoadRecordItems(); }) || !items)
         return false;
     m_items = *items;
     const QSignalBlocker blocker(lstItems);
@@ -198,7 +192,7 @@ void TGraph::lstItemsClick() {
                                     : std::nullopt;
     // Collected first: a value that is not a number leaves the graph and the
     // status line as they were.
-    guarded([&] {
+    guarded(this, [&] {
         const QList<GraphPoint> points = CollectGraphPoints(item.name, range);
         stbText->setText(GraphStatusText(points.size()));
         const QString name = sjis::decode(item.name);
@@ -211,7 +205,7 @@ void TGraph::btnPrintClick() {
     QPrinter printer(QPrinter::HighResolution);
     // A graph is wider than high; the dialog still lets the user turn the page.
     printer.setPageOrientation(QPageLayout::Landscape);
-    if (choosePrinter(printer))
+    if (WindowPrompt::of(this).printer(printer))
         cht->printOn(printer);
 }
 
@@ -225,7 +219,7 @@ bool TGraph::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void TGraph::closeEvent(QCloseEvent *event) {
-    guarded([&] { isp.Save(); });
+    guarded(this, [&] { isp.Save(); });
     event->accept();
 }
 

@@ -5,13 +5,10 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QCheckBox;
 class QDateEdit;
 class QLabel;
 class QListWidget;
-class QPrinter;
 class QPushButton;
 class QStatusBar;
 
@@ -40,9 +37,6 @@ public:
     GraphChart *cht;
     QStatusBar *stb;
     QLabel *stbText;
-
-    // Asks for the printer; tests replace this to print without a dialog.
-    std::function<bool(QPrinter &)> choosePrinter;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,8 +1,9 @@
 #include "settings/ui/colorcircle.h"
 
+#include "common/ui/windowprompt.h"
 #include "settings/ui/colorpalette.h"
 
-#include <QColorDialog>
+#include <QColor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -47,9 +48,8 @@ void ColorCircle::keyPressEvent(QKeyEvent *event) {
 }
 
 void ColorCircle::choose() {
-    const QColor chosen = QColorDialog::getColor(toQColor(m_color), this);
-    if (chosen.isValid())
-        setColor(fromQColor(chosen));
+    if (const std::optional<QColor> chosen = WindowPrompt::of(this).color(toQColor(m_color)))
+        setColor(fromQColor(*chosen));
 }
 
 } // namespace zk

@@ -1,9 +1,9 @@
 #include "settings/ui/mainsettings.h"
 
-#include "common/guard.h"
 #include "common/platform.h"
 #include "common/storedfiles.h"
 #include "common/textutil.h"
+#include "common/ui/guard.h"
 #include "common/ui/helptopics.h"
 #include "settings/settingsdata.h"
 #include "settings/ui/calorycombo.h"
@@ -38,16 +38,16 @@ MainSettings::MainSettings(QWidget *window, const MainOptionActions &options,
 
 void MainSettings::loadOptions() {
     m_isp.FileName = ProgramFolder::file(storedfiles::projectIni);
-    guarded([this] { m_isp.Load(); });
+    guarded(m_window, [this] { m_isp.Load(); });
 }
 
 bool MainSettings::saveOptions() {
     m_isp.FileName = ProgramFolder::file(storedfiles::projectIni);
-    return guarded([this] { m_isp.Save(); });
+    return guarded(m_window, [this] { m_isp.Save(); });
 }
 
 void MainSettings::fillLimitList() {
-    guarded([this] {
+    guarded(m_window, [this] {
         SettingsData data;
         data.load();
         SetCaloryCombo(m_targets.cmbLimit, data.limitEntries());
@@ -61,7 +61,7 @@ void MainSettings::applyStoredFonts() {
     const QString path = ProgramFolder::file(storedfiles::fontDat);
     if (!QFileInfo::exists(path))
         return;
-    guarded([&] {
+    guarded(m_window, [&] {
         const ListRows rows = parseListFile(readFileBytes(path));
         const auto parts = m_targets.parts();
         for (int part = 0; part < fontPartCount; ++part)
@@ -74,7 +74,7 @@ void MainSettings::openSettings() {
     if (m_addPages)
         m_addPages(dialog);
     connect(&dialog, &TSetting::helpRequested, this, &HelpTopics::showTopic);
-    if (guarded([&] { dialog.load(); }) && dialog.exec() == QDialog::Accepted)
+    if (guarded(m_window, [&] { dialog.load(); }) && dialog.exec() == QDialog::Accepted)
         Q_EMIT settingsSaved();
 }
 

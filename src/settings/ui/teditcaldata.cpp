@@ -1,9 +1,9 @@
 #include "settings/ui/teditcaldata.h"
 
 #include "common/error.h"
-#include "common/prompt.h"
 #include "common/sjis.h"
 #include "common/ui/dialogbuttons.h"
+#include "common/ui/windowprompt.h"
 #include "settings/standardcalorie.h"
 
 #include <QDialogButtonBox>
@@ -60,14 +60,14 @@ TEditCalData::TEditCalData(Mode mode, QWidget *parent)
 
 void TEditCalData::accept() {
     if (txtTitle->text().isEmpty()) {
-        Prompt::instance().message(QStringLiteral("タイトルを記入して下さい。"));
+        WindowPrompt::of(this).message(QStringLiteral("タイトルを記入して下さい。"));
         return;
     }
     // A title that cannot be stored is refused here too, before anything typed is lost.
     try {
         sjis::encode(txtTitle->text());
     } catch (const Error &e) {
-        Prompt::instance().error(e.text());
+        WindowPrompt::of(this).error(e.text());
         return;
     }
     QDialog::accept();

@@ -1,10 +1,10 @@
 #include "settings/ui/tsetting.h"
 
-#include "common/guard.h"
 #include "common/inttext.h"
-#include "common/prompt.h"
 #include "common/sjis.h"
+#include "common/ui/guard.h"
 #include "common/ui/listviews.h"
+#include "common/ui/windowprompt.h"
 #include "settings/standardcalorie.h"
 #include "settings/ui/calorycombo.h"
 #include "settings/ui/colorpalette.h"
@@ -70,7 +70,7 @@ TSetting::TSetting(const SettingTargets &targets, QWidget *parent)
     connect(upddaycal, &QSpinBox::valueChanged, this,
             [this](int v) { m_data.setDailyStandard(v); });
     connect(&m_data.standards, &ListTableModel::editRefused, this,
-            [](const QString &message) { Prompt::instance().message(message); });
+            [this](const QString &message) { WindowPrompt::of(this).message(message); });
     for (QTreeView *view : {lsvFont, lsvDefine}) {
         connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 &TSetting::updateButtons);
@@ -200,7 +200,7 @@ void TSetting::spdFontSettingClick() {
     const int r = selectedRow(lsvFont);
     if (r < 0)
         return;
-    guarded([&] {
+    guarded(this, [&] {
         const ListRow row = completeFontRow(m_data.fonts.rows(), r);
         const auto text = [&](int field) { return sjis::decode(row[field]); };
         // A colour text that is no colour opens with the design colour, and
@@ -214,7 +214,7 @@ void TSetting::spdFontSettingClick() {
                 problems.append(problem);
         }
         if (!problems.isEmpty())
-            Prompt::instance().message(problems.join(u'\n'));
+            WindowPrompt::of(this).message(problems.join(u'\n'));
         TFontSetting dialog(this);
         connect(&dialog, &TFontSetting::helpRequested, this, &TSetting::helpRequested);
         dialog.setRow(text(0), text(1), text(2), parseIntText(QStringView(text(3))).value_or(0),
@@ -229,7 +229,7 @@ void TSetting::spdDAddClick() {
     connect(&dialog, &TEditCalData::helpRequested, this, &TSetting::helpRequested);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    guarded([&] {
+    guarded(this, [&] {
         m_data.standards.appendRow(
             standardRow(sjis::encode(dialog.txtTitle->text()), dialog.updStandardCalory->value()));
         selectRow(lsvDefine, m_data.standards.rowCount() - 1);
@@ -248,7 +248,7 @@ void TSetting::spdDChangeClick() {
     dialog.updStandardCalory->setValue(oldValue);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    guarded([&] {
+    guarded(this, [&] {
         const int value = dialog.updStandardCalory->value();
         // An unchanged value keeps its limit text as stored.
         const QString limit = value == oldValue ? m_data.standards.cellText(r, 1)
@@ -269,8 +269,8 @@ void TSetting::btnOKClick() {
     QStringList problems;
     const QList<FontSpec> specs = m_data.fontSpecs(&problems);
     if (!problems.isEmpty())
-        Prompt::instance().message(problems.join(u'\n'));
-    const bool done = guarded([&] {
+        WindowPrompt::of(this).message(problems.join(u'\n'));
+    const bool done = guarded(this, [&] {
         // Nothing changes on the windows unless every file was written.
         m_data.save();
         for (const SettingPage &page : std::as_const(m_pages))

@@ -1,9 +1,9 @@
 #include "web/ui/tregwww.h"
 
-#include "common/guard.h"
 #include "common/listtable.h"
-#include "common/prompt.h"
+#include "common/ui/guard.h"
 #include "common/ui/helptopics.h"
+#include "common/ui/windowprompt.h"
 #include "web/websitelist.h"
 
 #include <QBoxLayout>
@@ -70,9 +70,10 @@ TRegWWW::TRegWWW(ListTableModel &sites, int row, QWidget *parent)
 void TRegWWW::btnOKClick() {
     const QString problem = WebSites::problem(txtSite->text(), txtURL->text());
     if (!problem.isEmpty()) {
-        Prompt::instance().message(problem);
-    } else if (!guarded(
-                   [&] { WebSites::store(m_sites, m_row, txtSite->text(), txtURL->text()); })) {
+        WindowPrompt::of(this).message(problem);
+    } else if (!guarded(this, [&] {
+                   WebSites::store(m_sites, m_row, txtSite->text(), txtURL->text());
+               })) {
         // A character Shift-JIS cannot hold: keep the text for correction.
         return;
     }

@@ -1,7 +1,7 @@
 #include "web/ui/twww.h"
 
-#include "common/guard.h"
 #include "common/listtable.h"
+#include "common/ui/guard.h"
 #include "common/ui/helptopics.h"
 #include "web/ui/tregwww.h"
 #include "web/websitelist.h"
@@ -127,7 +127,7 @@ TWWW::TWWW(QWidget *parent)
     connect(m_sites, &QAbstractItemModel::modelReset, this, &TWWW::updateButtons);
     connect(m_sites, &QAbstractItemModel::rowsRemoved, this, &TWWW::updateButtons);
 
-    m_loaded = guarded([&] { ListViewLoad(*m_sites, WebSites::listPath()); });
+    m_loaded = guarded(this, [&] { ListViewLoad(*m_sites, WebSites::listPath()); });
     updateButtons();
 }
 
@@ -189,7 +189,7 @@ void TWWW::move(int offset) {
 void TWWW::btnOKClick() {
     // A list that could not be written stays open with the user's edits, so
     // that nothing is lost; the menus keep what they show.
-    if (!guarded([&] { ListViewSave(*m_sites, WebSites::listPath()); }))
+    if (!guarded(this, [&] { ListViewSave(*m_sites, WebSites::listPath()); }))
         return;
     Q_EMIT saved();
     accept();

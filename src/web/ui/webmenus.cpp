@@ -1,8 +1,8 @@
 #include "web/ui/webmenus.h"
 
-#include "common/guard.h"
-#include "common/prompt.h"
+#include "common/ui/guard.h"
 #include "common/ui/plaintext.h"
+#include "common/ui/windowprompt.h"
 #include "web/ui/twww.h"
 #include "web/ui/websiteopener.h"
 #include "web/websitelist.h"
@@ -34,7 +34,7 @@ WebMenus::WebMenus(QMenu *mnuWeb, QMenu *btnWeb, QWidget *owner)
 }
 
 void WebMenus::SetMenuWWW() {
-    guarded([&] {
+    guarded(m_owner, [&] {
         const std::optional<QList<WebMenuEntry>> entries = loadWebMenu(WebSites::listPath());
         if (!entries)
             return;
@@ -66,12 +66,12 @@ void WebMenus::MenuJumpWWW(QAction *item) {
         return;
     const QString address = item->property(addressProperty).toString();
     // A refused address is reported before the question: there is nowhere to jump.
-    if (!guarded([&] { safeWebUrl(address); }))
+    if (!guarded(m_owner, [&] { safeWebUrl(address); }))
         return;
-    if (!Prompt::instance().question(QStringLiteral("「") + item->text() +
-                                     QStringLiteral("」へジャンプしますか？")))
+    if (!WindowPrompt::of(m_owner).question(QStringLiteral("「") + item->text() +
+                                            QStringLiteral("」へジャンプしますか？")))
         return;
-    guarded([&] { openWebAddress(address); });
+    guarded(m_owner, [&] { openWebAddress(address); });
 }
 
 void WebMenus::mnuRegistWebClick() {

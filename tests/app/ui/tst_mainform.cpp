@@ -7,8 +7,8 @@
 #include "common/ui/fonts.h"
 #include "common/ui/viewitemdelegate.h"
 
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -87,7 +87,7 @@ void TestMainForm::initTestCase() {
 }
 
 void TestMainForm::menuStructure() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Zenkarta"));
     QList<QMenu *> menus;
@@ -121,7 +121,7 @@ void TestMainForm::menuStructure() {
 }
 
 void TestMainForm::toolBar() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     QStringList captions;
     for (QAction *a : form.tbtMain->actions()) {
@@ -139,7 +139,7 @@ void TestMainForm::toolBar() {
 }
 
 void TestMainForm::radioGroupsAreSeparate() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     form.mnuBanDup->trigger();
     QVERIFY(form.mnuBanDup->isChecked());
@@ -150,7 +150,7 @@ void TestMainForm::radioGroupsAreSeparate() {
 }
 
 void TestMainForm::findTopMostKeepsItsMark() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     form.mnuFindTopMost->setEnabled(true);
     form.mnuFindTopMost->trigger();
@@ -158,7 +158,7 @@ void TestMainForm::findTopMostKeepsItsMark() {
 }
 
 void TestMainForm::everyCommandIsEnabled() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     QStringList disabled;
     for (QAction *a : form.findChildren<QAction *>())
@@ -169,7 +169,7 @@ void TestMainForm::everyCommandIsEnabled() {
 }
 
 void TestMainForm::totalBarFollowsTheList() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     QCOMPARE(form.lblTotalCal->text(), QString());
     QCOMPARE(form.ggCal->value(), 0);
@@ -196,7 +196,7 @@ void TestMainForm::totalBarFollowsTheList() {
 }
 
 void TestMainForm::deleteKeyAsksForTwoRows() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -218,7 +218,7 @@ void TestMainForm::deleteKeyAsksForTwoRows() {
 }
 
 void TestMainForm::controlsHaveAccessibleNames() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     form.pnlTitle->setText(QStringLiteral("麺類"));
     auto name = [](QWidget *w) {
@@ -232,7 +232,7 @@ void TestMainForm::controlsHaveAccessibleNames() {
 }
 
 void TestMainForm::doubleClickDeletesAndWidthsFollow() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -281,7 +281,7 @@ void TestMainForm::doubleClickDeletesAndWidthsFollow() {
 }
 
 void TestMainForm::searchWindowOpensOverTheMainWindow() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -314,7 +314,7 @@ void TestMainForm::rowsShowWholeGlyphs_data() {
 
 void TestMainForm::rowsShowWholeGlyphs() {
     QFETCH(QFont, font);
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     {
         TMainForm form;
         Tcaleditor editor;

@@ -4,15 +4,14 @@
 #include "caldata/ui/tcaleditor.h"
 #include "common/platform.h"
 
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDirIterator>
-#include <QFontDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
@@ -21,7 +20,6 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
-#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -64,7 +62,7 @@ void moveTo(CalTextEdit *editor, int line, int column) {
 
 struct Fixture {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     Tcaleditor editor;
     Fixture()
         : editor((writeTables(folder), nullptr)) {
@@ -206,7 +204,7 @@ void TestCalEditor::editAndSaveWithCtrlS() {
 
 void TestCalEditor::bundledTableSaved() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     const QString bundled = QStringLiteral(ZENKARTA_SOURCE_DIR "/data/");
     for (QDirIterator it(bundled, {QStringLiteral("*.cal")}, QDir::Files,
                          QDirIterator::Subdirectories);
@@ -412,12 +410,10 @@ void TestCalEditor::pasteTakesOnlyWhatCanBeSaved() {
 void TestCalEditor::fontDialogStartsFromTheEditorsFont() {
     Fixture f;
     QFont offered;
-    QTimer::singleShot(0, &f.editor, [&] {
-        auto *dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        offered = dialog->currentFont();
-        dialog->reject();
-    });
+    f.prompt.answerFont = [&](const QFont &font) {
+        offered = font;
+        return std::nullopt;
+    };
     f.editor.actFont->trigger();
     const QFontInfo editor(f.editor.Editor->font());
     QCOMPARE(QFontInfo(offered).family(), editor.family());
@@ -458,7 +454,7 @@ void TestCalEditor::missingTableChangesNothing() {
 void TestCalEditor::newTableWhenNothingLoaded() {
     Fixture f;
     QStringList names = {QStringLiteral("a/b"), QStringLiteral("間食")};
-    f.editor.askTableName = [&]() -> std::optional<QString> { return names.takeFirst(); };
+    f.prompt.answerText = [&](const QString &) { return std::optional(names.takeFirst()); };
     typeText(f.editor.Editor, QStringLiteral("せんべい:100"));
     f.editor.actSave->trigger(); // refused name: reported, nothing written
     QCOMPARE(f.prompt.asked.size(), 1);
@@ -473,7 +469,7 @@ void TestCalEditor::newTableWhenNothingLoaded() {
 
 void TestCalEditor::newTableBeforeSwitching() {
     Fixture f;
-    f.editor.askTableName = [] { return std::optional<QString>(QStringLiteral("間食")); };
+    f.prompt.answerText = [](const QString &) { return std::optional(QStringLiteral("間食")); };
     typeText(f.editor.Editor, QStringLiteral("x:1"));
     f.prompt.answers = {Prompt::Answer::Yes};
     f.open(QStringLiteral("りんご")); // saving rescans the tree under the moving selection
@@ -484,7 +480,7 @@ void TestCalEditor::newTableBeforeSwitching() {
 
 void TestCalEditor::settingsKeptBetweenOpenings() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     {
         Tcaleditor editor;
         QVERIFY(!editor.actOverWrite->isChecked());

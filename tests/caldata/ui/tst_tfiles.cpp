@@ -9,8 +9,8 @@
 #include "common/sjis.h"
 #include "common/ui/plaintext.h"
 
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QAction>
 #include <QDirIterator>
@@ -86,7 +86,7 @@ private Q_SLOTS:
 
 void TestTFiles::docksLeftFloatsAndComesBack() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -110,7 +110,7 @@ void TestTFiles::docksLeftFloatsAndComesBack() {
 
 void TestTFiles::menuFollowsTheWindow() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -140,7 +140,7 @@ void TestTFiles::menuFollowsTheWindow() {
 
 void TestTFiles::choosingATableShowsIt() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     copyBundledTables(folder);
     TMainForm form;
     QTreeView *trvFile = form.Files->trvFile;
@@ -175,7 +175,7 @@ void TestTFiles::choosingATableShowsIt() {
 
 void TestTFiles::namesShowAsText() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/<b>x<b>.cal"), "@h\r\n\t<img src=x>:12\r\n");
     TMainForm form;
     form.show();
@@ -194,7 +194,7 @@ void TestTFiles::namesShowAsText() {
 
 void TestTFiles::listViewAndBack() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/菓子.cal"),
                  sjis::encode(QStringLiteral("@和菓子\r\n\tようかん:145\r\n\tあられ:113\r\n"
                                              "@洋菓子\r\n\tプリン:116\r\n\tクッキー:102\r\n")));
@@ -222,7 +222,7 @@ void TestTFiles::listViewAndBack() {
 
 void TestTFiles::missingTableKeepsTheTree() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/a.cal"), "@x\r\n\ty:1\r\n");
     folder.write(QStringLiteral("data/b.cal"), "z:2\r\n");
     TMainForm form;
@@ -238,7 +238,7 @@ void TestTFiles::missingTableKeepsTheTree() {
 
 void TestTFiles::addsTheSelectedFood() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/a.cal"), "@x\r\n\ty:1200\r\n");
     TMainForm form;
     QTreeView *trvFile = form.Files->trvFile;

@@ -4,8 +4,8 @@
 #include "common/platform.h"
 #include "common/sjis.h"
 
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -69,7 +69,7 @@ private Q_SLOTS:
 
 void TestTFinder::createdHiddenAndShownByTheMenu() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     auto *finder = form.findChild<TFinder *>();
     QVERIFY(finder);
@@ -89,7 +89,7 @@ void TestTFinder::createdHiddenAndShownByTheMenu() {
 
 void TestTFinder::conditionsAndTargets() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
     auto *finder = form.findChild<TFinder *>();
@@ -124,7 +124,7 @@ void TestTFinder::conditionsAndTargets() {
 
 void TestTFinder::searchesAllWhenNothingIsSelected() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
     auto *finder = form.findChild<TFinder *>();
@@ -154,7 +154,7 @@ void TestTFinder::searchesAllWhenNothingIsSelected() {
 
 void TestTFinder::searchesTheSelectedTables() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
     auto *finder = form.findChild<TFinder *>();
@@ -190,7 +190,7 @@ void TestTFinder::keysSearchAndClose() {
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(int, found);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
     auto *finder = form.findChild<TFinder *>();
@@ -219,7 +219,7 @@ void TestTFinder::keysSearchAndClose() {
 
 void TestTFinder::unencodableTextIsRefused() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
     auto *finder = form.findChild<TFinder *>();
@@ -234,7 +234,7 @@ void TestTFinder::unencodableTextIsRefused() {
 
 void TestTFinder::refillWaitsForTheSearch() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
     auto *finder = form.findChild<TFinder *>();
@@ -254,7 +254,7 @@ void TestTFinder::refillWaitsForTheSearch() {
 
 void TestTFinder::sortFollowsTheIntakeList() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
     auto *finder = form.findChild<TFinder *>();

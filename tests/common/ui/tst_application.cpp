@@ -1,7 +1,8 @@
 #include "common/error.h"
 #include "common/ui/application.h"
+#include "common/ui/guard.h"
 
-#include "support/scriptedprompt.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QTest>
 
@@ -13,6 +14,7 @@ using namespace zk;
 class TestApplication : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void guardShowsErrorOverTheAskerAndGoesOn();
     void escapedErrorIsShown_data();
     void escapedErrorIsShown();
 };
@@ -49,7 +51,7 @@ private:
 // not written for exceptions.)
 void TestApplication::escapedErrorIsShown() {
     QFETCH(bool, ownError);
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     int runs = 0;
     Commander commander([&] {
         ++runs;
@@ -65,6 +67,23 @@ void TestApplication::escapedErrorIsShown() {
     const QString text = ownError ? QStringLiteral("ファイル x は開けません") : "no memory";
     QCOMPARE(prompt.texts(), (QStringList{text, text}));
     QCOMPARE(prompt.asked.first().kind, QStringLiteral("error"));
+}
+
+void TestApplication::guardShowsErrorOverTheAskerAndGoesOn() {
+    test::ScriptedWindowPrompt prompt;
+    QWidget window;
+    QWidget asker(&window);
+    bool after = false;
+    QVERIFY(!guarded(&asker, [&] {
+        throw Error(QStringLiteral("ファイル x を作成できません"));
+        after = true;
+    }));
+    QVERIFY(!after);
+    QCOMPARE(prompt.asked.size(), 1);
+    QCOMPARE(prompt.asked[0].kind, QStringLiteral("error"));
+    QCOMPARE(prompt.asked[0].text, QStringLiteral("ファイル x を作成できません"));
+    QCOMPARE(prompt.askingWindow(), &window);
+    QVERIFY(guarded(&asker, [] {}));
 }
 
 int main(int argc, char *argv[]) {

@@ -1,4 +1,4 @@
-#include "common/guard.h"
+#include "common/ui/guard.h"
 #include "help/helpfiles.h"
 #include "help/ui/help.h"
 #include "help/ui/helpwindow.h"
@@ -6,8 +6,8 @@
 #include "web/ui/twww.h"
 #include "web/ui/websiteopener.h"
 
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QApplication>
 #include <QDir>
@@ -86,7 +86,7 @@ void TestHelpAbout::topicOpensAtItsSection() {
     QFETCH(QString, heading);
     test::TempProgramFolder folder;
     copyHelp(folder);
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     Help::Helper(context);
     HelpWindow *window = Help::window();
     QVERIFY(window);
@@ -110,7 +110,7 @@ void TestHelpAbout::contentsAfterTopic() {
 
 void TestHelpAbout::missingTopicSet() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     Help::Helper(9);
     QVERIFY(!Help::window());
     Help::contents();
@@ -162,7 +162,7 @@ void TestHelpAbout::aboutBoxLinks() {
     });
     TAboutBox box;
     connect(&box, &TAboutBox::addressClicked, &box,
-            [](const QString &address) { guarded([&] { openWebAddress(address); }); });
+            [&box](const QString &address) { guarded(&box, [&] { openWebAddress(address); }); });
     box.show();
     QList<QLabel *> links;
     for (QLabel *label : box.findChildren<QLabel *>())

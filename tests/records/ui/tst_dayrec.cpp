@@ -4,8 +4,8 @@
 #include "records/ui/tdayrec.h"
 #include "records/ui/tfrmdayrec.h"
 
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,8 +37,8 @@ QByteArray itemList() {
 // What the dialog does when it is shown: the test's answer to it.
 using Answer = std::function<void(TfrmDayRec &)>;
 
-void answerWith(TDayRec &window, Answer answer, int *shown = nullptr) {
-    window.execDialog = [answer, shown](QDialog &d) {
+void answerWith(test::ScriptedWindowPrompt &prompt, Answer answer, int *shown = nullptr) {
+    prompt.answerDialog = [answer, shown](QDialog &d) {
         if (shown)
             ++*shown;
         answer(static_cast<TfrmDayRec &>(d));
@@ -90,7 +90,7 @@ void TestDayRec::initTestCase() {
 
 void TestDayRec::withoutItemList() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/dayrec.ini"), "[chkDataRange]\r\nChecked=1\r\n");
     TDayRec window;
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral(
@@ -105,7 +105,7 @@ void TestDayRec::withoutItemList() {
 
 void TestDayRec::choosingAnItem() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     folder.write(QStringLiteral("record/体重.dat"), "2002/08/23\xff"
                                                     "60.5\r\n2002/08/01\xff"
@@ -144,7 +144,7 @@ void TestDayRec::choosingAnItem() {
 
 void TestDayRec::itemFromSettingsList() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     // The settings dialog's item list writes setting/graph.dat.
     RecordItemTable items;
     items.addItem({sjis::encode(u"腹囲"), "cm", "80"});
@@ -164,14 +164,14 @@ void TestDayRec::itemFromSettingsList() {
 
 void TestDayRec::itemNameEndingInBracket() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     folder.write(QStringLiteral("record/A.dat"), "2002/08/01\xff"
                                                  "1\r\n");
     TDayRec window;
     window.lstItems->setCurrentRow(1);
     QCOMPARE(window.data->rowCount(), 0);
-    answerWith(window, [](TfrmDayRec &d) {
+    answerWith(prompt, [](TfrmDayRec &d) {
         d.txtValue->setText(QStringLiteral("5"));
         d.btnOK->click();
     });
@@ -184,7 +184,7 @@ void TestDayRec::itemNameEndingInBracket() {
 
 void TestDayRec::addInsertsInOrder() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     folder.write(QStringLiteral("record/体重.dat"), "2002/08/01\xff"
                                                     "61\r\n2002/09/01\xff"
@@ -193,7 +193,7 @@ void TestDayRec::addInsertsInOrder() {
     window.lstItems->setCurrentRow(0);
     int shown = 0;
     answerWith(
-        window,
+        prompt,
         [](TfrmDayRec &d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("日々の記録（追加）"));
             QCOMPARE(d.lblKey->text(), QStringLiteral("体重[kg]"));
@@ -230,7 +230,7 @@ void TestDayRec::overwrite() {
     QFETCH(int, result);
     QFETCH(QString, listed);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     prompt.answers = {Prompt::Answer(answer)};
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     folder.write(QStringLiteral("record/体重.dat"), "2002/08/23\xff"
@@ -238,7 +238,7 @@ void TestDayRec::overwrite() {
     TDayRec window;
     window.lstItems->setCurrentRow(0);
     bool visibleAfterCancel = false;
-    answerWith(window, [&](TfrmDayRec &d) {
+    answerWith(prompt, [&](TfrmDayRec &d) {
         d.txtValue->setText(QStringLiteral("62"));
         d.btnOK->click();
         // Cancel leaves the dialog open: it has no result yet.
@@ -259,11 +259,11 @@ void TestDayRec::overwrite() {
 
 void TestDayRec::emptyValueKeepsDialog() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     TDayRec window;
     window.lstItems->setCurrentRow(0);
-    answerWith(window, [](TfrmDayRec &d) {
+    answerWith(prompt, [](TfrmDayRec &d) {
         d.btnOK->click();
         QCOMPARE(d.result(), 0);
     });
@@ -274,7 +274,7 @@ void TestDayRec::emptyValueKeepsDialog() {
 
 void TestDayRec::changeKeepsDate() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     folder.write(QStringLiteral("record/体重.dat"), "2002/09/01\xff"
                                                     "59\r\n2002/08/01\xff"
@@ -282,7 +282,7 @@ void TestDayRec::changeKeepsDate() {
     TDayRec window;
     window.lstItems->setCurrentRow(0);
     window.lsvData->setCurrentIndex(window.data->index(1, 0)); // 2002/09/01 listed second
-    answerWith(window, [](TfrmDayRec &d) {
+    answerWith(prompt, [](TfrmDayRec &d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("日々の記録（変更）"));
         QCOMPARE(d.dtp->date(), QDate(2002, 9, 1));
         QVERIFY(!d.dtp->isEnabled());
@@ -300,7 +300,7 @@ void TestDayRec::changeKeepsDate() {
 
 void TestDayRec::changeOfUnreadableDate() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     folder.write(QStringLiteral("record/体重.dat"), "8/23/2002\xff"
                                                     "60\r\n");
@@ -309,7 +309,7 @@ void TestDayRec::changeOfUnreadableDate() {
     window.lsvData->setCurrentIndex(window.data->index(0, 0));
     int shown = 0;
     answerWith(
-        window, [](TfrmDayRec &) {}, &shown);
+        prompt, [](TfrmDayRec &) {}, &shown);
     window.spdChange->click();
     QCOMPARE(shown, 0);
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("'8/23/2002' は日付ではありません")});
@@ -326,7 +326,7 @@ void TestDayRec::doubleClick() {
     QFETCH(bool, onRow);
     QFETCH(QString, caption);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     folder.write(QStringLiteral("record/体重.dat"), "2002/08/01\xff"
                                                     "61\r\n");
@@ -335,7 +335,7 @@ void TestDayRec::doubleClick() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.lstItems->setCurrentRow(0);
     QString opened;
-    answerWith(window, [&](TfrmDayRec &d) { opened = d.windowTitle(); });
+    answerWith(prompt, [&](TfrmDayRec &d) { opened = d.windowTitle(); });
     const QRect row = window.lsvData->visualRect(window.data->index(0, 0));
     const QPoint at = onRow ? row.center() : row.center() + QPoint(0, 5 * row.height());
     QTest::mouseDClick(window.lsvData->viewport(), Qt::LeftButton, {}, at);
@@ -344,7 +344,7 @@ void TestDayRec::doubleClick() {
 
 void TestDayRec::deleteRemovesEveryLine() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     folder.write(QStringLiteral("record/体重.dat"), "2002/08/23\xff"
                                                     "1\r\n2002/08/23\xff"
@@ -377,7 +377,7 @@ void TestDayRec::range() {
     QFETCH(QDate, to);
     QFETCH(QStringList, dates);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     folder.write(QStringLiteral("record/体重.dat"), "2002/05/31\xff"
                                                     "1\r\n2002/06/01\xff"
@@ -399,7 +399,7 @@ void TestDayRec::range() {
 
 void TestDayRec::okSavesState() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     {
         TDayRec window;
@@ -420,7 +420,7 @@ void TestDayRec::okSavesState() {
 
 void TestDayRec::cancelDropsState() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     TDayRec window;
     window.chkDataRange->setChecked(true);
@@ -465,7 +465,7 @@ void TestDayRec::pasteIsNotFiltered() {
 
 void TestDayRec::help() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     TDayRec window;
     QSignalSpy spy(&window, &TDayRec::helpRequested);

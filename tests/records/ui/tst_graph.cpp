@@ -2,8 +2,8 @@
 #include "records/ui/graphchart.h"
 #include "records/ui/tgraph.h"
 
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QApplication>
 #include <QCategoryAxis>
@@ -78,7 +78,7 @@ void TestGraph::initTestCase() {
 
 void TestGraph::withoutItemList() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/day.ini"), "[chkDataRange]\r\nChecked=0\r\n");
     TGraph window;
     QCOMPARE(window.windowTitle(), QStringLiteral("ｸﾞﾗﾌ"));
@@ -91,7 +91,7 @@ void TestGraph::withoutItemList() {
 
 void TestGraph::stateLoadedAtStart() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     folder.write(QStringLiteral("setting/day.ini"),
                  "[chkDataRange]\r\nChecked=0\r\n[dtpStart]\r\nDate=37408\r\n");
@@ -110,7 +110,7 @@ void TestGraph::stateLoadedAtStart() {
 
 void TestGraph::choosingItems() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
     QCOMPARE(window.lstItems->item(0)->text(), QStringLiteral("体重[kg]"));
@@ -168,7 +168,7 @@ void TestGraph::range() {
     QFETCH(QList<double>, values);
     QFETCH(QString, status);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
     window.dtpStart->setDate(from);
@@ -190,7 +190,7 @@ void TestGraph::range() {
 
 void TestGraph::badValueKeepsGraph() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     folder.write(QStringLiteral("record/steps.dat"), "2002/06/01\xff"
                                                      "1.2.3\r\n");
@@ -207,7 +207,7 @@ void TestGraph::badValueKeepsGraph() {
 
 void TestGraph::emptyGraphKeepsAxisTitlesInPlace() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
     window.dtpStart->setDate(QDate(2001, 1, 1));
@@ -237,7 +237,7 @@ void TestGraph::emptyGraphKeepsAxisTitlesInPlace() {
 
 void TestGraph::clickingAgainReadsAgain() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
     window.chkDataRange->setChecked(false);
@@ -264,7 +264,7 @@ void TestGraph::clickingAgainReadsAgain() {
 
 void TestGraph::manyPointsThinLabels() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     QByteArray file;
     for (QDate d(2000, 1, 1); d < QDate(2002, 1, 1); d = d.addDays(1))
@@ -302,7 +302,7 @@ void TestGraph::manyPointsThinLabels() {
 
 void TestGraph::closeSavesState() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
     window.show();
@@ -326,13 +326,13 @@ void TestGraph::closeSavesState() {
 
 void TestGraph::printsOnePage() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
     window.resize(749, 487);
     window.lstItems->setCurrentRow(0);
     const QString pdf = folder.path(QStringLiteral("graph.pdf"));
-    window.choosePrinter = [&](QPrinter &printer) {
+    prompt.answerPrinter = [&](QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
@@ -346,11 +346,11 @@ void TestGraph::printsOnePage() {
 
 void TestGraph::cancelledPrintWritesNothing() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
     window.lstItems->setCurrentRow(0);
-    window.choosePrinter = [&](QPrinter &printer) {
+    prompt.answerPrinter = [&](QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(folder.path(QStringLiteral("graph.pdf")));
         return false;

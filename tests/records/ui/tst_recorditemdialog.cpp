@@ -2,7 +2,7 @@
 #include "records/recorditemtable.h"
 #include "records/ui/tfrmgraph.h"
 
-#include "support/scriptedprompt.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -39,7 +39,7 @@ void TestRecordItemDialog::recordItemDialogRefuses() {
     QFETCH(int, mode);
     QFETCH(QString, name);
     QFETCH(QString, message);
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     RecordItemTable items;
     items.addItem({sjis::encode(u"体重"), "kg", ""});
     TfrmGraph dialog(items, TfrmGraph::Mode(mode), 0);
@@ -52,7 +52,7 @@ void TestRecordItemDialog::recordItemDialogRefuses() {
 }
 
 void TestRecordItemDialog::recordItemChangeKeepsStoredBytes() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     RecordItemTable items;
     items.setRows({{"\x85\x40", "\x80", "60", "extra"}});
     TfrmGraph item(items, TfrmGraph::Mode::Change, 0);
@@ -65,7 +65,7 @@ void TestRecordItemDialog::recordItemChangeKeepsStoredBytes() {
 }
 
 void TestRecordItemDialog::typingFollowsTabOrder() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     RecordItemTable items;
     TfrmGraph item(items, TfrmGraph::Mode::Add, -1);
     item.show();

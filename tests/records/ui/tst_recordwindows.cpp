@@ -6,8 +6,8 @@
 #include "records/ui/tfrmdayrec.h"
 #include "records/ui/tgraph.h"
 
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,7 +40,7 @@ void TestRecordWindows::initTestCase() {
 void TestRecordWindows::commandsOpenTheWindows() {
     Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), "w\xff\xff\r\n");
     QPointer<TGraph> graph;
     {
@@ -91,7 +91,7 @@ void TestRecordWindows::datePickersStartAtToday() {
     regional.setToday([] { return QDate(2024, 3, 31); });
     Regional::setCurrent(regional);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), "w\xff\xff\r\n");
     TDayRec diary;
     TfrmDayRec entry("w", QStringLiteral("w"));

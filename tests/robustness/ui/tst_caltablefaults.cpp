@@ -9,8 +9,8 @@
 #include "caldata/ui/tfiles.h"
 #include "common/platform.h"
 
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QAction>
 #include <QDir>
@@ -59,7 +59,7 @@ void TestCalTableFaults::unreadableTable() {
     QFETCH(QString, fault);
     QFETCH(QString, message);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/a.cal"), "@x\r\n\ty:1\r\n");
     folder.write(QStringLiteral("data/b.cal"), "z:2\r\n");
     TMainForm form;
@@ -84,7 +84,7 @@ void TestCalTableFaults::unreadableTable() {
 
 void TestCalTableFaults::invalidBytesReachTheIntakeList() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/a.cal"), "@" + invalid + "\r\n\t" + invalid + "y:150\r\n");
     TMainForm form;
     QTreeView *trvFile = form.Files->trvFile;

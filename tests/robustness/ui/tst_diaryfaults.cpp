@@ -8,8 +8,8 @@
 #include "records/ui/tgraph.h"
 
 #include "support/filesizelimit.h"
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -68,7 +68,7 @@ void TestDiaryFaults::unreadableRecord() {
     QFETCH(QString, fault);
     QFETCH(QString, message);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList);
     if (fault == QLatin1String("folder"))
         QVERIFY(QDir().mkpath(folder.path(record)));
@@ -83,7 +83,7 @@ void TestDiaryFaults::unreadableRecord() {
     // Adding goes on to report the same fault, never a success.
     prompt.asked.clear();
     int shown = 0;
-    window.execDialog = [&](QDialog &d) {
+    prompt.answerDialog = [&](QDialog &d) {
         ++shown;
         auto &entry = static_cast<TfrmDayRec &>(d);
         entry.txtValue->setText(QStringLiteral("60.5"));
@@ -105,14 +105,14 @@ void TestDiaryFaults::failedAddKeepsEntry_data() {
 void TestDiaryFaults::failedAddKeepsEntry() {
     QFETCH(QString, fault);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList);
     folder.write(record, oldRecord);
     TDayRec window;
     window.lstItems->setCurrentRow(0);
     QCOMPARE(window.data->rowCount(), 1);
     bool kept = false;
-    window.execDialog = [&](QDialog &d) {
+    prompt.answerDialog = [&](QDialog &d) {
         auto &entry = static_cast<TfrmDayRec &>(d);
         entry.dtp->setDate(QDate(2002, 8, 2));
         entry.txtValue->setText(QStringLiteral("60.5"));
@@ -143,7 +143,7 @@ void TestDiaryFaults::failedAddKeepsEntry() {
 
 void TestDiaryFaults::failedOkKeepsWindow() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList);
     QVERIFY(QDir().mkpath(folder.path(QStringLiteral("setting/dayrec.ini"))));
     TDayRec window;
@@ -160,7 +160,7 @@ void TestDiaryFaults::failedOkKeepsWindow() {
 
 void TestDiaryFaults::invalidBytesKept() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList);
     const QByteArray line1 = "2002/08/01\xff" + invalid;
     folder.write(record, line1 + "\r\n2002/08/02\xff"
@@ -172,7 +172,7 @@ void TestDiaryFaults::invalidBytesKept() {
     QVERIFY(window.data->cellText(invalidRow, 1).contains(QChar(0xFFFD)));
     // Changing the other line, then opening this one and pressing OK without
     // an edit, keeps its bytes.
-    window.execDialog = [](QDialog &d) {
+    prompt.answerDialog = [](QDialog &d) {
         auto &entry = static_cast<TfrmDayRec &>(d);
         if (entry.txtValue->text() == QStringLiteral("60"))
             entry.txtValue->setText(QStringLiteral("59"));
@@ -192,7 +192,7 @@ void TestDiaryFaults::invalidBytesKept() {
 // The graph reports a record file it cannot read and keeps what it showed.
 void TestDiaryFaults::graphWithUnreadableRecord() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList + "B\xff"
                                                                  "cm\xff"
                                                                  "1\r\n");
@@ -214,7 +214,7 @@ void TestDiaryFaults::graphWithUnreadableRecord() {
 // file stays whole and the window still closes (it holds nothing typed).
 void TestDiaryFaults::graphCloseOnFullDisk() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     const QByteArray state("[chkDataRange]\r\nChecked=1\r\n\r\n");
     folder.write(QStringLiteral("setting/day.ini"), state);
     TGraph window;

@@ -8,8 +8,8 @@
 #include "common/platform.h"
 
 #include "support/filesizelimit.h"
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QAction>
 #include <QDir>
@@ -59,7 +59,7 @@ void TestEditorFaults::failedSaveKeepsText() {
     QFETCH(QString, fault);
     QFETCH(QString, how);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/apple.cal"), apple);
     folder.write(QStringLiteral("data/pear.cal"), pear);
     Tcaleditor editor;
@@ -110,7 +110,7 @@ void TestEditorFaults::failedSaveKeepsText() {
 
 void TestEditorFaults::tableGoneKeepsText() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/apple.cal"), apple);
     folder.write(QStringLiteral("data/pear.cal"), pear);
     Tcaleditor editor;

@@ -8,8 +8,8 @@
 #include "common/platform.h"
 #include "common/sjis.h"
 
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,7 +58,7 @@ void TestSearchFaults::tableChangedAfterScan() {
     QFETCH(QString, fault);
     QFETCH(QStringList, messages);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/a.cal"), "@h\r\n\tsoba:1\r\n");
     folder.write(QStringLiteral("data/b.cal"), "soba noodles:2\r\n");
     folder.write(QStringLiteral("data/c.cal"), "soba tea:3\r\n");
@@ -88,7 +88,7 @@ void TestSearchFaults::tableChangedAfterScan() {
 
 void TestSearchFaults::invalidBytesKept() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/a.cal"), "@h\r\n\tsoba" + invalid + ":1\r\n");
     TMainForm form;
     auto *finder = form.findChild<TFinder *>();

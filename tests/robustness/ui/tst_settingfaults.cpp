@@ -13,8 +13,8 @@
 #include "web/ui/webmenus.h"
 
 #include "support/filesizelimit.h"
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -79,7 +79,7 @@ void TestSettingFaults::settingsSaveFails() {
     QFETCH(QString, file);
     QFETCH(QString, message);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(ini, settingIni);
     folder.write(standard, standardDat);
     QComboBox combo;
@@ -140,7 +140,7 @@ void TestSettingFaults::settingsLoadFails_data() {
 void TestSettingFaults::settingsLoadFails() {
     QFETCH(QString, file);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(ini, settingIni);
     folder.write(standard, standardDat);
     QFile::remove(folder.path(file));
@@ -173,7 +173,7 @@ void TestSettingFaults::settingsLoadFails() {
 
 void TestSettingFaults::settingsKeepInvalidBytes() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     const QByteArray limits = invalidName +
                               "\xff"
                               "1,500\r\n" +
@@ -220,7 +220,7 @@ void TestSettingFaults::sitesSaveFails_data() {
 void TestSettingFaults::sitesSaveFails() {
     QFETCH(QString, fault);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     const QByteArray old("A\xff"
                          "a.example\r\n");
     folder.write(www, old);
@@ -252,7 +252,7 @@ void TestSettingFaults::sitesSaveFails() {
 
 void TestSettingFaults::sitesKeepInvalidBytes() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     const QByteArray old = invalidName +
                            "\xff"
                            "http://" +
@@ -279,7 +279,7 @@ void TestSettingFaults::sitesKeepInvalidBytes() {
 // stays open with the text so the user can correct it.
 void TestSettingFaults::siteWithUnwritableCharacterStaysOpen() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TWWW dialog;
     dialog.show();
     bool checked = false;

@@ -16,14 +16,13 @@
 #include "settings/ui/tfontsetting.h"
 #include "settings/ui/tsetting.h"
 
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,7 +106,7 @@ void TestSettingDialogs::initTestCase() {
 
 void TestSettingDialogs::mainWindowWithoutFiles() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     {
         TMainForm form;
         QStringList entries;
@@ -128,7 +127,7 @@ void TestSettingDialogs::mainWindowWithoutFiles() {
 
 void TestSettingDialogs::mainWindowLoadsOptions() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/project.ini"),
                  "[mnuBanDup]\r\nChecked=1\r\n[mnuFindTopMost]\r\nChecked = 1\r\nChecked=0\r\n");
     folder.write(QStringLiteral("setting/setting.ini"), "[UPDDAYCAL]\r\nposition=12000\r\n");
@@ -163,7 +162,7 @@ void TestSettingDialogs::mainWindowLoadsOptions() {
 
 void TestSettingDialogs::settingsOpenFromMenuAndToolBar() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TMainForm form;
     QVERIFY(form.mnuSetting->isEnabled());
     QVERIFY(form.btnSetting->isEnabled());
@@ -214,7 +213,7 @@ void TestSettingDialogs::calorycomboKeepsPosition() {
 
 void TestSettingDialogs::addedLimitReachesComboAndFile() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     QComboBox combo;
     TSetting dialog({&combo});
     addRecordItemsPage(dialog);
@@ -248,7 +247,7 @@ void TestSettingDialogs::addedLimitReachesComboAndFile() {
 
 void TestSettingDialogs::emptyLimitTitleAddsNothing() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TSetting dialog({});
     addRecordItemsPage(dialog);
     dialog.load();
@@ -272,7 +271,7 @@ void TestSettingDialogs::emptyLimitTitleAddsNothing() {
 
 void TestSettingDialogs::cancelDiscardsEverything() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     QComboBox combo;
     combo.addItem(QStringLiteral("x"));
     {
@@ -305,7 +304,7 @@ void TestSettingDialogs::failedOkKeepsDialogOpen() {
     QFETCH(QByteArray, fonts);
     QFETCH(QString, message);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     if (!fonts.isEmpty())
         folder.write(QStringLiteral("setting/font.dat"), fonts);
     QComboBox combo;
@@ -326,7 +325,7 @@ void TestSettingDialogs::failedOkKeepsDialogOpen() {
 
 void TestSettingDialogs::fontDialogRoundTrip() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/font.dat"), "\x83\x70\x81\x5b\x83\x63\xff"
                                                      "Tahoma\xff"
                                                      "12\xff"
@@ -376,19 +375,22 @@ void TestSettingDialogs::colourChooserGivesPlainColours() {
     QFETCH(QColor, picked);
     QFETCH(QString, text);
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     TSetting dialog({});
     addRecordItemsPage(dialog);
     dialog.load();
     selectRow(dialog.lsvFont, 3);
     whenShown<TFontSetting>([&](TFontSetting *font) {
         // Another button does nothing; the left one opens the chooser.
+        int asked = 0;
+        prompt.answerColor = [&](const QColor &) {
+            ++asked;
+            return picked;
+        };
         QTest::mouseRelease(font->shpBkColor, Qt::RightButton);
-        whenShown<QColorDialog>([&](QColorDialog *chooser) {
-            chooser->setCurrentColor(picked);
-            chooser->accept();
-        });
+        QCOMPARE(asked, 0);
         QTest::mouseRelease(font->shpBkColor, Qt::LeftButton);
+        QCOMPARE(asked, 1);
         font->accept();
     });
     dialog.spdFontSetting->click();
@@ -398,7 +400,7 @@ void TestSettingDialogs::colourChooserGivesPlainColours() {
 
 void TestSettingDialogs::okAppliesFontsAndColours() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     QByteArray fonts;
     for (int i = 0; i < 5; ++i)
         fonts += "p\xff"
@@ -432,7 +434,7 @@ void TestSettingDialogs::okAppliesFontsAndColours() {
 
 void TestSettingDialogs::recordItemsAddChangeDelete() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), "\x91\xcc\x8f\x64\xff"
                                                       "kg\xff"
                                                       "60\r\n");
@@ -486,7 +488,7 @@ void TestSettingDialogs::recordItemsAddChangeDelete() {
 // A name and a unit that are not CP932 show as U+FFFD; changing the target
 // leaves their bytes, and the cells after the third, as they were.
 void TestSettingDialogs::typingFollowsTabOrder() {
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     // The limit dialog takes typing in its title; Enter on an empty title
     // says so and keeps what was typed.
     TEditCalData edit(TEditCalData::Mode::Add);
@@ -507,7 +509,7 @@ void TestSettingDialogs::typingFollowsTabOrder() {
 // settings: the design colour stands in, and the user is told.
 void TestSettingDialogs::badColourTextUsesDesignColour() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/font.dat"), "p\xff"
                                                      "F\xff"
                                                      "10\xff"
@@ -546,7 +548,7 @@ void TestSettingDialogs::badColourTextUsesDesignColour() {
 
 void TestSettingDialogs::okRefreshesMainWindow() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), "w\xff\xff\r\n");
     TMainForm form;
     TGraph *graph = form.findChild<RecordWindows *>()->graph();
@@ -573,7 +575,7 @@ void TestSettingDialogs::okRefreshesMainWindow() {
 
 void TestSettingDialogs::buttonsFollowSelection() {
     test::TempProgramFolder folder;
-    test::ScriptedPrompt prompt;
+    test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), "a\xff\xff\r\n");
     TSetting dialog({});
     RecordItemsPage *graph = addRecordItemsPage(dialog);

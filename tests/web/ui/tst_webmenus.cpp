@@ -6,8 +6,8 @@
 #include "web/ui/websiteopener.h"
 #include "web/websitelist.h"
 
-#include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/scriptedwindowprompt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,7 +68,7 @@ private:
     QStringList captions(QMenu *menu) const;
 
     test::TempProgramFolder *m_folder = nullptr;
-    test::ScriptedPrompt *m_prompt = nullptr;
+    test::ScriptedWindowPrompt *m_prompt = nullptr;
     QWidget *m_owner = nullptr;
     QMenu *m_mnuWeb = nullptr;
     QMenu *m_btnWeb = nullptr;
@@ -78,7 +78,7 @@ private:
 
 void TestWebMenus::init() {
     m_folder = new test::TempProgramFolder;
-    m_prompt = new test::ScriptedPrompt;
+    m_prompt = new test::ScriptedWindowPrompt;
     m_owner = new QWidget;
     m_mnuWeb = new QMenu(QStringLiteral("ｲﾝﾀｰﾈｯﾄ(&I)"), m_owner);
     m_mnuWeb->addAction(QStringLiteral("ｲﾝﾀｰﾈｯﾄｻｲﾄの編集(&E)"));

@@ -1,7 +1,10 @@
-#include "common/ui/messageboxprompt.h"
+#include "common/ui/dialogprompt.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -15,12 +18,14 @@ public:
     QString caption;
     QStringList buttons;
     Qt::TextFormat format = Qt::AutoText;
+    QWidget *parent = nullptr;
     void answerNext(const QString &button) {
         QTimer::singleShot(0, this, [this, button] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             QVERIFY(box);
             caption = box->windowTitle();
             format = box->textFormat();
+            parent = box->parentWidget();
             for (QAbstractButton *b : box->buttons())
                 buttons.append(b->text());
             if (button.isEmpty()) {
@@ -34,14 +39,30 @@ public:
     }
 };
 
-class TestMessageBoxPrompt : public QObject {
+class TestDialogPrompt : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void answers_data();
     void answers();
+    void choosers_data();
+    void choosers();
 };
 
-void TestMessageBoxPrompt::answers_data() {
+namespace {
+
+// A window with a widget that asks, and the prompt installed for windows.
+struct Asking {
+    DialogPrompt installed;
+    QWidget window;
+    QWidget asker{&window};
+    Asking() { WindowPrompt::setInstance(&installed); }
+    ~Asking() { WindowPrompt::setInstance(nullptr); }
+    WindowPrompt &prompt() { return WindowPrompt::of(&asker); }
+};
+
+} // namespace
+
+void TestDialogPrompt::answers_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("press");
     QTest::addColumn<int>("answer");
@@ -60,12 +81,13 @@ void TestMessageBoxPrompt::answers_data() {
                              << "OK" << int(Prompt::Answer::Yes) << "Vorkasta";
 }
 
-void TestMessageBoxPrompt::answers() {
+void TestDialogPrompt::answers() {
     QFETCH(QString, kind);
     QFETCH(QString, press);
     QFETCH(int, answer);
     QFETCH(QString, caption);
-    MessageBoxPrompt prompt;
+    Asking asking;
+    WindowPrompt &prompt = asking.prompt();
     BoxAnswerer answerer;
     answerer.answerNext(press);
     Prompt::Answer got = Prompt::Answer::Yes;
@@ -82,7 +104,56 @@ void TestMessageBoxPrompt::answers() {
     QCOMPARE(int(got), answer);
     QCOMPARE(answerer.caption, caption);
     QCOMPARE(answerer.format, Qt::PlainText); // a name from a file is never markup
+    QCOMPARE(answerer.parent, &asking.window);
 }
 
-QTEST_MAIN(TestMessageBoxPrompt)
-#include "tst_messageboxprompt.moc"
+void TestDialogPrompt::choosers_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("text") << "text" << true;
+    QTest::newRow("text cancelled") << "text" << false;
+    QTest::newRow("colour") << "color" << true;
+    QTest::newRow("colour cancelled") << "color" << false;
+    QTest::newRow("font cancelled") << "font" << false;
+}
+
+// Each chooser opens over the asking window, starts from what it is given
+// and answers nothing when it is cancelled.
+void TestDialogPrompt::choosers() {
+    QFETCH(QString, kind);
+    QFETCH(bool, accept);
+    Asking asking;
+    QWidget *parent = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        parent = dialog->parentWidget();
+        if (auto *input = qobject_cast<QInputDialog *>(dialog))
+            input->setTextValue(QStringLiteral("間食"));
+        if (auto *colors = qobject_cast<QColorDialog *>(dialog)) {
+            QCOMPARE(colors->currentColor(), QColor(Qt::red));
+            colors->setCurrentColor(QColor(255, 128, 0));
+        }
+        if (auto *fonts = qobject_cast<QFontDialog *>(dialog))
+            QCOMPARE(fonts->windowTitle(), QStringLiteral("ﾌｫﾝﾄ"));
+        accept ? dialog->accept() : dialog->reject();
+    });
+    bool answered = false;
+    if (kind == QLatin1String("text")) {
+        const std::optional<QString> text =
+            asking.prompt().text(QStringLiteral("t"), QStringLiteral("name"));
+        answered = text.has_value();
+        QCOMPARE(text.value_or(QStringLiteral("間食")), QStringLiteral("間食"));
+    } else if (kind == QLatin1String("color")) {
+        const std::optional<QColor> color = asking.prompt().color(Qt::red);
+        answered = color.has_value();
+        QCOMPARE(color.value_or(QColor(255, 128, 0)), QColor(255, 128, 0));
+    } else {
+        answered = asking.prompt().font(QFont(), QStringLiteral("ﾌｫﾝﾄ")).has_value();
+    }
+    QCOMPARE(answered, accept);
+    QCOMPARE(parent, &asking.window);
+}
+
+QTEST_MAIN(TestDialogPrompt)
+#include "tst_dialogprompt.moc"

@@ -1,0 +1,93 @@
+#include "common/ui/dialogprompt.h"
+
+#include "common/ui/apptitle.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+
+namespace zk {
+
+QWidget *DialogPrompt::owner() const {
+    QWidget *window = askingWindow();
+    return window ? window : QApplication::activeWindow();
+}
+
+Prompt::Answer DialogPrompt::ask(int icon, const QString &caption, const QString &text,
+                                 bool withNo) {
+    QMessageBox box(QMessageBox::Icon(icon), caption, text, QMessageBox::NoButton, owner());
+    box.setTextFormat(Qt::PlainText); // texts carry names from files and the user
+    QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton *no =
+        withNo ? box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole) : nullptr;
+    QPushButton *cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    if (no && box.clickedButton() == no)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+void DialogPrompt::tell(int icon, const QString &text) {
+    QMessageBox box(QMessageBox::Icon(icon), applicationTitle(), text, QMessageBox::Ok, owner());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void DialogPrompt::message(const QString &text) {
+    tell(QMessageBox::NoIcon, text);
+}
+
+void DialogPrompt::error(const QString &text) {
+    tell(QMessageBox::Critical, text);
+}
+
+bool DialogPrompt::question(const QString &text) {
+    return ask(QMessageBox::Question, QStringLiteral("確認"), text, false) == Answer::Yes;
+}
+
+bool DialogPrompt::warning(const QString &text) {
+    return ask(QMessageBox::Warning, QStringLiteral("警告"), text, false) == Answer::Yes;
+}
+
+Prompt::Answer DialogPrompt::warningYesNoCancel(const QString &text) {
+    return ask(QMessageBox::Warning, QStringLiteral("警告"), text, true);
+}
+
+std::optional<QString> DialogPrompt::text(const QString &caption, const QString &label) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(owner(), caption, label, QLineEdit::Normal, QString(), &ok);
+    return ok ? std::optional(text) : std::nullopt;
+}
+
+std::optional<QFont> DialogPrompt::font(const QFont &initial, const QString &caption) {
+    bool ok = false;
+    const QFont chosen =
+        QFontDialog::getFont(&ok, initial, owner(), caption, QFontDialog::ScalableFonts);
+    return ok ? std::optional(chosen) : std::nullopt;
+}
+
+std::optional<QColor> DialogPrompt::color(const QColor &initial) {
+    const QColor chosen = QColorDialog::getColor(initial, owner());
+    return chosen.isValid() ? std::optional(chosen) : std::nullopt;
+}
+
+bool DialogPrompt::printer(QPrinter &printer) {
+    QPrintDialog dialog(&printer, owner());
+    dialog.setObjectName(QStringLiteral("pd"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int DialogPrompt::exec(QDialog &dialog) {
+    return dialog.exec();
+}
+
+} // namespace zk

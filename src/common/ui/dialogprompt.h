@@ -1,0 +1,28 @@
+#pragma once
+
+#include "common/ui/windowprompt.h"
+
+namespace zk {
+
+// The prompt on Qt's dialogs: message boxes with the program's captions and
+// buttons, the input, font, colour and print dialogs.
+class DialogPrompt : public WindowPrompt {
+public:
+    void message(const QString &text) override;
+    void error(const QString &text) override;
+    bool question(const QString &text) override;
+    bool warning(const QString &text) override;
+    Answer warningYesNoCancel(const QString &text) override;
+    std::optional<QString> text(const QString &caption, const QString &label) override;
+    std::optional<QFont> font(const QFont &initial, const QString &caption) override;
+    std::optional<QColor> color(const QColor &initial) override;
+    bool printer(QPrinter &printer) override;
+    int exec(QDialog &dialog) override;
+
+private:
+    QWidget *owner() const;
+    Answer ask(int icon, const QString &caption, const QString &text, bool withNo);
+    void tell(int icon, const QString &text);
+};
+
+} // namespace zk

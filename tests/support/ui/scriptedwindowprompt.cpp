@@ -1,0 +1,27 @@
+#include "support/ui/scriptedwindowprompt.h"
+
+#include <QDialog>
+
+namespace zk::test {
+
+std::optional<QString> ScriptedWindowPrompt::text(const QString &, const QString &label) {
+    return answerText ? answerText(label) : std::nullopt;
+}
+
+std::optional<QFont> ScriptedWindowPrompt::font(const QFont &initial, const QString &) {
+    return answerFont ? answerFont(initial) : std::nullopt;
+}
+
+std::optional<QColor> ScriptedWindowPrompt::color(const QColor &initial) {
+    return answerColor ? answerColor(initial) : std::nullopt;
+}
+
+bool ScriptedWindowPrompt::printer(QPrinter &printer) {
+    return answerPrinter && answerPrinter(printer);
+}
+
+int ScriptedWindowPrompt::exec(QDialog &dialog) {
+    return answerDialog ? answerDialog(dialog) : int(QDialog::Rejected);
+}
+
+} // namespace zk::test

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "common/ui/windowprompt.h"
+#include "support/scriptedprompt.h"
+
+#include <QColor>
+#include <QFont>
+
+#include <functional>
+#include <optional>
+
+class QDialog;
+class QPrinter;
+
+namespace zk::test {
+
+// The scripted prompt of the window tests, installed for the windows while it
+// lives. `asked` records the message boxes; the choosers are answered by the
+// test's functions, and one left unset answers Cancel (a dialog: Rejected).
+class ScriptedWindowPrompt final : public Scripted<WindowPrompt> {
+public:
+    ScriptedWindowPrompt() { WindowPrompt::setInstance(this); }
+    ~ScriptedWindowPrompt() override { WindowPrompt::setInstance(nullptr); }
+
+    std::function<std::optional<QString>(const QString &label)> answerText;
+    std::function<std::optional<QFont>(const QFont &offered)> answerFont;
+    std::function<std::optional<QColor>(const QColor &offered)> answerColor;
+    std::function<bool(QPrinter &)> answerPrinter;
+    std::function<int(QDialog &)> answerDialog;
+
+    // The window of the last question.
+    using WindowPrompt::askingWindow;
+
+    std::optional<QString> text(const QString &caption, const QString &label) override;
+    std::optional<QFont> font(const QFont &initial, const QString &caption) override;
+    std::optional<QColor> color(const QColor &initial) override;
+    bool printer(QPrinter &printer) override;
+    int exec(QDialog &dialog) override;
+};
+
+} // namespace zk::test
