@@ -53,6 +53,13 @@ QStringList column(IntakeList &list, int c) {
     return out;
 }
 
+// An intake list with its own sort key, asking a scripted prompt.
+struct Fixture {
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList list{key, prompt};
+};
+
 } // namespace
 
 void TestIntakeList::initTestCase() {
@@ -84,22 +91,20 @@ void TestIntakeList::duplicates() {
     QFETCH(QList<Answer>, answers);
     QFETCH(int, questions);
     QFETCH(int, rowsAfter);
-    test::ScriptedPrompt prompt;
-    SortKey key;
-    IntakeList list(key, prompt);
-    QAbstractItemModelTester tester(list.model());
+    Fixture f;
+    QAbstractItemModelTester tester(f.list.model());
     for (int i = 0; i < alreadyThere; ++i)
-        list.add(rice, 234, QStringLiteral("主食"), DuplicatesPolicy::Allow);
-    list.add(rice, 300, QStringLiteral("別の表"), DuplicatesPolicy::Forbid); // another table
-    prompt.answers = answers;
-    list.add(rice, 234, QStringLiteral("主食"), DuplicatesPolicy(policy));
-    QCOMPARE(prompt.asked.size(), questions);
-    for (const auto &box : prompt.asked) {
+        f.list.add(rice, 234, QStringLiteral("主食"), DuplicatesPolicy::Allow);
+    f.list.add(rice, 300, QStringLiteral("別の表"), DuplicatesPolicy::Forbid); // another table
+    f.prompt.answers = answers;
+    f.list.add(rice, 234, QStringLiteral("主食"), DuplicatesPolicy(policy));
+    QCOMPARE(f.prompt.asked.size(), questions);
+    for (const auto &box : f.prompt.asked) {
         QCOMPARE(box.kind, QStringLiteral("question"));
         QCOMPARE(box.text,
                  QStringLiteral("「ご飯」（主食）は既にリストにありますが、追加しますか？"));
     }
-    QCOMPARE(list.model()->rowCount() - 1, rowsAfter);
+    QCOMPARE(f.list.model()->rowCount() - 1, rowsAfter);
 }
 
 void TestIntakeList::colourThresholds_data() {
@@ -121,12 +126,10 @@ void TestIntakeList::colourThresholds() {
     QFETCH(int, total);
     QFETCH(int, colour);
     QFETCH(QString, percent);
-    test::ScriptedPrompt prompt;
-    SortKey key;
-    IntakeList list(key, prompt);
-    list.setLimitText(QStringLiteral("1日の基準 : 2500 kcal"));
-    list.add("x", total, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    const TotalBar bar = list.total();
+    Fixture f;
+    f.list.setLimitText(QStringLiteral("1日の基準 : 2500 kcal"));
+    f.list.add("x", total, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    const TotalBar bar = f.list.total();
     QCOMPARE(int(bar.colour), colour);
     QCOMPARE(bar.percent, percent);
     QCOMPARE(bar.maximum, 2500);
@@ -134,21 +137,19 @@ void TestIntakeList::colourThresholds() {
 }
 
 void TestIntakeList::totalText() {
-    test::ScriptedPrompt prompt;
-    SortKey key;
-    IntakeList list(key, prompt);
-    QSignalSpy spy(&list, &IntakeList::totalChanged);
-    list.setLimitText(QStringLiteral("1日の基準 : 2500 kcal"));
+    Fixture f;
+    QSignalSpy spy(&f.list, &IntakeList::totalChanged);
+    f.list.setLimitText(QStringLiteral("1日の基準 : 2500 kcal"));
     QCOMPARE(spy.count(), 0); // choosing the text by program recomputes nothing
-    list.add(rice, 1000, QStringLiteral("主食"), DuplicatesPolicy::Allow);
-    list.add("y", 850, QStringLiteral("主食"), DuplicatesPolicy::Allow);
+    f.list.add(rice, 1000, QStringLiteral("主食"), DuplicatesPolicy::Allow);
+    f.list.add("y", 850, QStringLiteral("主食"), DuplicatesPolicy::Allow);
     QCOMPARE(spy.count(), 2);
-    QCOMPARE(column(list, 2), (QStringList{"1,000 kcal", "850 kcal"}));
-    QCOMPARE(list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : 1,850 kcal／2,500 kcal"));
-    select(list, {0});
-    list.deleteSelected();
-    select(list, {0});
-    list.deleteSelected();
+    QCOMPARE(column(f.list, 2), (QStringList{"1,000 kcal", "850 kcal"}));
+    QCOMPARE(f.list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : 1,850 kcal／2,500 kcal"));
+    select(f.list, {0});
+    f.list.deleteSelected();
+    select(f.list, {0});
+    f.list.deleteSelected();
     const TotalBar empty = spy.last().first().value<TotalBar>();
     QCOMPARE(empty.text, QString());
     QCOMPARE(empty.percent, QStringLiteral("0%"));
@@ -156,18 +157,16 @@ void TestIntakeList::totalText() {
 }
 
 void TestIntakeList::negativeCaloriesSubtract() {
-    test::ScriptedPrompt prompt;
-    SortKey key;
-    IntakeList list(key, prompt);
-    list.setLimitText(QStringLiteral("1日の基準 : 2500 kcal"));
-    list.add("a", 1500, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    list.add("walk", -1234, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    QCOMPARE(column(list, 2).last(), QStringLiteral("-1,234 kcal"));
-    QCOMPARE(list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : 266 kcal／2,500 kcal"));
-    list.add("run", -500, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    QCOMPARE(list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : -234 kcal／2,500 kcal"));
-    QCOMPARE(list.total().position, 0);
-    QCOMPARE(list.total().percent, QStringLiteral("0%"));
+    Fixture f;
+    f.list.setLimitText(QStringLiteral("1日の基準 : 2500 kcal"));
+    f.list.add("a", 1500, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    f.list.add("walk", -1234, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    QCOMPARE(column(f.list, 2).last(), QStringLiteral("-1,234 kcal"));
+    QCOMPARE(f.list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : 266 kcal／2,500 kcal"));
+    f.list.add("run", -500, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    QCOMPARE(f.list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : -234 kcal／2,500 kcal"));
+    QCOMPARE(f.list.total().position, 0);
+    QCOMPARE(f.list.total().percent, QStringLiteral("0%"));
 }
 
 void TestIntakeList::zeroLimit_data() {
@@ -183,12 +182,10 @@ void TestIntakeList::zeroLimit() {
     QFETCH(QString, limit);
     QFETCH(int, total);
     QFETCH(int, colour);
-    test::ScriptedPrompt prompt;
-    SortKey key;
-    IntakeList list(key, prompt);
-    list.setLimitText(limit);
-    list.add("a", total, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    const TotalBar bar = list.total();
+    Fixture f;
+    f.list.setLimitText(limit);
+    f.list.add("a", total, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    const TotalBar bar = f.list.total();
     QCOMPARE(bar.maximum, 0);
     QCOMPARE(bar.position, 0);
     QCOMPARE(bar.percent, QStringLiteral("0%"));
@@ -228,16 +225,14 @@ void TestIntakeList::sorting_data() {
 void TestIntakeList::sorting() {
     QFETCH(QList<int>, clicks);
     QFETCH(QStringList, foods);
-    test::ScriptedPrompt prompt;
-    SortKey key;
-    IntakeList list(key, prompt);
-    QAbstractItemModelTester tester(list.model());
-    list.add("a", 85, QStringLiteral("ぶ"), DuplicatesPolicy::Allow);
-    list.add("b", 1200, QStringLiteral("い"), DuplicatesPolicy::Allow);
-    list.add("c", 999, QStringLiteral("あ"), DuplicatesPolicy::Allow);
+    Fixture f;
+    QAbstractItemModelTester tester(f.list.model());
+    f.list.add("a", 85, QStringLiteral("ぶ"), DuplicatesPolicy::Allow);
+    f.list.add("b", 1200, QStringLiteral("い"), DuplicatesPolicy::Allow);
+    f.list.add("c", 999, QStringLiteral("あ"), DuplicatesPolicy::Allow);
     for (int c : clicks)
-        list.sortByColumn(c);
-    QCOMPARE(column(list, 0), foods);
+        f.list.sortByColumn(c);
+    QCOMPARE(column(f.list, 0), foods);
 }
 
 void TestIntakeList::sortKeySharedBetweenLists() {
@@ -281,70 +276,62 @@ void TestIntakeList::deleteSelected() {
     QFETCH(QStringList, left);
     QFETCH(QStringList, asked);
     QFETCH(int, recomputed);
-    test::ScriptedPrompt prompt;
-    SortKey key;
-    IntakeList list(key, prompt);
-    for (const char *f : {"a", "b", "c"})
-        list.add(f, 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    select(list, selected);
-    QSignalSpy spy(&list, &IntakeList::totalChanged);
-    prompt.answers = answers;
-    list.deleteSelected();
-    QCOMPARE(column(list, 0), left);
-    QCOMPARE(prompt.texts(), asked);
+    Fixture f;
+    for (const char *food : {"a", "b", "c"})
+        f.list.add(food, 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    select(f.list, selected);
+    QSignalSpy spy(&f.list, &IntakeList::totalChanged);
+    f.prompt.answers = answers;
+    f.list.deleteSelected();
+    QCOMPARE(column(f.list, 0), left);
+    QCOMPARE(f.prompt.texts(), asked);
     QCOMPARE(spy.count(), recomputed);
 }
 
 void TestIntakeList::deleteAll() {
-    test::ScriptedPrompt prompt;
-    SortKey key;
-    IntakeList list(key, prompt);
-    list.deleteAll();
-    QCOMPARE(prompt.asked.size(), 1);
-    QCOMPARE(prompt.asked[0].kind, QStringLiteral("message"));
-    QCOMPARE(prompt.asked[0].text, QStringLiteral("リスト内にデータがありません。"));
-    list.add("a", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    list.add("b", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    prompt.clear();
-    prompt.answers = {Answer::Cancel};
-    list.deleteAll();
-    QCOMPARE(list.model()->rowCount(), 2);
-    QCOMPARE(prompt.asked[0].kind, QStringLiteral("warning"));
-    QCOMPARE(prompt.asked[0].text,
+    Fixture f;
+    f.list.deleteAll();
+    QCOMPARE(f.prompt.asked.size(), 1);
+    QCOMPARE(f.prompt.asked[0].kind, QStringLiteral("message"));
+    QCOMPARE(f.prompt.asked[0].text, QStringLiteral("リスト内にデータがありません。"));
+    f.list.add("a", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    f.list.add("b", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    f.prompt.clear();
+    f.prompt.answers = {Answer::Cancel};
+    f.list.deleteAll();
+    QCOMPARE(f.list.model()->rowCount(), 2);
+    QCOMPARE(f.prompt.asked[0].kind, QStringLiteral("warning"));
+    QCOMPARE(f.prompt.asked[0].text,
              QStringLiteral("リスト内にある2件のデータを削除しても構いませんか？"));
-    prompt.answers = {Answer::Yes};
-    list.deleteAll();
-    QCOMPARE(list.model()->rowCount(), 0);
+    f.prompt.answers = {Answer::Yes};
+    f.list.deleteAll();
+    QCOMPARE(f.list.model()->rowCount(), 0);
 }
 
 void TestIntakeList::deleteOnDoubleClick() {
-    test::ScriptedPrompt prompt;
-    SortKey key;
-    IntakeList list(key, prompt);
-    for (const char *f : {"a", "b", "c"})
-        list.add(f, 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    QSignalSpy spy(&list, &IntakeList::totalChanged);
-    list.deleteOnDoubleClick(); // nothing selected: nothing goes, the total is recomputed
-    QCOMPARE(list.model()->rowCount(), 3);
+    Fixture f;
+    for (const char *food : {"a", "b", "c"})
+        f.list.add(food, 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    QSignalSpy spy(&f.list, &IntakeList::totalChanged);
+    f.list.deleteOnDoubleClick(); // nothing selected: nothing goes, the total is recomputed
+    QCOMPARE(f.list.model()->rowCount(), 3);
     QCOMPARE(spy.count(), 1);
-    select(list, {2, 1});
-    list.deleteOnDoubleClick(); // the selected row nearest the top
-    QCOMPARE(column(list, 0), (QStringList{"a", "c"}));
-    QVERIFY(prompt.asked.isEmpty());
+    select(f.list, {2, 1});
+    f.list.deleteOnDoubleClick(); // the selected row nearest the top
+    QCOMPARE(column(f.list, 0), (QStringList{"a", "c"}));
+    QVERIFY(f.prompt.asked.isEmpty());
 }
 
 void TestIntakeList::deleteCaption() {
-    test::ScriptedPrompt prompt;
-    SortKey key;
-    IntakeList list(key, prompt);
-    list.add(rice, 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    list.add("b", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    list.add("c", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    QCOMPARE(list.deleteCaption(QStringLiteral("削除")), QStringLiteral("削除"));
-    select(list, {0});
-    QCOMPARE(list.deleteCaption(QStringLiteral("削除")), QStringLiteral("「ご飯」を削除"));
-    select(list, {2, 0, 1});
-    QCOMPARE(list.deleteCaption(QString()), QStringLiteral("「ご飯」以下3件を削除"));
+    Fixture f;
+    f.list.add(rice, 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    f.list.add("b", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    f.list.add("c", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
+    QCOMPARE(f.list.deleteCaption(QStringLiteral("削除")), QStringLiteral("削除"));
+    select(f.list, {0});
+    QCOMPARE(f.list.deleteCaption(QStringLiteral("削除")), QStringLiteral("「ご飯」を削除"));
+    select(f.list, {2, 0, 1});
+    QCOMPARE(f.list.deleteCaption(QString()), QStringLiteral("「ご飯」以下3件を削除"));
 }
 
 void TestIntakeList::columnWidths() {
