@@ -34,12 +34,7 @@ int CalFileTree::append(CalFileNode::Kind kind, QString name, QString path, int 
     node.kind = kind;
     node.name = std::move(name);
     node.path = std::move(path);
-    node.parent = parent;
-    QList<int> &siblings = node.parent < 0 ? m_roots : m_nodes[node.parent].children;
-    node.row = int(siblings.size());
-    siblings.append(int(m_nodes.size()));
-    m_nodes.append(std::move(node));
-    return size() - 1;
+    return Forest::append(std::move(node), parent);
 }
 
 void CalFileTree::scanFolder(const QString &folder, int parent, QStringList &chain) {

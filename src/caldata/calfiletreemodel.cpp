@@ -3,41 +3,7 @@
 namespace zk {
 
 CalFileTreeModel::CalFileTreeModel(QObject *parent)
-    : QAbstractItemModel(parent) {}
-
-void CalFileTreeModel::setTree(CalFileTree tree) {
-    beginResetModel();
-    m_tree = std::move(tree);
-    endResetModel();
-}
-
-const CalFileNode *CalFileTreeModel::node(const QModelIndex &index) const {
-    if (!index.isValid() || index.model() != this)
-        return nullptr;
-    return &m_tree.node(int(index.internalId()));
-}
-
-QModelIndex CalFileTreeModel::index(int row, int column, const QModelIndex &parent) const {
-    if (column != 0 || (parent.isValid() && parent.column() != 0))
-        return {};
-    const QList<int> &siblings = m_tree.children(parent.isValid() ? int(parent.internalId()) : -1);
-    if (row < 0 || row >= siblings.size())
-        return {};
-    return createIndex(row, column, quintptr(siblings[row]));
-}
-
-QModelIndex CalFileTreeModel::parent(const QModelIndex &child) const {
-    const CalFileNode *n = node(child);
-    if (!n || n->parent < 0)
-        return {};
-    return createIndex(m_tree.node(n->parent).row, 0, quintptr(n->parent));
-}
-
-int CalFileTreeModel::rowCount(const QModelIndex &parent) const {
-    if (parent.isValid() && parent.column() != 0)
-        return 0;
-    return int(m_tree.children(parent.isValid() ? int(parent.internalId()) : -1).size());
-}
+    : ForestModel(parent) {}
 
 int CalFileTreeModel::columnCount(const QModelIndex &) const {
     return 1;

@@ -42,11 +42,7 @@ void FoodTree::appendNode(QByteArray text, qint32 calory, int parent) {
     FoodNode node;
     node.text = std::move(text);
     node.calory = calory;
-    node.parent = parent;
-    QList<int> &siblings = parent < 0 ? m_roots : m_nodes[parent].children;
-    node.row = int(siblings.size());
-    siblings.append(int(m_nodes.size()));
-    m_nodes.append(std::move(node));
+    append(std::move(node), parent);
 }
 
 FoodTree FoodTree::parse(QByteArrayView bytes) {
@@ -87,7 +83,7 @@ FoodTree FoodTree::parse(QByteArrayView bytes) {
     // Then the nodes are made; a blank line is dropped together with every
     // line below it in the tree.
     FoodTree tree;
-    tree.m_nodes.reserve(lines.size());
+    tree.reserve(lines.size());
     QList<int> path; // the node last made at each level
     int skipBelow = -1;
     for (const RawLine &line : std::as_const(lines)) {
@@ -125,7 +121,7 @@ FoodTree FoodTree::load(const QString &path) {
 FoodTree FoodTree::dictionary() const {
     QList<int> foods;
     for (int i = 0; i < size(); ++i) {
-        if (m_nodes[i].isFood())
+        if (node(i).isFood())
             foods.append(i);
     }
     // Decode and build the collation keys once: comparing keys is far
@@ -137,7 +133,7 @@ FoodTree FoodTree::dictionary() const {
     texts.reserve(foods.size());
     keys.reserve(foods.size());
     for (int i : std::as_const(foods)) {
-        texts.append(sjis::decode(m_nodes[i].text));
+        texts.append(sjis::decode(node(i).text));
         keys.append(collator.sortKey(texts.last()));
     }
     QList<int> order(foods.size());
@@ -149,9 +145,9 @@ FoodTree FoodTree::dictionary() const {
     });
 
     FoodTree list;
-    list.m_nodes.reserve(foods.size());
+    list.reserve(foods.size());
     for (int k : std::as_const(order)) {
-        const FoodNode &food = m_nodes[foods[k]];
+        const FoodNode &food = node(foods[k]);
         list.appendNode(food.text, food.calory, -1);
     }
     return list;

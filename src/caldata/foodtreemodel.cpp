@@ -6,44 +6,10 @@
 namespace zk {
 
 FoodTreeModel::FoodTreeModel(QObject *parent)
-    : QAbstractItemModel(parent) {}
-
-void FoodTreeModel::setTree(FoodTree tree) {
-    beginResetModel();
-    m_tree = std::move(tree);
-    endResetModel();
-}
-
-const FoodNode *FoodTreeModel::node(const QModelIndex &index) const {
-    if (!index.isValid() || index.model() != this)
-        return nullptr;
-    return &m_tree.node(int(index.internalId()));
-}
+    : ForestModel(parent) {}
 
 QString FoodTreeModel::caloryText(qint32 calory) {
     return splitdigit(calory) + QStringLiteral(" kcal");
-}
-
-QModelIndex FoodTreeModel::index(int row, int column, const QModelIndex &parent) const {
-    if (column < 0 || column >= ColumnCount || (parent.isValid() && parent.column() != 0))
-        return {};
-    const QList<int> &siblings = m_tree.children(parent.isValid() ? int(parent.internalId()) : -1);
-    if (row < 0 || row >= siblings.size())
-        return {};
-    return createIndex(row, column, quintptr(siblings[row]));
-}
-
-QModelIndex FoodTreeModel::parent(const QModelIndex &child) const {
-    const FoodNode *n = node(child);
-    if (!n || n->parent < 0)
-        return {};
-    return createIndex(m_tree.node(n->parent).row, 0, quintptr(n->parent));
-}
-
-int FoodTreeModel::rowCount(const QModelIndex &parent) const {
-    if (parent.isValid() && parent.column() != 0)
-        return 0;
-    return int(m_tree.children(parent.isValid() ? int(parent.internalId()) : -1).size());
 }
 
 int FoodTreeModel::columnCount(const QModelIndex &) const {

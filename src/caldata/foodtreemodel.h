@@ -1,8 +1,7 @@
 #pragma once
 
 #include "caldata/foodtree.h"
-
-#include <QAbstractItemModel>
+#include "caldata/forestmodel.h"
 
 namespace zk {
 
@@ -10,7 +9,7 @@ namespace zk {
 // Calory shows a food's kilocalories ("1,234 kcal"), which the tool tip of a
 // food repeats under its name, so that the text itself stays what the table
 // says.
-class FoodTreeModel : public QAbstractItemModel {
+class FoodTreeModel : public ForestModel<FoodTree> {
     Q_OBJECT
 public:
     enum Column { Text, Calory, ColumnCount };
@@ -22,23 +21,12 @@ public:
 
     explicit FoodTreeModel(QObject *parent = nullptr);
 
-    const FoodTree &tree() const { return m_tree; }
-    void setTree(FoodTree tree);
-    // The node behind an index, or nullptr for an invalid one.
-    const FoodNode *node(const QModelIndex &index) const;
-
-    QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
-    QModelIndex parent(const QModelIndex &child) const override;
-    int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     // A food's kilocalories as shown: "1,234 kcal".
     static QString caloryText(qint32 calory);
-
-private:
-    FoodTree m_tree;
 };
 
 } // namespace zk

@@ -87,6 +87,7 @@ void TestCalTableViewer::foodModelShowsKilocalories() {
     QVERIFY(!heading.data(FoodTreeModel::IsFoodRole).toBool());
     QVERIFY(heading.siblingAtColumn(FoodTreeModel::Calory).data().toString().isEmpty());
     QCOMPARE(model.index(1, FoodTreeModel::Calory).data().toString(), QStringLiteral("-5 kcal"));
+    QVERIFY(!model.index(1, FoodTreeModel::ColumnCount).isValid());
 }
 
 void TestCalTableViewer::fileModelPassesTester() {
@@ -101,6 +102,7 @@ void TestCalTableViewer::fileModelPassesTester() {
     const QModelIndex a = model.index(0, 0);
     QCOMPARE(a.data().toString(), QStringLiteral("a"));
     QCOMPARE(a.data(CalFileTreeModel::KindRole).toInt(), int(CalFileNode::Kind::Folder));
+    QVERIFY(!model.index(0, 1).isValid()); // names only
     const QModelIndex d = model.index(1, 0, a);
     QCOMPARE(d.data(CalFileTreeModel::KindRole).toInt(), int(CalFileNode::Kind::Table));
     QCOMPARE(d.data(CalFileTreeModel::PathRole).toString(),

@@ -4,6 +4,7 @@
 #include "common/sjis.h"
 #include "common/storedfiles.h"
 #include "common/ui/datepicker.h"
+#include "common/ui/dialogbuttons.h"
 #include "common/ui/guard.h"
 #include "common/ui/windowprompt.h"
 #include "records/dayrecentry.h"
@@ -107,10 +108,12 @@ void TDayRec::buildControls() {
     spdDelete = button(QStringLiteral("削除(&D)"), "spdDelete", this);
     for (QPushButton *b : {spdAdd, spdChange, spdDelete})
         b->setEnabled(false);
-    btnOK = button(QStringLiteral("&OK"), "btnOK", this);
-    btnOK->setDefault(true);
-    btnCancel = button(QStringLiteral("&Cancel"), "btnCancel", this);
-    btnHelp = button(QStringLiteral("&Help"), "btnHelp", this);
+    const DialogButtons buttons = okCancelHelpButtons(
+        this, [this] { btnOKClick(); }, [this] { Q_EMIT helpRequested(HelpTopic); },
+        {.orientation = Qt::Horizontal, .named = true, .autoDefault = {}});
+    btnOK = buttons.ok;
+    btnCancel = buttons.cancel;
+    btnHelp = buttons.help;
 
     auto *itemsHead = new QHBoxLayout;
     itemsHead->addWidget(Label1);
@@ -140,14 +143,9 @@ void TDayRec::buildControls() {
     auto *columns = new QHBoxLayout;
     columns->addLayout(itemsColumn, 2);
     columns->addLayout(dataColumn, 3);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    buttons->addWidget(btnHelp);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     connect(spdOnePoint, &QToolButton::clicked, this, [this] {
         WindowPrompt::of(this).message(QStringLiteral(
@@ -174,9 +172,6 @@ void TDayRec::buildControls() {
     connect(spdAdd, &QPushButton::clicked, this, &TDayRec::spdAddClick);
     connect(spdChange, &QPushButton::clicked, this, &TDayRec::spdChangeClick);
     connect(spdDelete, &QPushButton::clicked, this, &TDayRec::spdDeleteClick);
-    connect(btnOK, &QPushButton::clicked, this, &TDayRec::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(btnHelp, &QPushButton::clicked, this, [this] { Q_EMIT helpRequested(HelpTopic); });
 }
 
 void TDayRec::FormCreate() {

@@ -4,6 +4,7 @@
 #include "common/platform.h"
 #include "common/sjis.h"
 #include "common/ui/datepicker.h"
+#include "common/ui/dialogbuttons.h"
 #include "common/ui/fonts.h"
 #include "common/ui/guard.h"
 #include "records/datetext.h"
@@ -14,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zk {
@@ -46,11 +46,10 @@ TfrmDayRec::TfrmDayRec(const QByteArray &name, const QString &key, QWidget *pare
     Label2->setFont(designFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
     Label2->setStyleSheet(QStringLiteral("color: #000080;"));
 
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    const DialogButtons buttons = okCancelHelpButtons(
+        this, [this] { btnOKClick(); }, {}, {.orientation = Qt::Horizontal, .named = true});
+    btnOK = buttons.ok;
+    btnCancel = buttons.cancel;
 
     auto *fields = new QGridLayout;
     fields->addWidget(Label1, 0, 0);
@@ -58,17 +57,11 @@ TfrmDayRec::TfrmDayRec(const QByteArray &name, const QString &key, QWidget *pare
     fields->addWidget(lblKey, 2, 0, 1, 2);
     fields->addWidget(txtValue, 3, 0);
     fields->addWidget(Label2, 3, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
-    connect(btnOK, &QPushButton::clicked, this, &TfrmDayRec::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     txtValue->setFocus();
 }
 

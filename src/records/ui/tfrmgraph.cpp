@@ -1,5 +1,6 @@
 #include "records/ui/tfrmgraph.h"
 
+#include "common/ui/dialogbuttons.h"
 #include "common/ui/guard.h"
 #include "common/ui/windowprompt.h"
 #include "records/recorditemtable.h"
@@ -50,13 +51,6 @@ TfrmGraph::TfrmGraph(RecordItemTable &items, Mode mode, int row, QWidget *parent
     auto *label2 = new QLabel(QStringLiteral("目標値(&T)"));
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setBuddy(txtTarget);
-    auto *btnOK = new QPushButton(QStringLiteral("&OK"));
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    auto *btnCancel = new QPushButton(QStringLiteral("&Cancel"));
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    connect(btnOK, &QPushButton::clicked, this, &TfrmGraph::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(note, 0, 0, 1, 4);
@@ -66,15 +60,14 @@ TfrmGraph::TfrmGraph(RecordItemTable &items, Mode mode, int row, QWidget *parent
     grid->addWidget(cmbUnit, 2, 1);
     grid->addWidget(label2, 2, 2);
     grid->addWidget(txtTarget, 2, 3);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    grid->addLayout(buttons, 3, 0, 1, 4);
+    // Made after the fields, which come first in the tab order.
+    const DialogButtons buttons = okCancelHelpButtons(
+        this, [this] { btnOKClick(); }, {}, {.orientation = Qt::Horizontal, .named = true});
+    grid->addLayout(buttons.layout, 3, 0, 1, 4);
     setTabOrder(txtItem, cmbUnit);
     setTabOrder(cmbUnit, txtTarget);
-    setTabOrder(txtTarget, btnOK);
-    setTabOrder(btnOK, btnCancel);
+    setTabOrder(txtTarget, buttons.ok);
+    setTabOrder(buttons.ok, buttons.cancel);
     resize(363, 163);
 
     if (mode == Mode::Change && row >= 0 && row < items.rowCount()) {

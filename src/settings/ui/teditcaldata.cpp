@@ -6,7 +6,6 @@
 #include "common/ui/windowprompt.h"
 #include "settings/standardcalorie.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -46,15 +45,15 @@ TEditCalData::TEditCalData(Mode mode, QWidget *parent)
     fields->addWidget(new QLabel(QStringLiteral("kcal")), 3, 1);
     fields->setRowStretch(4, 1);
 
-    auto *buttons = okCancelHelpButtons(this, [this] { Q_EMIT helpRequested(7); });
+    const DialogButtons buttons =
+        okCancelHelpButtons(this, {}, [this] { Q_EMIT helpRequested(7); });
 
     auto *top = new QHBoxLayout(this);
     top->addLayout(fields, 1);
-    top->addWidget(buttons);
+    top->addLayout(buttons.layout);
     resize(323, 179);
     // Typing goes to the title first, not to the button column built before it.
     setTabOrder(txtTitle, updStandardCalory);
-    setTabOrder(updStandardCalory, buttons);
     txtTitle->setFocus();
 }
 

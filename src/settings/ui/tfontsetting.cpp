@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -77,7 +76,8 @@ TFontSetting::TFontSetting(QWidget *parent)
     colors->addWidget(shpBkColor);
     colors->addStretch();
 
-    auto *buttons = okCancelHelpButtons(this, [this] { Q_EMIT helpRequested(8); });
+    const DialogButtons buttons =
+        okCancelHelpButtons(this, {}, [this] { Q_EMIT helpRequested(8); });
 
     auto *left = new QVBoxLayout;
     left->addLayout(fields);
@@ -85,7 +85,7 @@ TFontSetting::TFontSetting(QWidget *parent)
     left->addLayout(colors);
     auto *top = new QHBoxLayout(this);
     top->addLayout(left, 1);
-    top->addWidget(buttons);
+    top->addLayout(buttons.layout);
     resize(389, 181);
 }
 

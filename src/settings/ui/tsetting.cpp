@@ -2,6 +2,7 @@
 
 #include "common/inttext.h"
 #include "common/sjis.h"
+#include "common/ui/dialogbuttons.h"
 #include "common/ui/guard.h"
 #include "common/ui/listviews.h"
 #include "common/ui/windowprompt.h"
@@ -47,24 +48,18 @@ TSetting::TSetting(const SettingTargets &targets, QWidget *parent)
     m_tabs->addTab(buildFontTab(), QStringLiteral("ﾌｫﾝﾄ"));
     m_tabs->addTab(buildCalorieTab(), QStringLiteral("ｶﾛﾘｰ"));
 
-    btnOK = makeButton(QStringLiteral("btnOK"), QStringLiteral("&OK"));
-    btnOK->setAutoDefault(true);
-    btnOK->setDefault(true);
-    btnCancel = makeButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"));
-    btnCancel->setAutoDefault(true);
-    auto *btnhelp = makeButton(QStringLiteral("btnhelp"), QStringLiteral("&Help"));
-    connect(btnOK, &QPushButton::clicked, this, &TSetting::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(btnhelp, &QPushButton::clicked, this, [this] { Q_EMIT helpRequested(5); });
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    buttons->addWidget(btnhelp);
     auto *top = new QVBoxLayout(this);
     top->addWidget(m_tabs);
-    top->addLayout(buttons);
+    // Made after the pages are in place: the buttons come last in the tab order.
+    const DialogButtons buttons = okCancelHelpButtons(
+        this, [this] { btnOKClick(); }, [this] { Q_EMIT helpRequested(5); },
+        {.orientation = Qt::Horizontal,
+         .named = true,
+         .helpName = QStringLiteral("btnhelp"),
+         .autoDefault = DialogButton::Ok | DialogButton::Cancel});
+    btnOK = buttons.ok;
+    btnCancel = buttons.cancel;
+    top->addLayout(buttons.layout);
     resize(599, 310);
 
     connect(upddaycal, &QSpinBox::valueChanged, this,

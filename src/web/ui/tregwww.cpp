@@ -1,6 +1,7 @@
 #include "web/ui/tregwww.h"
 
 #include "common/listtable.h"
+#include "common/ui/dialogbuttons.h"
 #include "common/ui/guard.h"
 #include "common/ui/helptopics.h"
 #include "common/ui/windowprompt.h"
@@ -9,7 +10,6 @@
 #include <QBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace zk {
 
@@ -36,21 +36,12 @@ TRegWWW::TRegWWW(ListTableModel &sites, int row, QWidget *parent)
         txtURL->setText(sites.cellText(row, WebSites::Address));
     }
 
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setAutoDefault(false);
-    btnHelp = new QPushButton(QStringLiteral("&Help"), this);
-    btnHelp->setObjectName(QStringLiteral("btnHelp"));
-    btnHelp->setAutoDefault(false);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    buttons->addWidget(btnHelp);
+    const DialogButtons buttons = okCancelHelpButtons(
+        this, [this] { btnOKClick(); }, [] { HelpTopics::showTopic(9); },
+        {.orientation = Qt::Horizontal, .named = true, .autoDefault = DialogButton::Ok});
+    btnOK = buttons.ok;
+    btnCancel = buttons.cancel;
+    btnHelp = buttons.help;
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblSite);
@@ -59,12 +50,8 @@ TRegWWW::TRegWWW(ListTableModel &sites, int row, QWidget *parent)
     layout->addWidget(lblURL);
     layout->addWidget(txtURL);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     resize(360, sizeHint().height());
-
-    connect(btnOK, &QPushButton::clicked, this, &TRegWWW::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &TRegWWW::reject);
-    connect(btnHelp, &QPushButton::clicked, this, [] { HelpTopics::showTopic(9); });
 }
 
 void TRegWWW::btnOKClick() {

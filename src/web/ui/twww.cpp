@@ -1,6 +1,7 @@
 #include "web/ui/twww.h"
 
 #include "common/listtable.h"
+#include "common/ui/dialogbuttons.h"
 #include "common/ui/guard.h"
 #include "common/ui/helptopics.h"
 #include "web/ui/tregwww.h"
@@ -74,10 +75,12 @@ TWWW::TWWW(QWidget *parent)
     spdAdd = textButton(QStringLiteral("spdAdd"), QStringLiteral("追加(&A)"), this);
     spdChange = textButton(QStringLiteral("spdChange"), QStringLiteral("変更(&C)"), this);
     spdDelete = textButton(QStringLiteral("spdDelete"), QStringLiteral("削除(&D)"), this);
-    btnOK = textButton(QStringLiteral("btnOK"), QStringLiteral("&OK"), this);
-    btnOK->setDefault(true);
-    btnCancel = textButton(QStringLiteral("btnCancel"), QStringLiteral("&Cancel"), this);
-    btnHelp = textButton(QStringLiteral("btnHelp"), QStringLiteral("&Help"), this);
+    const DialogButtons buttons = okCancelHelpButtons(
+        this, [this] { btnOKClick(); }, [] { HelpTopics::showTopic(9); },
+        {.orientation = Qt::Horizontal, .named = true, .autoDefault = {}});
+    btnOK = buttons.ok;
+    btnCancel = buttons.cancel;
+    btnHelp = buttons.help;
 
     auto *arrows = new QVBoxLayout;
     arrows->addStretch();
@@ -98,18 +101,12 @@ TWWW::TWWW(QWidget *parent)
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    auto *buttonRow = new QHBoxLayout;
-    buttonRow->addStretch();
-    buttonRow->addWidget(btnOK);
-    buttonRow->addWidget(btnCancel);
-    buttonRow->addWidget(btnHelp);
-
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addLayout(listRow, 1);
     layout->addLayout(editRow);
     layout->addWidget(line);
-    layout->addLayout(buttonRow);
+    layout->addLayout(buttons.layout);
     resize(430, 330);
 
     connect(spdAdd, &QPushButton::clicked, this, &TWWW::spdAddClick);
@@ -119,9 +116,6 @@ TWWW::TWWW(QWidget *parent)
     connect(spdDown, &QToolButton::clicked, this, [this] { move(+1); });
     // Double-clicks on the empty part of the list count too (they add a site).
     lsWWW->viewport()->installEventFilter(this);
-    connect(btnOK, &QPushButton::clicked, this, &TWWW::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &TWWW::reject);
-    connect(btnHelp, &QPushButton::clicked, this, [] { HelpTopics::showTopic(9); });
     connect(lsWWW->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TWWW::updateButtons);
     connect(m_sites, &QAbstractItemModel::modelReset, this, &TWWW::updateButtons);
