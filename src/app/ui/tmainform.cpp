@@ -104,7 +104,7 @@ TMainForm::TMainForm(QWidget *parent)
             [this, finder] { finder->showFinder(mnuFindTopMost->isChecked()); });
     Files = new TFiles(CalFileList(), this);
     Files->dockInto(*this);
-    m_settings->setFileTree(Files->trvFile);
+    m_settings->setFileTree(Files->fileTree());
     m_settings->applyStoredFonts();
     m_calTables = new CalTableController(
         {Files, trvCal, pnlTitle, mnuCalFiles, mnuStandard, mnuDictionary}, this);

@@ -9,6 +9,7 @@
 
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/widgets.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -318,9 +319,10 @@ void TestMainForm::rowsShowWholeGlyphs() {
     {
         TMainForm form;
         Tcaleditor editor;
-        for (QAbstractItemView *view :
-             QList<QAbstractItemView *>{form.trvCal, form.lsvCal, form.Files->trvFile,
-                                        form.findChild<TFinder *>()->lsvResult, editor.trvFileList})
+        QList<QAbstractItemView *> views{test::child<QTreeView>(&editor, "trvFileList")};
+        for (const char *name : {"trvCal", "lsvCal", "trvFile", "lsvResult"})
+            views << test::child<QTreeView>(&form, name);
+        for (QAbstractItemView *view : views)
             QVERIFY2(qobject_cast<ViewItemDelegate *>(view->itemDelegate()),
                      qPrintable(view->objectName()));
     }

@@ -11,6 +11,7 @@
 
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/widgets.h"
 
 #include <QAction>
 #include <QDirIterator>
@@ -143,7 +144,7 @@ void TestTFiles::choosingATableShowsIt() {
     test::ScriptedPrompt prompt;
     copyBundledTables(folder);
     TMainForm form;
-    QTreeView *trvFile = form.Files->trvFile;
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     // The tree is expanded, folders first by name as the collation orders them.
     const QModelIndex folderNode = find(trvFile->model(), {QStringLiteral("主食")});
     QVERIFY(folderNode.isValid());
@@ -180,7 +181,7 @@ void TestTFiles::namesShowAsText() {
     TMainForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTreeView *trvFile = form.Files->trvFile;
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("<b>x<b>")}));
     QCOMPARE(shown(form.pnlTitle->text(), form.pnlTitle->textFormat()), QStringLiteral("<b>x<b>"));
     QCOMPARE(shown(form.pnlTitle->toolTip()), folder.path(QStringLiteral("data/<b>x<b>.cal")));
@@ -201,7 +202,7 @@ void TestTFiles::listViewAndBack() {
     folder.write(QStringLiteral("data/飲み物.cal"),
                  sjis::encode(QStringLiteral("麦茶:2\r\nコーラ:170")));
     TMainForm form;
-    QTreeView *trvFile = form.Files->trvFile;
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("菓子")}));
     form.mnuDictionary->trigger();
     QVERIFY(form.mnuDictionary->isChecked());
@@ -226,7 +227,7 @@ void TestTFiles::missingTableKeepsTheTree() {
     folder.write(QStringLiteral("data/a.cal"), "@x\r\n\ty:1\r\n");
     folder.write(QStringLiteral("data/b.cal"), "z:2\r\n");
     TMainForm form;
-    QTreeView *trvFile = form.Files->trvFile;
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("a")}));
     QVERIFY(QFile::remove(folder.path(QStringLiteral("data/b.cal"))));
     trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("b")}));
@@ -241,7 +242,7 @@ void TestTFiles::addsTheSelectedFood() {
     test::ScriptedPrompt prompt;
     folder.write(QStringLiteral("data/a.cal"), "@x\r\n\ty:1200\r\n");
     TMainForm form;
-    QTreeView *trvFile = form.Files->trvFile;
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("a")}));
     // A heading is not a food: nothing is added.
     form.trvCal->setCurrentIndex(form.trvCal->model()->index(0, 0));

@@ -11,6 +11,7 @@
 
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/widgets.h"
 
 #include <QAction>
 #include <QDir>
@@ -63,7 +64,7 @@ void TestCalTableFaults::unreadableTable() {
     folder.write(QStringLiteral("data/a.cal"), "@x\r\n\ty:1\r\n");
     folder.write(QStringLiteral("data/b.cal"), "z:2\r\n");
     TMainForm form;
-    QTreeView *trvFile = form.Files->trvFile;
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     trvFile->setCurrentIndex(top(trvFile->model(), QStringLiteral("a")));
     const QString b = folder.path(QStringLiteral("data/b.cal"));
     if (fault != QLatin1String("damaged"))
@@ -87,7 +88,7 @@ void TestCalTableFaults::invalidBytesReachTheIntakeList() {
     test::ScriptedPrompt prompt;
     folder.write(QStringLiteral("data/a.cal"), "@" + invalid + "\r\n\t" + invalid + "y:150\r\n");
     TMainForm form;
-    QTreeView *trvFile = form.Files->trvFile;
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     trvFile->setCurrentIndex(top(trvFile->model(), QStringLiteral("a")));
     const QModelIndex heading = form.trvCal->model()->index(0, 0);
     QVERIFY(heading.data().toString().contains(QChar(0xFFFD)));

@@ -18,6 +18,7 @@
 
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/widgets.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -141,18 +142,22 @@ void TestSettingDialogs::mainWindowLoadsOptions() {
                                                      "clYellow\r\nb\xff"
                                                      "IPAMincho\r\n");
     TMainForm form;
-    QCOMPARE(form.Files->trvFile->font().family(), QStringLiteral("IPAGothic"));
-    QCOMPARE(form.Files->trvFile->font().pointSize(), 14);
-    QVERIFY(form.Files->trvFile->font().bold());
-    QCOMPARE(form.Files->trvFile->palette().color(QPalette::Text), QColor(Qt::red));
-    QCOMPARE(form.Files->trvFile->palette().color(QPalette::Base), QColor(Qt::yellow));
-    QCOMPARE(form.trvCal->font().family(), QStringLiteral("ＭＳ Ｐ明朝"));
-    QCOMPARE(form.trvCal->font().pointSize(), 10);
-    QCOMPARE(form.pnlTitle->palette().color(QPalette::Window), QColor(0, 0, 0x80));
-    QVERIFY(form.mnuBanDup->isChecked());
-    QVERIFY(!form.mnuConfirmDup->isChecked());
-    QVERIFY(!form.mnuFindTopMost->isChecked());
-    QCOMPARE(form.cmbLimit->itemText(0), QStringLiteral("1日の基準 : 12000 kcal"));
+    auto *trvCal = test::child<QTreeView>(&form, "trvCal");
+    auto *trvFile = test::child<QTreeView>(&form, "trvFile");
+    QCOMPARE(trvFile->font().family(), QStringLiteral("IPAGothic"));
+    QCOMPARE(trvFile->font().pointSize(), 14);
+    QVERIFY(trvFile->font().bold());
+    QCOMPARE(trvFile->palette().color(QPalette::Text), QColor(Qt::red));
+    QCOMPARE(trvFile->palette().color(QPalette::Base), QColor(Qt::yellow));
+    QCOMPARE(trvCal->font().family(), QStringLiteral("ＭＳ Ｐ明朝"));
+    QCOMPARE(trvCal->font().pointSize(), 10);
+    QCOMPARE(test::child<QLabel>(&form, "pnlTitle")->palette().color(QPalette::Window),
+             QColor(0, 0, 0x80));
+    QVERIFY(test::child<QAction>(&form, "mnuBanDup")->isChecked());
+    QVERIFY(!test::child<QAction>(&form, "mnuConfirmDup")->isChecked());
+    QVERIFY(!test::child<QAction>(&form, "mnuFindTopMost")->isChecked());
+    QCOMPARE(test::child<QComboBox>(&form, "cmbLimit")->itemText(0),
+             QStringLiteral("1日の基準 : 12000 kcal"));
     form.show();
     form.close();
     QCOMPARE(folder.read(QStringLiteral("setting/project.ini")),
