@@ -30,17 +30,6 @@ public:
     // chosen item chosen while it still exists.
     void reloadItems();
 
-    QListWidget *lstItems;
-    QCheckBox *chkDataRange;
-    QDateEdit *dtpStart;
-    QLabel *lblStart;
-    QDateEdit *dtpEnd;
-    QLabel *lblEnd;
-    QPushButton *btnPrint;
-    GraphChart *cht;
-    QStatusBar *stb;
-    QLabel *stbText;
-
     // Asks for the printer; tests replace this to print without a dialog.
     std::function<bool(QPrinter &)> choosePrinter;
 
@@ -55,6 +44,17 @@ private:
     void chkDataRangeClick();
     void lstItemsClick();
     void btnPrintClick();
+
+    QListWidget *lstItems;
+    QCheckBox *chkDataRange;
+    QDateEdit *dtpStart;
+    QLabel *lblStart;
+    QDateEdit *dtpEnd;
+    QLabel *lblEnd;
+    QPushButton *btnPrint;
+    GraphChart *cht;
+    QStatusBar *stb;
+    QLabel *stbText;
 
     QList<RecordItem> m_items;
     bool m_pressedChosen = false; // the mouse went down on the chosen item

@@ -8,6 +8,7 @@
 
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,6 +46,7 @@ void TestRecordWindows::commandsOpenTheWindows() {
     QPointer<TGraph> graph;
     {
         TMainForm form;
+        auto *btnGraph = test::child<QAction>(&form, "btnGraph");
         auto *records = form.findChild<RecordWindows *>();
         QVERIFY(records);
         graph = records->graph();
@@ -56,8 +58,8 @@ void TestRecordWindows::commandsOpenTheWindows() {
         // The graph exists from the start, hidden; its command shows it.
         QVERIFY(graph);
         QVERIFY(!graph->isVisible());
-        QCOMPARE(graph->lstItems->count(), 1);
-        form.btnGraph->trigger();
+        QCOMPARE(test::child<QListWidget>(graph, "lstItems")->count(), 1);
+        btnGraph->trigger();
         QVERIFY(graph->isVisible());
         QVERIFY(!graph->testAttribute(Qt::WA_QuitOnClose));
 
@@ -69,7 +71,7 @@ void TestRecordWindows::commandsOpenTheWindows() {
                 QVERIFY(diary);
                 QVERIFY(diary->isModal());
                 opened.append(diary);
-                diary->btnHelp->click();
+                test::child<QPushButton>(diary, "btnHelp")->click();
                 QTimer::singleShot(0, diary, &QDialog::reject);
             });
             (i == 0 ? form.mnuDayRec : form.btnData)->trigger();
@@ -97,9 +99,11 @@ void TestRecordWindows::datePickersStartAtToday() {
     TfrmDayRec entry("w", QStringLiteral("w"));
     TGraph graph;
     const QList<std::pair<QDateEdit *, QDate>> pickers{
-        {diary.dtp1, QDate(2024, 2, 29)},   {diary.dtp2, QDate(2024, 3, 31)},
-        {entry.dtp, QDate(2024, 3, 31)},    {graph.dtpStart, QDate(2024, 2, 29)},
-        {graph.dtpEnd, QDate(2024, 3, 31)},
+        {test::child<QDateEdit>(&diary, "dtp1"), QDate(2024, 2, 29)},
+        {test::child<QDateEdit>(&diary, "dtp2"), QDate(2024, 3, 31)},
+        {test::child<QDateEdit>(&entry, "dtp"), QDate(2024, 3, 31)},
+        {test::child<QDateEdit>(&graph, "dtpStart"), QDate(2024, 2, 29)},
+        {test::child<QDateEdit>(&graph, "dtpEnd"), QDate(2024, 3, 31)},
     };
     for (const auto &[picker, date] : pickers) {
         QCOMPARE(picker->date(), date);
@@ -109,8 +113,8 @@ void TestRecordWindows::datePickersStartAtToday() {
         QCOMPARE(shown.language(), QLocale::Japanese);
         QCOMPARE(shown.monthName(3), QStringLiteral("3月"));
     }
-    QVERIFY(!diary.chkDataRange->isChecked());
-    QVERIFY(graph.chkDataRange->isChecked());
+    QVERIFY(!test::child<QCheckBox>(&diary, "chkDataRange")->isChecked());
+    QVERIFY(test::child<QCheckBox>(&graph, "chkDataRange")->isChecked());
     QLocale::setDefault(QLocale::system());
 }
 

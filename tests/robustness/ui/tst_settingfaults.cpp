@@ -15,6 +15,7 @@
 #include "support/filesizelimit.h"
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
+#include "support/ui/widgets.h"
 
 #include <QApplication>
 #include <QComboBox>

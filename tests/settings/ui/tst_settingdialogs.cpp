@@ -445,37 +445,39 @@ void TestSettingDialogs::recordItemsAddChangeDelete() {
                                                     "60\r\n");
     TSetting dialog({});
     RecordItemsPage *graph = addRecordItemsPage(dialog);
+    auto *lsvGraph = test::child<QTreeView>(graph, "lsvGraph");
+    auto *spdDelete = test::child<QPushButton>(graph, "spdDelete");
     dialog.load();
     QAbstractItemModelTester tester(&graph->items);
 
     whenShown<TfrmGraph>([](TfrmGraph *item) {
         QCOMPARE(item->windowTitle(), QStringLiteral("ｸﾞﾗﾌ（追加）"));
-        QCOMPARE(item->cmbUnit->count(), 11);
-        item->txtItem->setText(QStringLiteral("ウエスト"));
-        item->cmbUnit->setEditText(QStringLiteral("cm"));
-        item->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+        QCOMPARE(test::child<QComboBox>(item, "cmbUnit")->count(), 11);
+        test::child<QLineEdit>(item, "txtItem")->setText(QStringLiteral("ウエスト"));
+        test::child<QComboBox>(item, "cmbUnit")->setEditText(QStringLiteral("cm"));
+        test::child<QPushButton>(item, "btnOK")->click();
     });
-    graph->spdAdd->click();
+    test::child<QPushButton>(graph, "spdAdd")->click();
     QCOMPARE(graph->items.cellText(0, 0), QStringLiteral("ウエスト")); // sorts first
-    QCOMPARE(graph->lsvGraph->currentIndex().row(), 0);
+    QCOMPARE(lsvGraph->currentIndex().row(), 0);
 
-    selectRow(graph->lsvGraph, 1);
+    selectRow(lsvGraph, 1);
     whenShown<TfrmGraph>([](TfrmGraph *item) {
         QCOMPARE(item->windowTitle(), QStringLiteral("ｸﾞﾗﾌ（変更）"));
-        QCOMPARE(item->txtItem->text(), QStringLiteral("体重"));
-        QCOMPARE(item->cmbUnit->currentText(), QStringLiteral("kg"));
-        QCOMPARE(item->txtTarget->text(), QStringLiteral("60"));
-        item->txtTarget->setText(QStringLiteral("55"));
-        item->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+        QCOMPARE(test::child<QLineEdit>(item, "txtItem")->text(), QStringLiteral("体重"));
+        QCOMPARE(test::child<QComboBox>(item, "cmbUnit")->currentText(), QStringLiteral("kg"));
+        QCOMPARE(test::child<QLineEdit>(item, "txtTarget")->text(), QStringLiteral("60"));
+        test::child<QLineEdit>(item, "txtTarget")->setText(QStringLiteral("55"));
+        test::child<QPushButton>(item, "btnOK")->click();
     });
-    graph->spdChange->click();
+    test::child<QPushButton>(graph, "spdChange")->click();
     QCOMPARE(graph->items.cellText(1, 2), QStringLiteral("55"));
 
-    selectRow(graph->lsvGraph, 1);
+    selectRow(lsvGraph, 1);
     prompt.answers = {Prompt::Answer::Cancel, Prompt::Answer::Yes};
-    graph->spdDelete->click();
+    spdDelete->click();
     QCOMPARE(graph->items.rowCount(), 2);
-    graph->spdDelete->click();
+    spdDelete->click();
     QCOMPARE(prompt.asked.last().kind, QStringLiteral("question"));
     QCOMPARE(
         prompt.asked.last().text,
@@ -555,7 +557,8 @@ void TestSettingDialogs::okRefreshesMainWindow() {
     folder.write(QStringLiteral("setting/graph.dat"), "w\xff\xff\r\n");
     TMainForm form;
     TGraph *graph = form.findChild<RecordWindows *>()->graph();
-    graph->lstItems->setCurrentRow(0);
+    auto *lstItems = test::child<QListWidget>(graph, "lstItems");
+    lstItems->setCurrentRow(0);
     std::optional<FoodPick> pick = FoodPick{"\x82\xb2\x94\xd1", 1300};
     form.intake().setFoodSource([&] { return pick; });
     form.mnuAddList->trigger();
@@ -569,10 +572,10 @@ void TestSettingDialogs::okRefreshesMainWindow() {
     QCOMPARE(form.cmbLimit->currentText(), QStringLiteral("1日の基準 : 2700 kcal"));
     QCOMPARE(form.lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 1,300 kcal／2,700 kcal"));
     // ... and the graph lists the item made, the chosen one still chosen.
-    QCOMPARE(graph->lstItems->count(), 2);
-    QCOMPARE(graph->lstItems->item(0)->text(), QStringLiteral("a[kg]"));
-    QCOMPARE(graph->lstItems->currentRow(), 1);
-    QVERIFY(graph->lstItems->item(1)->isSelected());
+    QCOMPARE(lstItems->count(), 2);
+    QCOMPARE(lstItems->item(0)->text(), QStringLiteral("a[kg]"));
+    QCOMPARE(lstItems->currentRow(), 1);
+    QVERIFY(lstItems->item(1)->isSelected());
     QVERIFY(prompt.asked.isEmpty());
 }
 
@@ -581,26 +584,27 @@ void TestSettingDialogs::buttonsFollowSelection() {
     test::ScriptedPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), "a\xff\xff\r\n");
     TSetting dialog({});
+    auto *spdDUp = test::child<QToolButton>(&dialog, "spdDUp");
+    auto *lsvDefine = test::child<QTreeView>(&dialog, "lsvDefine");
     RecordItemsPage *graph = addRecordItemsPage(dialog);
     dialog.load();
-    const QList<QWidget *> needRow{dialog.spdFontSetting, dialog.spdDChange, dialog.spdDDelete,
-                                   dialog.spdDUp,         dialog.spdDDown,   graph->spdChange,
-                                   graph->spdDelete};
+    QList<QWidget *> needRow;
+    for (const char *name : {"spdFontSetting", "spdDChange", "spdDDelete", "spdDUp", "spdDDown",
+                             "spdChange", "spdDelete"})
+        needRow << test::child<QWidget>(&dialog, name);
     for (QWidget *w : needRow)
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
-    selectRow(dialog.lsvFont, 0);
-    selectRow(dialog.lsvDefine, 0);
-    selectRow(graph->lsvGraph, 0);
+    selectRow(test::child<QTreeView>(&dialog, "lsvFont"), 0);
+    selectRow(lsvDefine, 0);
+    selectRow(test::child<QTreeView>(graph, "lsvGraph"), 0);
     for (QWidget *w : needRow)
         QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
-    QVERIFY(!graph->spdUp->isEnabled() && !graph->spdDown->isEnabled());
-    for (QWidget *w :
-         {static_cast<QWidget *>(dialog.lsvFont), static_cast<QWidget *>(dialog.lsvDefine),
-          static_cast<QWidget *>(graph->lsvGraph), static_cast<QWidget *>(dialog.spdDUp),
-          static_cast<QWidget *>(dialog.upddaycal)})
-        QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+    QVERIFY(!test::child<QAbstractButton>(graph, "spdUp")->isEnabled() &&
+            !test::child<QAbstractButton>(graph, "spdDown")->isEnabled());
+    for (const char *name : {"lsvFont", "lsvDefine", "lsvGraph", "spdDUp", "upddaycal"})
+        QVERIFY2(!test::child<QWidget>(&dialog, name)->accessibleName().isEmpty(), name);
 
-    dialog.spdDUp->click(); // first row: nothing moves
+    spdDUp->click(); // first row: nothing moves
     QCOMPARE(dialog.data().standards.cellText(0, 0), QStringLiteral("朝"));
     dialog.spdDDown->click();
     QCOMPARE(dialog.data().standards.cellText(1, 0), QStringLiteral("朝"));
