@@ -58,6 +58,19 @@ TEditCalData::TEditCalData(Mode mode, QWidget *parent)
     txtTitle->setFocus();
 }
 
+QString TEditCalData::title() const {
+    return txtTitle->text();
+}
+
+int TEditCalData::calory() const {
+    return updStandardCalory->value();
+}
+
+void TEditCalData::setLimit(const QString &title, int calory) {
+    txtTitle->setText(title);
+    updStandardCalory->setValue(calory);
+}
+
 void TEditCalData::accept() {
     if (txtTitle->text().isEmpty()) {
         Prompt::instance().message(QStringLiteral("タイトルを記入して下さい。"));

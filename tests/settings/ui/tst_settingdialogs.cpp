@@ -178,9 +178,9 @@ void TestSettingDialogs::settingsOpenFromMenuAndToolBar() {
         whenShown<TSetting>([&](TSetting *dialog) {
             caption = dialog->windowTitle();
             tabs = dialog->findChild<QTabWidget *>()->count();
-            QCOMPARE(dialog->focusWidget(), dialog->btnCancel);
+            QCOMPARE(dialog->focusWidget(), test::child<QPushButton>(dialog, "btnCancel"));
             // Help asks for its topic (the topic file is missing here).
-            dialog->findChild<QPushButton *>(QStringLiteral("btnhelp"))->click();
+            test::child<QPushButton>(dialog, "btnhelp")->click();
             dialog->reject();
         });
         command->trigger();
@@ -222,19 +222,20 @@ void TestSettingDialogs::addedLimitReachesComboAndFile() {
     test::ScriptedPrompt prompt;
     QComboBox combo;
     TSetting dialog({&combo});
+    auto *upddaycal = test::child<QSpinBox>(&dialog, "upddaycal");
     addRecordItemsPage(dialog);
     dialog.load();
     whenShown<TEditCalData>([](TEditCalData *edit) {
         QCOMPARE(edit->windowTitle(), QStringLiteral("基準ｶﾛﾘｰの編集(追加)"));
-        QCOMPARE(edit->updStandardCalory->text(), QStringLiteral("1,000"));
-        edit->txtTitle->setText(QStringLiteral("間食"));
-        edit->updStandardCalory->setValue(200);
+        QCOMPARE(test::child<QSpinBox>(edit, "updStandardCalory")->text(), QStringLiteral("1,000"));
+        test::child<QLineEdit>(edit, "txtTitle")->setText(QStringLiteral("間食"));
+        test::child<QSpinBox>(edit, "updStandardCalory")->setValue(200);
         edit->accept();
     });
-    dialog.spdDAdd->click();
-    dialog.upddaycal->setValue(12000);
-    QCOMPARE(dialog.upddaycal->text(), QStringLiteral("12,000"));
-    dialog.btnOK->click();
+    test::child<QPushButton>(&dialog, "spdDAdd")->click();
+    upddaycal->setValue(12000);
+    QCOMPARE(upddaycal->text(), QStringLiteral("12,000"));
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(combo.count(), 5);
     QCOMPARE(combo.itemText(0), QStringLiteral("1日の基準 : 12000 kcal"));
@@ -258,20 +259,20 @@ void TestSettingDialogs::emptyLimitTitleAddsNothing() {
     addRecordItemsPage(dialog);
     dialog.load();
     whenShown<TEditCalData>([](TEditCalData *edit) { edit->accept(); });
-    dialog.spdDAdd->click();
+    test::child<QPushButton>(&dialog, "spdDAdd")->click();
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("タイトルを記入して下さい。")});
     QCOMPARE(dialog.data().standards.rowCount(), 3);
 
     // Changing keeps the row when the title is emptied, and takes a new value otherwise.
-    selectRow(dialog.lsvDefine, 2);
+    selectRow(test::child<QTreeView>(&dialog, "lsvDefine"), 2);
     whenShown<TEditCalData>([](TEditCalData *edit) {
         QCOMPARE(edit->windowTitle(), QStringLiteral("基準ｶﾛﾘｰの編集(変更)"));
-        QCOMPARE(edit->txtTitle->text(), QStringLiteral("夜"));
-        QCOMPARE(edit->updStandardCalory->value(), 1000);
-        edit->updStandardCalory->setValue(900);
+        QCOMPARE(test::child<QLineEdit>(edit, "txtTitle")->text(), QStringLiteral("夜"));
+        QCOMPARE(test::child<QSpinBox>(edit, "updStandardCalory")->value(), 1000);
+        test::child<QSpinBox>(edit, "updStandardCalory")->setValue(900);
         edit->accept();
     });
-    dialog.spdDChange->click();
+    test::child<QPushButton>(&dialog, "spdDChange")->click();
     QCOMPARE(dialog.data().standards.row(2), (ListRow{"\x96\xe9", "900 kcal"}));
 }
 
@@ -284,11 +285,11 @@ void TestSettingDialogs::cancelDiscardsEverything() {
         TSetting dialog({&combo});
         addRecordItemsPage(dialog);
         dialog.load();
-        dialog.upddaycal->setValue(1800);
-        selectRow(dialog.lsvDefine, 0);
-        dialog.spdDDelete->click();
+        test::child<QSpinBox>(&dialog, "upddaycal")->setValue(1800);
+        selectRow(test::child<QTreeView>(&dialog, "lsvDefine"), 0);
+        test::child<QPushButton>(&dialog, "spdDDelete")->click();
         QCOMPARE(dialog.data().standards.rowCount(), 2);
-        dialog.btnCancel->click();
+        test::child<QPushButton>(&dialog, "btnCancel")->click();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
     QVERIFY(!folder.exists(QStringLiteral("setting")));
@@ -315,16 +316,17 @@ void TestSettingDialogs::failedOkKeepsDialogOpen() {
         folder.write(QStringLiteral("setting/font.dat"), fonts);
     QComboBox combo;
     TSetting dialog({&combo});
+    auto *upddaycal = test::child<QSpinBox>(&dialog, "upddaycal");
     addRecordItemsPage(dialog);
     dialog.load();
     if (!blocker.isEmpty())
         folder.write(blocker, "not a folder");
     dialog.show();
-    dialog.upddaycal->setValue(3100);
-    dialog.btnOK->click();
+    upddaycal->setValue(3100);
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(prompt.texts(), QStringList{message.arg(ProgramFolder::path())});
     QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.upddaycal->value(), 3100);
+    QCOMPARE(upddaycal->value(), 3100);
     QCOMPARE(combo.count(), 0);
     QVERIFY(!folder.exists(QStringLiteral("setting/setting.ini")));
 }
@@ -340,31 +342,32 @@ void TestSettingDialogs::fontDialogRoundTrip() {
                                                      "$000080FF\xff"
                                                      "extra\r\n");
     TSetting dialog({});
+    auto *spdFontSetting = test::child<QPushButton>(&dialog, "spdFontSetting");
     addRecordItemsPage(dialog);
     dialog.load();
     QCOMPARE(dialog.data().fonts.rowCount(), 1);
-    selectRow(dialog.lsvFont, 0);
+    selectRow(test::child<QTreeView>(&dialog, "lsvFont"), 0);
     whenShown<TFontSetting>([](TFontSetting *font) {
         QCOMPARE(font->windowTitle(), QStringLiteral("「パーツ」の設定"));
-        QCOMPARE(font->cmbFont->currentText(), QStringLiteral("Tahoma"));
-        QCOMPARE(font->cmbSize->currentText(), QStringLiteral("12"));
-        QVERIFY(font->chkBold->isChecked());
-        QVERIFY(!font->chkItalic->isChecked());
-        QVERIFY(font->chkUnderline->isChecked());
-        QCOMPARE(font->shpColor->color(), ColorValue(0xFF));
+        QCOMPARE(test::child<QComboBox>(font, "cmbFont")->currentText(), QStringLiteral("Tahoma"));
+        QCOMPARE(test::child<QComboBox>(font, "cmbSize")->currentText(), QStringLiteral("12"));
+        QVERIFY(test::child<QCheckBox>(font, "chkBold")->isChecked());
+        QVERIFY(!test::child<QCheckBox>(font, "chkItalic")->isChecked());
+        QVERIFY(test::child<QCheckBox>(font, "chkUnderline")->isChecked());
+        QCOMPARE(test::child<ColorCircle>(font, "shpColor")->color(), ColorValue(0xFF));
         font->accept();
     });
-    dialog.spdFontSetting->click();
+    spdFontSetting->click();
     QCOMPARE(dialog.data().fonts.row(0), (ListRow{"\x83\x70\x81\x5b\x83\x63", "Tahoma", "12", "5",
                                                   "clRed", "$000080FF", "extra"}));
 
     whenShown<TFontSetting>([](TFontSetting *font) {
-        font->cmbFont->setEditText(QString());
-        font->cmbSize->setEditText(QStringLiteral("big"));
-        font->chkItalic->setChecked(true);
+        test::child<QComboBox>(font, "cmbFont")->setEditText(QString());
+        test::child<QComboBox>(font, "cmbSize")->setEditText(QStringLiteral("big"));
+        test::child<QCheckBox>(font, "chkItalic")->setChecked(true);
         font->accept();
     });
-    dialog.spdFontSetting->click();
+    spdFontSetting->click();
     QCOMPARE(dialog.data().fonts.row(0),
              (ListRow{"\x83\x70\x81\x5b\x83\x63", sjis::encode(u"ＭＳ Ｐ明朝"), "10", "7", "clRed",
                       "$000080FF", "extra"}));
@@ -385,18 +388,18 @@ void TestSettingDialogs::colourChooserGivesPlainColours() {
     TSetting dialog({});
     addRecordItemsPage(dialog);
     dialog.load();
-    selectRow(dialog.lsvFont, 3);
+    selectRow(test::child<QTreeView>(&dialog, "lsvFont"), 3);
     whenShown<TFontSetting>([&](TFontSetting *font) {
         // Another button does nothing; the left one opens the chooser.
-        QTest::mouseRelease(font->shpBkColor, Qt::RightButton);
+        QTest::mouseRelease(test::child<ColorCircle>(font, "shpBkColor"), Qt::RightButton);
         whenShown<QColorDialog>([&](QColorDialog *chooser) {
             chooser->setCurrentColor(picked);
             chooser->accept();
         });
-        QTest::mouseRelease(font->shpBkColor, Qt::LeftButton);
+        QTest::mouseRelease(test::child<ColorCircle>(font, "shpBkColor"), Qt::LeftButton);
         font->accept();
     });
-    dialog.spdFontSetting->click();
+    test::child<QPushButton>(&dialog, "spdFontSetting")->click();
     QCOMPARE(dialog.data().fonts.cellText(3, 5), text);
     QCOMPARE(dialog.data().fonts.cellText(3, 4), QStringLiteral("clWhite"));
 }
@@ -421,7 +424,7 @@ void TestSettingDialogs::okAppliesFontsAndColours() {
     TSetting dialog({&combo, &trvFile, &trvCal, &lsvCal, &pnlTitle, &pnlTotal});
     addRecordItemsPage(dialog);
     dialog.load();
-    dialog.btnOK->click();
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     const QList<QWidget *> parts{&trvFile, &trvCal, &lsvCal, &pnlTitle, &pnlTotal};
     for (int i = 0; i < parts.size(); ++i) {
@@ -483,7 +486,7 @@ void TestSettingDialogs::recordItemsAddChangeDelete() {
         prompt.asked.last().text,
         QStringLiteral("項目「体重」を一覧から削除しますか？\n記録ファイルはそのまま残ります。"));
     QCOMPARE(graph->items.rowCount(), 1);
-    dialog.btnOK->click();
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(folder.read(QStringLiteral("setting/graph.dat")), sjis::encode(u"ウエスト") +
                                                                    "\xff"
                                                                    "cm\xff\r\n");
@@ -497,16 +500,18 @@ void TestSettingDialogs::typingFollowsTabOrder() {
     // The limit dialog takes typing in its title; Enter on an empty title
     // says so and keeps what was typed.
     TEditCalData edit(TEditCalData::Mode::Add);
+    auto *txtTitle = test::child<QLineEdit>(&edit, "txtTitle");
+    auto *updStandardCalory = test::child<QSpinBox>(&edit, "updStandardCalory");
     edit.show();
     QVERIFY(QTest::qWaitForWindowActive(&edit));
-    QCOMPARE(QApplication::focusWidget(), edit.txtTitle);
-    edit.updStandardCalory->setValue(300);
+    QCOMPARE(QApplication::focusWidget(), txtTitle);
+    updStandardCalory->setValue(300);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("タイトルを記入して下さい。")});
     QVERIFY(edit.isVisible());
-    QCOMPARE(edit.updStandardCalory->value(), 300);
-    QTest::keyClicks(edit.txtTitle, QStringLiteral("x"));
-    QTest::keyClick(edit.txtTitle, Qt::Key_Return);
+    QCOMPARE(updStandardCalory->value(), 300);
+    QTest::keyClicks(txtTitle, QStringLiteral("x"));
+    QTest::keyClick(txtTitle, Qt::Key_Return);
     QCOMPARE(edit.result(), int(QDialog::Accepted));
 }
 
@@ -528,16 +533,16 @@ void TestSettingDialogs::badColourTextUsesDesignColour() {
     TSetting dialog({&combo, &trvFile});
     addRecordItemsPage(dialog);
     dialog.load();
-    selectRow(dialog.lsvFont, 0);
+    selectRow(test::child<QTreeView>(&dialog, "lsvFont"), 0);
     ColorValue shown = 1;
     whenShown<TFontSetting>([&](TFontSetting *font) { shown = font->partFont().color; });
-    dialog.spdFontSetting->click();
+    test::child<QPushButton>(&dialog, "spdFontSetting")->click();
     QCOMPARE(shown, ColorValue(0)); // clBlack, the design colour of the row
     QCOMPARE(prompt.texts(), QStringList{message});
 
     dialog.show();
-    dialog.upddaycal->setValue(3100);
-    dialog.btnOK->click();
+    test::child<QSpinBox>(&dialog, "upddaycal")->setValue(3100);
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(prompt.texts(), (QStringList{message, message}));
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(combo.itemText(0), QStringLiteral("1日の基準 : 3100 kcal"));
@@ -563,9 +568,9 @@ void TestSettingDialogs::okRefreshesMainWindow() {
     form.intake().setFoodSource([&] { return pick; });
     form.mnuAddList->trigger();
     whenShown<TSetting>([](TSetting *dialog) {
-        dialog->upddaycal->setValue(2700);
+        test::child<QSpinBox>(dialog, "upddaycal")->setValue(2700);
         dialog->findChild<RecordItemsPage *>()->items.addItem({"a", "kg", ""});
-        dialog->btnOK->click();
+        test::child<QPushButton>(dialog, "btnOK")->click();
     });
     form.mnuSetting->trigger();
     // The total follows the limit now chosen ...
@@ -585,6 +590,7 @@ void TestSettingDialogs::buttonsFollowSelection() {
     folder.write(QStringLiteral("setting/graph.dat"), "a\xff\xff\r\n");
     TSetting dialog({});
     auto *spdDUp = test::child<QToolButton>(&dialog, "spdDUp");
+    auto *spdDDown = test::child<QToolButton>(&dialog, "spdDDown");
     auto *lsvDefine = test::child<QTreeView>(&dialog, "lsvDefine");
     RecordItemsPage *graph = addRecordItemsPage(dialog);
     dialog.load();
@@ -606,9 +612,9 @@ void TestSettingDialogs::buttonsFollowSelection() {
 
     spdDUp->click(); // first row: nothing moves
     QCOMPARE(dialog.data().standards.cellText(0, 0), QStringLiteral("朝"));
-    dialog.spdDDown->click();
+    spdDDown->click();
     QCOMPARE(dialog.data().standards.cellText(1, 0), QStringLiteral("朝"));
-    QCOMPARE(dialog.lsvDefine->currentIndex().row(), 1);
+    QCOMPARE(lsvDefine->currentIndex().row(), 1);
 }
 
 QTEST_MAIN(TestSettingDialogs)
