@@ -289,7 +289,7 @@ void TestSettingFaults::siteWithUnwritableCharacterStaysOpen() {
     QTimer::singleShot(0, [&] {
         QWidget *edit = QApplication::activeModalWidget();
         QVERIFY(edit);
-        auto *site = edit->findChild<QLineEdit *>(QStringLiteral("txtSite"));
+        auto *site = test::child<QLineEdit>(edit, "txtSite");
         site->setText(QStringLiteral("A\U0001F600"));
         test::child<QLineEdit>(edit, "txtURL")->setText("a.example");
         test::child<QPushButton>(edit, "btnOK")->click();
