@@ -76,7 +76,10 @@ TMainForm::TMainForm(QWidget *parent)
     setCentralWidget(createCentralArea());
     statusBar()->setObjectName(QStringLiteral("stb"));
     statusBar()->setSizeGripEnabled(true);
-    m_intake = new IntakeController(*this, m_sortKey, this);
+    m_intake = new IntakeController({lsvCal, popMyCal, mnuAddList, mnuDeleteList, mnuDeleteAll,
+                                     mnuMyDelete, mnuMyKill, mnuArrowDup, mnuBanDup, pnlTitle,
+                                     lblTotalCal, ggCal, cmbLimit},
+                                    m_sortKey, this);
 
     // The user's web sites in both Internet menus, help and the about box.
     auto *webMenus = new WebMenus(mnuWeb, btnWebMenu, this);

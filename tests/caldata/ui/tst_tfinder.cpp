@@ -86,20 +86,21 @@ void TestTFinder::createdHiddenAndShownByTheMenu() {
     test::TempProgramFolder folder;
     test::ScriptedPrompt prompt;
     TMainForm form;
-    auto *finder = form.findChild<TFinder *>();
-    QVERIFY(finder);
-    QVERIFY(!finder->isVisible());
-    QCOMPARE(finder->windowTitle(), QStringLiteral("ﾃﾞｰﾀ検索"));
-    QVERIFY(form.mnuFind->isEnabled());
-    form.mnuFind->trigger();
-    QVERIFY(finder->isVisible());
-    QVERIFY(finder->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    finder->close();
-    QVERIFY(!finder->isVisible());
-    form.mnuFindTopMost->setChecked(false);
-    form.mnuFind->trigger();
-    QVERIFY(finder->isVisible());
-    QVERIFY(!finder->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    auto *mnuFind = test::child<QAction>(&form, "mnuFind");
+    const Finder finder(form);
+    QVERIFY(finder.window);
+    QVERIFY(!finder.window->isVisible());
+    QCOMPARE(finder.window->windowTitle(), QStringLiteral("ﾃﾞｰﾀ検索"));
+    QVERIFY(mnuFind->isEnabled());
+    mnuFind->trigger();
+    QVERIFY(finder.window->isVisible());
+    QVERIFY(finder.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    finder.window->close();
+    QVERIFY(!finder.window->isVisible());
+    test::child<QAction>(&form, "mnuFindTopMost")->setChecked(false);
+    mnuFind->trigger();
+    QVERIFY(finder.window->isVisible());
+    QVERIFY(!finder.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 void TestTFinder::conditionsAndTargets() {

@@ -46,14 +46,17 @@ void TestRecordWindows::commandsOpenTheWindows() {
     QPointer<TGraph> graph;
     {
         TMainForm form;
+        auto *btnData = test::child<QAction>(&form, "btnData");
         auto *btnGraph = test::child<QAction>(&form, "btnGraph");
+        auto *mnuDayRec = test::child<QAction>(&form, "mnuDayRec");
         auto *records = form.findChild<RecordWindows *>();
         QVERIFY(records);
         graph = records->graph();
-        QVERIFY(form.btnData->isEnabled());
-        QVERIFY(form.btnGraph->isEnabled());
-        QCOMPARE(form.mnuDayRec->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
-        QCOMPARE(form.mnuGraph->shortcut(), QKeySequence(QStringLiteral("Ctrl+G")));
+        QVERIFY(btnData->isEnabled());
+        QVERIFY(btnGraph->isEnabled());
+        QCOMPARE(mnuDayRec->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+        QCOMPARE(test::child<QAction>(&form, "mnuGraph")->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+G")));
 
         // The graph exists from the start, hidden; its command shows it.
         QVERIFY(graph);
@@ -74,7 +77,7 @@ void TestRecordWindows::commandsOpenTheWindows() {
                 test::child<QPushButton>(diary, "btnHelp")->click();
                 QTimer::singleShot(0, diary, &QDialog::reject);
             });
-            (i == 0 ? form.mnuDayRec : form.btnData)->trigger();
+            (i == 0 ? mnuDayRec : btnData)->trigger();
         }
         QCOMPARE(opened.size(), 2);
         // Its help button asks for the help topic (whose pages this folder lacks).

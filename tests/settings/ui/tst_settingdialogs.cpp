@@ -111,14 +111,15 @@ void TestSettingDialogs::mainWindowWithoutFiles() {
     test::ScriptedPrompt prompt;
     {
         TMainForm form;
+        auto *cmbLimit = test::child<QComboBox>(&form, "cmbLimit");
         QStringList entries;
-        for (int i = 0; i < form.cmbLimit->count(); ++i)
-            entries.append(form.cmbLimit->itemText(i));
+        for (int i = 0; i < cmbLimit->count(); ++i)
+            entries.append(cmbLimit->itemText(i));
         QCOMPARE(
             entries,
             (QStringList{QStringLiteral("1日の基準 : 2500 kcal"), QStringLiteral("朝 : 750 kcal"),
                          QStringLiteral("昼 : 750 kcal"), QStringLiteral("夜 : 1000 kcal")}));
-        QCOMPARE(form.cmbLimit->currentIndex(), 0);
+        QCOMPARE(cmbLimit->currentIndex(), 0);
         form.show();
         form.close();
     }
@@ -170,9 +171,11 @@ void TestSettingDialogs::settingsOpenFromMenuAndToolBar() {
     test::TempProgramFolder folder;
     test::ScriptedPrompt prompt;
     TMainForm form;
-    QVERIFY(form.mnuSetting->isEnabled());
-    QVERIFY(form.btnSetting->isEnabled());
-    for (QAction *command : {form.mnuSetting, form.btnSetting}) {
+    auto *mnuSetting = test::child<QAction>(&form, "mnuSetting");
+    auto *btnSetting = test::child<QAction>(&form, "btnSetting");
+    QVERIFY(mnuSetting->isEnabled());
+    QVERIFY(btnSetting->isEnabled());
+    for (QAction *command : {mnuSetting, btnSetting}) {
         QString caption;
         int tabs = 0;
         whenShown<TSetting>([&](TSetting *dialog) {
@@ -566,16 +569,18 @@ void TestSettingDialogs::okRefreshesMainWindow() {
     lstItems->setCurrentRow(0);
     std::optional<FoodPick> pick = FoodPick{"\x82\xb2\x94\xd1", 1300};
     form.intake().setFoodSource([&] { return pick; });
-    form.mnuAddList->trigger();
+    test::child<QAction>(&form, "mnuAddList")->trigger();
     whenShown<TSetting>([](TSetting *dialog) {
         test::child<QSpinBox>(dialog, "upddaycal")->setValue(2700);
         dialog->findChild<RecordItemsPage *>()->items.addItem({"a", "kg", ""});
         test::child<QPushButton>(dialog, "btnOK")->click();
     });
-    form.mnuSetting->trigger();
+    test::child<QAction>(&form, "mnuSetting")->trigger();
     // The total follows the limit now chosen ...
-    QCOMPARE(form.cmbLimit->currentText(), QStringLiteral("1日の基準 : 2700 kcal"));
-    QCOMPARE(form.lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 1,300 kcal／2,700 kcal"));
+    QCOMPARE(test::child<QComboBox>(&form, "cmbLimit")->currentText(),
+             QStringLiteral("1日の基準 : 2700 kcal"));
+    QCOMPARE(test::child<QLabel>(&form, "lblTotalCal")->text(),
+             QStringLiteral("総取得ｶﾛﾘｰ : 1,300 kcal／2,700 kcal"));
     // ... and the graph lists the item made, the chosen one still chosen.
     QCOMPARE(lstItems->count(), 2);
     QCOMPARE(lstItems->item(0)->text(), QStringLiteral("a[kg]"));

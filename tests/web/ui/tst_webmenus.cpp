@@ -327,16 +327,16 @@ void TestWebMenus::mainWindowShowsSitesAtStartUp() {
                          "B\xff"
                          "b.example\r\n");
     TMainForm form;
-    QCOMPARE(captions(form.mnuWeb),
+    QCOMPARE(captions(test::child<QMenu>(&form, "mnuWeb")),
              QStringList({QStringLiteral("ｲﾝﾀｰﾈｯﾄｻｲﾄの編集(&E)"), QStringLiteral("-"),
                           QStringLiteral("A"), QStringLiteral("B")}));
-    QCOMPARE(captions(form.btnWebMenu),
+    QCOMPARE(captions(test::child<QMenu>(&form, "btnWebMenu")),
              QStringList({QStringLiteral("ｲﾝﾀｰﾈｯﾄｻｲﾄの編集"), QStringLiteral("-"),
                           QStringLiteral("A"), QStringLiteral("B")}));
-    QVERIFY(form.mnuRegistWeb->isEnabled());
-    QVERIFY(form.btnRegistWeb->isEnabled());
-    QVERIFY(form.mnuHelp->isEnabled());
-    QVERIFY(form.mnuAbout->isEnabled());
+    QVERIFY(test::child<QAction>(&form, "mnuRegistWeb")->isEnabled());
+    QVERIFY(test::child<QAction>(&form, "btnRegistWeb")->isEnabled());
+    QVERIFY(test::child<QAction>(&form, "mnuHelp")->isEnabled());
+    QVERIFY(test::child<QAction>(&form, "mnuAbout")->isEnabled());
 }
 
 QTEST_MAIN(TestWebMenus)
