@@ -51,8 +51,6 @@ void writeTables(const test::TempProgramFolder &folder) {
 
 // The search window of a main window, with its controls.
 struct Finder {
-    explicit Finder(const TMainForm &form)
-        : window(test::child<TFinder>(&form, "Finder")) {}
     TFinder *window;
     QLineEdit *txtString = test::child<QLineEdit>(window, "txtString");
     QCheckBox *chkCalory = test::child<QCheckBox>(window, "chkCalory");
@@ -87,7 +85,7 @@ void TestTFinder::createdHiddenAndShownByTheMenu() {
     test::ScriptedPrompt prompt;
     TMainForm form;
     auto *mnuFind = test::child<QAction>(&form, "mnuFind");
-    const Finder finder(form);
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
     QVERIFY(finder.window);
     QVERIFY(!finder.window->isVisible());
     QCOMPARE(finder.window->windowTitle(), QStringLiteral("ﾃﾞｰﾀ検索"));
@@ -108,7 +106,7 @@ void TestTFinder::conditionsAndTargets() {
     test::ScriptedPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    const Finder finder(form);
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
     QCOMPARE(items(finder.lstFiles), (QStringList{QStringLiteral("(すべて)"),
                                                   QStringLiteral("菓子"), QStringLiteral("麺")}));
     QCOMPARE(finder.txtMinCal->text(), QStringLiteral("0"));
@@ -144,7 +142,7 @@ void TestTFinder::searchesAllWhenNothingIsSelected() {
     test::ScriptedPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    const Finder finder(form);
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
     finder.txtString->setText(QStringLiteral("そば"));
     finder.window->spdFindClick();
     QCOMPARE(finder.lstFiles->currentRow(), 0);
@@ -174,7 +172,7 @@ void TestTFinder::searchesTheSelectedTables() {
     test::ScriptedPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    const Finder finder(form);
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
     finder.txtString->setText(QStringLiteral("そば"));
     finder.lstFiles->setCurrentRow(2); // 麺, selected
     finder.window->spdFindClick();
@@ -210,7 +208,7 @@ void TestTFinder::keysSearchAndClose() {
     test::ScriptedPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    const Finder finder(form);
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
     test::child<QAction>(&form, "mnuFind")->trigger();
     QVERIFY(QTest::qWaitForWindowActive(finder.window));
     finder.txtString->setText(QStringLiteral("そば"));
@@ -239,7 +237,7 @@ void TestTFinder::unencodableTextIsRefused() {
     test::ScriptedPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    const Finder finder(form);
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
     finder.txtString->setText(QStringLiteral("そば"));
     finder.window->spdFindClick();
     finder.txtString->setText(QStringLiteral("そば😀"));
@@ -254,7 +252,7 @@ void TestTFinder::refillWaitsForTheSearch() {
     test::ScriptedPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    const Finder finder(form);
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
     folder.write(QStringLiteral("data/新.cal"), "x:1\r\n");
     QStringList duringSearch;
     // A scan that lands while the search lets events through.
@@ -275,7 +273,7 @@ void TestTFinder::sortFollowsTheIntakeList() {
     writeTables(folder);
     TMainForm form;
     auto *lsvCal = test::child<QTreeView>(&form, "lsvCal");
-    const Finder finder(form);
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
     finder.chkCalory->setChecked(true);
     // Both headers show the shared key, whichever list set it.
     auto indicator = [](const QTreeView *view) {
