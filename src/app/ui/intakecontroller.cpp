@@ -1,6 +1,5 @@
 #include "app/ui/intakecontroller.h"
 
-#include "app/ui/tmainform.h"
 #include "caldata/ui/sortindicator.h"
 #include "common/ui/guard.h"
 
@@ -32,14 +31,13 @@ QColor barColour(TotalBar::Colour colour) {
 
 } // namespace
 
-IntakeController::IntakeController(TMainForm &form, SortKey &sortKey, QObject *parent)
+IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, QObject *parent)
     : QObject(parent)
-    , m_form(form)
-    , m_lsvCal(form.lsvCal)
-    , m_viewport(form.lsvCal->viewport())
-    , m_prompt(&form)
+    , m_c(controls)
+    , m_viewport(controls.lsvCal->viewport())
+    , m_prompt(controls.lsvCal)
     , m_list(sortKey, m_prompt) {
-    QTreeView *lsvCal = m_lsvCal;
+    QTreeView *lsvCal = m_c.lsvCal;
     lsvCal->setModel(m_list.model());
     lsvCal->setSelectionModel(m_list.selection());
     lsvCal->header()->setSectionsClickable(true);
@@ -54,51 +52,51 @@ IntakeController::IntakeController(TMainForm &form, SortKey &sortKey, QObject *p
     connect(lsvCal, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         // popMyCalPopup
         const bool any = !m_list.selectedRows().isEmpty();
-        m_form.mnuMyDelete->setEnabled(any);
-        m_form.mnuMyDelete->setText(m_list.deleteCaption(m_form.mnuMyDelete->text()));
-        m_form.popMyCal->popup(m_form.lsvCal->viewport()->mapToGlobal(pos));
+        m_c.mnuMyDelete->setEnabled(any);
+        m_c.mnuMyDelete->setText(m_list.deleteCaption(m_c.mnuMyDelete->text()));
+        m_c.popMyCal->popup(m_c.lsvCal->viewport()->mapToGlobal(pos));
     });
 
-    connect(form.mnuAddList, &QAction::triggered, this, &IntakeController::mnuAddListClick);
-    connect(form.mnuDeleteList, &QAction::triggered, this,
-            [this] { guarded(&m_form, [this] { m_list.deleteSelected(); }); });
-    connect(form.mnuDeleteAll, &QAction::triggered, this,
-            [this] { guarded(&m_form, [this] { m_list.deleteAll(); }); });
+    connect(m_c.mnuAddList, &QAction::triggered, this, &IntakeController::mnuAddListClick);
+    connect(m_c.mnuDeleteList, &QAction::triggered, this,
+            [this] { guarded(m_c.lsvCal, [this] { m_list.deleteSelected(); }); });
+    connect(m_c.mnuDeleteAll, &QAction::triggered, this,
+            [this] { guarded(m_c.lsvCal, [this] { m_list.deleteAll(); }); });
     for (QAction *a :
-         {form.mnuAddList, form.mnuDeleteList, form.mnuDeleteAll, form.mnuMyDelete, form.mnuMyKill})
+         {m_c.mnuAddList, m_c.mnuDeleteList, m_c.mnuDeleteAll, m_c.mnuMyDelete, m_c.mnuMyKill})
         a->setEnabled(true);
     // Del and Ctrl+Del act on the intake list wherever the focus is; the
     // context menu shows Del beside its delete item as well.
-    form.mnuMyDelete->setShortcut(QKeySequence(Qt::Key_Delete));
-    form.mnuMyDelete->setShortcutContext(Qt::WidgetShortcut);
+    m_c.mnuMyDelete->setShortcut(QKeySequence(Qt::Key_Delete));
+    m_c.mnuMyDelete->setShortcutContext(Qt::WidgetShortcut);
 
     // The limit text follows the selected item; only a user's choice recomputes.
-    m_list.setLimitText(form.cmbLimit->currentText());
-    connect(form.cmbLimit, &QComboBox::currentTextChanged, &m_list, &IntakeList::setLimitText);
-    connect(form.cmbLimit, &QComboBox::activated, &m_list, &IntakeList::calc);
+    m_list.setLimitText(m_c.cmbLimit->currentText());
+    connect(m_c.cmbLimit, &QComboBox::currentTextChanged, &m_list, &IntakeList::setLimitText);
+    connect(m_c.cmbLimit, &QComboBox::activated, &m_list, &IntakeList::calc);
     connect(&m_list, &IntakeList::totalChanged, this, &IntakeController::showTotal);
 }
 
 void IntakeController::mnuAddListClick() {
-    guarded(&m_form, [this] {
+    guarded(m_c.lsvCal, [this] {
         const std::optional<FoodPick> food = m_foodSource ? m_foodSource() : std::nullopt;
         if (food)
-            m_list.add(food->name, food->calory, m_form.pnlTitle->text(), policy());
+            m_list.add(food->name, food->calory, m_c.pnlTitle->text(), policy());
     });
 }
 
 DuplicatesPolicy IntakeController::policy() const {
     // Read at the moment of adding; allow wins over forbid.
-    if (m_form.mnuArrowDup->isChecked())
+    if (m_c.mnuArrowDup->isChecked())
         return DuplicatesPolicy::Allow;
-    if (m_form.mnuBanDup->isChecked())
+    if (m_c.mnuBanDup->isChecked())
         return DuplicatesPolicy::Forbid;
     return DuplicatesPolicy::Ask;
 }
 
 void IntakeController::showTotal(const TotalBar &total) {
-    m_form.lblTotalCal->setText(total.text);
-    QProgressBar *gauge = m_form.ggCal;
+    m_c.lblTotalCal->setText(total.text);
+    QProgressBar *gauge = m_c.ggCal;
     // A range of 0 .. 0 would turn the bar into a busy indicator.
     gauge->setRange(0, std::max(total.maximum, 1));
     gauge->setValue(total.position);
@@ -109,15 +107,15 @@ void IntakeController::showTotal(const TotalBar &total) {
 }
 
 void IntakeController::lsvCalResize() {
-    const std::array<int, 3> widths = foodListColumnWidths(m_lsvCal->width());
+    const std::array<int, 3> widths = foodListColumnWidths(m_c.lsvCal->width());
     for (int c = 0; c < 3; ++c)
-        m_lsvCal->header()->resizeSection(c, widths[c]);
+        m_c.lsvCal->header()->resizeSection(c, widths[c]);
 }
 
 bool IntakeController::eventFilter(QObject *watched, QEvent *event) {
     // Compare with pointers kept from the start: events still arrive while the
     // window is being taken down.
-    if (watched == m_lsvCal && event->type() == QEvent::Resize)
+    if (watched == m_c.lsvCal && event->type() == QEvent::Resize)
         lsvCalResize();
     // A double-click anywhere in the list, on a row or not (lsvCalDblClick).
     if (watched == m_viewport && event->type() == QEvent::MouseButtonDblClick)

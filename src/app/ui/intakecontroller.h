@@ -9,11 +9,13 @@
 #include <functional>
 #include <optional>
 
-namespace zk {
-
-class TMainForm;
-}
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
 class QTreeView;
+
 namespace zk {
 
 // A food the food tree offers for adding: a node without children.
@@ -27,7 +29,18 @@ struct FoodPick {
 class IntakeController : public QObject {
     Q_OBJECT
 public:
-    IntakeController(TMainForm &form, SortKey &sortKey, QObject *parent = nullptr);
+    struct Controls {
+        QTreeView *lsvCal;
+        QMenu *popMyCal; // its context menu
+        QAction *mnuAddList, *mnuDeleteList, *mnuDeleteAll, *mnuMyDelete, *mnuMyKill;
+        QAction *mnuArrowDup, *mnuBanDup; // the duplicates options
+        QLabel *pnlTitle;                 // the table that added foods come from
+        QLabel *lblTotalCal;
+        QProgressBar *ggCal;
+        QComboBox *cmbLimit;
+    };
+
+    IntakeController(const Controls &controls, SortKey &sortKey, QObject *parent = nullptr);
 
     IntakeList &list() { return m_list; }
     // Where the add command takes the selected food from (the food tree);
@@ -44,8 +57,7 @@ private:
     void lsvCalResize();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    TMainForm &m_form;
-    QTreeView *m_lsvCal;
+    Controls m_c;
     QObject *m_viewport;
     PromptFor m_prompt; // the intake list asks over the main window
     IntakeList m_list;

@@ -76,7 +76,10 @@ TMainForm::TMainForm(QWidget *parent)
     setCentralWidget(createCentralArea());
     statusBar()->setObjectName(QStringLiteral("stb"));
     statusBar()->setSizeGripEnabled(true);
-    m_intake = new IntakeController(*this, m_sortKey, this);
+    m_intake = new IntakeController({lsvCal, popMyCal, mnuAddList, mnuDeleteList, mnuDeleteAll,
+                                     mnuMyDelete, mnuMyKill, mnuArrowDup, mnuBanDup, pnlTitle,
+                                     lblTotalCal, ggCal, cmbLimit},
+                                    m_sortKey, this);
 
     // The user's web sites in both Internet menus, help and the about box.
     auto *webMenus = new WebMenus(mnuWeb, btnWebMenu, this);
@@ -105,7 +108,7 @@ TMainForm::TMainForm(QWidget *parent)
             [this, finder] { finder->showFinder(mnuFindTopMost->isChecked()); });
     Files = new TFiles(CalFileList(), this);
     Files->dockInto(*this);
-    m_settings->setFileTree(Files->trvFile);
+    m_settings->setFileTree(Files->fileTree());
     m_settings->applyStoredFonts();
     m_calTables = new CalTableController(
         {Files, trvCal, pnlTitle, mnuCalFiles, mnuStandard, mnuDictionary}, this);

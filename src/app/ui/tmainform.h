@@ -26,11 +26,31 @@ class TFiles;
 // calorie-file window, the food tree, the intake list and the total bar.
 // It builds the layout and owns the commands; each command is carried out by
 // the model or window it belongs to. The controls keep the names of the
-// window's design, so the parts of the program that plug in find them.
+// window's design as their object names.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget *parent = nullptr);
+
+    // The column sort shared by the intake list and the search results.
+    SortKey &sortKey() { return m_sortKey; }
+    IntakeController &intake() { return *m_intake; }
+    MainSettings &settings() { return *m_settings; }
+
+    // The search window, once it exists; the topmost option applies to it.
+    void setSearchWindow(QWidget *finder) { m_finder = finder; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    QWidget *createCentralArea();
+    QWidget *createTotalBar();
+    void mnuFindTopMostClick();
+    void mnuCaloryEditorClick();
 
     // "ﾌｧｲﾙ(&F)"
     QAction *mnuCaloryEditor, *mnuDayRec, *mnuGraph, *mnuExit;
@@ -66,26 +86,7 @@ public:
     QProgressBar *ggCal;
     QComboBox *cmbLimit;
 
-    // The column sort shared by the intake list and the search results.
-    SortKey &sortKey() { return m_sortKey; }
-    IntakeController &intake() { return *m_intake; }
-    MainSettings &settings() { return *m_settings; }
     TFiles *Files; // the calorie-file window, docked on the left
-
-    // The search window, once it exists; the topmost option applies to it.
-    void setSearchWindow(QWidget *finder) { m_finder = finder; }
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    void createActions();
-    void createMenus();
-    void createToolBar();
-    QWidget *createCentralArea();
-    QWidget *createTotalBar();
-    void mnuFindTopMostClick();
-    void mnuCaloryEditorClick();
 
     QSplitter *m_splitter = nullptr;
     SortKey m_sortKey;

@@ -23,15 +23,6 @@ class Tcaleditor : public QDialog {
 public:
     explicit Tcaleditor(QWidget *parent = nullptr);
 
-    QAction *actReload, *actExit, *actSave, *actUndo, *actRedo, *actCut, *actCopy, *actPaste,
-        *actDelete, *actSelectAll, *actTabIndent, *actTabUnIndent, *actFont, *actOverWrite,
-        *actFullScreen, *actHelp;
-    QToolBar *tbrMain;
-    QTreeView *trvFileList;
-    QLabel *pnlTitle;
-    CalTextEdit *Editor;
-    QStatusBar *stb;
-
     // The table being edited ("" until one is loaded); the target of saving.
     QString currentFile() const { return m_currentFile; }
 
@@ -64,6 +55,15 @@ private:
     void actFontExecute();
     void EditorChange();
     void UnReCheck();
+
+    QAction *actReload, *actExit, *actSave, *actUndo, *actRedo, *actCut, *actCopy, *actPaste,
+        *actDelete, *actSelectAll, *actTabIndent, *actTabUnIndent, *actFont, *actOverWrite,
+        *actFullScreen, *actHelp;
+    QToolBar *tbrMain;
+    QTreeView *trvFileList;
+    QLabel *pnlTitle;
+    CalTextEdit *Editor;
+    QStatusBar *stb;
 
     CalFileIconModel *m_files;
     QString m_currentFile;

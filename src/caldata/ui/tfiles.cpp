@@ -51,4 +51,8 @@ const CalFileNode *TFiles::selectedNode() const {
     return m_model->node(trvFile->currentIndex());
 }
 
+QWidget *TFiles::fileTree() const {
+    return trvFile;
+}
+
 } // namespace zk

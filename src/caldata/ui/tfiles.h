@@ -20,13 +20,13 @@ public:
     // Scans data/ into its tree and into the catalogue.
     explicit TFiles(CalCatalogue &catalogue, QWidget *parent = nullptr);
 
-    QTreeView *trvFile;
-
     // Docks the window in the main window's left area at its design width.
     void dockInto(QMainWindow &form);
 
     // The node selected in the tree, or nullptr.
     const CalFileNode *selectedNode() const;
+    // The tree, which the settings give the font of its row.
+    QWidget *fileTree() const;
 
 Q_SIGNALS:
     // trvFileChange: another node was selected.
@@ -36,6 +36,7 @@ private:
     static constexpr int designWidth = 180;
     static constexpr int designHeight = 415;
 
+    QTreeView *trvFile;
     CalFileIconModel *m_model;
 };
 

@@ -23,15 +23,6 @@ class TFinder : public QWidget {
 public:
     TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent = nullptr);
 
-    QLineEdit *txtString;
-    QCheckBox *chkCalory;
-    QSpinBox *txtMinCal; // the edit with its up-down `updMinCal`
-    QSpinBox *txtMaxCal; // the edit with its up-down `updMaxCal`
-    QListWidget *lstFiles;
-    QToolButton *spdFind;
-    QTreeView *lsvResult;
-    QStatusBar *stb;
-
     CalSearch &search() { return m_search; }
     // Shows and activates the window, above all others when asked.
     void showFinder(bool topMost);
@@ -40,6 +31,15 @@ public:
 private:
     void refillTargets();
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+    QLineEdit *txtString;
+    QCheckBox *chkCalory;
+    QSpinBox *txtMinCal; // the edit with its up-down `updMinCal`
+    QSpinBox *txtMaxCal; // the edit with its up-down `updMaxCal`
+    QListWidget *lstFiles;
+    QToolButton *spdFind;
+    QTreeView *lsvResult;
+    QStatusBar *stb;
 
     CalCatalogue &m_catalogue;
     CalSearch m_search;

@@ -14,7 +14,6 @@ public:
     explicit HelpWindow(QWidget *parent = nullptr);
 
     void showPage(const QUrl &page);
-    QTextBrowser *browser() const { return txtHelp; }
 
 private:
     QTextBrowser *txtHelp;

@@ -21,18 +21,18 @@ public:
 
     RecordItemTable items;
 
+private:
+    void updateButtons();
+    void spdAddClick();
+    void spdChangeClick();
+    void spdDeleteClick();
+
     QTreeView *lsvGraph;
     QPushButton *spdAdd;
     QPushButton *spdChange;
     QPushButton *spdDelete;
     QPushButton *spdUp;
     QPushButton *spdDown;
-
-private:
-    void updateButtons();
-    void spdAddClick();
-    void spdChangeClick();
-    void spdDeleteClick();
 };
 
 } // namespace zk

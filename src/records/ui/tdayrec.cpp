@@ -76,6 +76,7 @@ void TDayRec::buildControls() {
 
     auto *Label4 = label(QStringLiteral("日々の記録"), "Label4", this);
     data = new ListTableModel({QStringLiteral("日付"), QString()}, this);
+    data->setObjectName(QStringLiteral("data"));
     lsvData = new QTreeView(this);
     lsvData->setObjectName(QStringLiteral("lsvData"));
     lsvData->setAccessibleName(QStringLiteral("日々の記録"));

@@ -26,20 +26,6 @@ public:
 
     static constexpr int HelpTopic = 6;
 
-    QToolButton *spdOnePoint;
-    QListWidget *lstItems;
-    QTreeView *lsvData;
-    ListTableModel *data;
-    QCheckBox *chkDataRange;
-    QDateEdit *dtp1;
-    QDateEdit *dtp2;
-    QPushButton *spdAdd;
-    QPushButton *spdChange;
-    QPushButton *spdDelete;
-    QPushButton *btnOK;
-    QPushButton *btnCancel;
-    QPushButton *btnHelp;
-
 Q_SIGNALS:
     void helpRequested(int topic);
 
@@ -58,6 +44,20 @@ private:
     void btnOKClick();
     int selectedRow() const;
     void openEntry(class TfrmDayRec &dialog);
+
+    QToolButton *spdOnePoint;
+    QListWidget *lstItems;
+    QTreeView *lsvData;
+    ListTableModel *data;
+    QCheckBox *chkDataRange;
+    QDateEdit *dtp1;
+    QDateEdit *dtp2;
+    QPushButton *spdAdd;
+    QPushButton *spdChange;
+    QPushButton *spdDelete;
+    QPushButton *btnOK;
+    QPushButton *btnCancel;
+    QPushButton *btnHelp;
 
     QList<RecordItem> m_items;
     QByteArray m_itemName;        // empty while no item is chosen

@@ -24,12 +24,6 @@ public:
     void setChange(const QByteArray &date, const QByteArray &value);
     EntryMode mode() const { return m_mode; }
 
-    QDateEdit *dtp;
-    QLabel *lblKey;
-    QLineEdit *txtValue;
-    QPushButton *btnOK;
-    QPushButton *btnCancel;
-
 Q_SIGNALS:
     // The record file was rewritten; the diary shows it again.
     void recordWritten();
@@ -40,6 +34,12 @@ protected:
 private:
     void btnOKClick();
     QByteArray valueBytes() const;
+
+    QDateEdit *dtp;
+    QLabel *lblKey;
+    QLineEdit *txtValue;
+    QPushButton *btnOK;
+    QPushButton *btnCancel;
 
     QByteArray m_name;
     EntryMode m_mode = EntryMode::Add;

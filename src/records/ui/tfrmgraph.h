@@ -21,13 +21,12 @@ public:
     // Where the added or changed item stands in the list after OK.
     int resultRow() const { return m_row; }
 
-    QLineEdit *txtItem;
-    QComboBox *cmbUnit;
-    QLineEdit *txtTarget;
-
 private:
     void btnOKClick();
 
+    QLineEdit *txtItem;
+    QComboBox *cmbUnit;
+    QLineEdit *txtTarget;
     RecordItemTable &m_items;
     Mode m_mode;
     int m_row;

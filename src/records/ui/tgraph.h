@@ -27,17 +27,6 @@ public:
     // chosen item chosen while it still exists.
     void reloadItems();
 
-    QListWidget *lstItems;
-    QCheckBox *chkDataRange;
-    QDateEdit *dtpStart;
-    QLabel *lblStart;
-    QDateEdit *dtpEnd;
-    QLabel *lblEnd;
-    QPushButton *btnPrint;
-    GraphChart *cht;
-    QStatusBar *stb;
-    QLabel *stbText;
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -49,6 +38,17 @@ private:
     void chkDataRangeClick();
     void lstItemsClick();
     void btnPrintClick();
+
+    QListWidget *lstItems;
+    QCheckBox *chkDataRange;
+    QDateEdit *dtpStart;
+    QLabel *lblStart;
+    QDateEdit *dtpEnd;
+    QLabel *lblEnd;
+    QPushButton *btnPrint;
+    GraphChart *cht;
+    QStatusBar *stb;
+    QLabel *stbText;
 
     QList<RecordItem> m_items;
     bool m_pressedChosen = false; // the mouse went down on the chosen item

@@ -57,6 +57,19 @@ TEditCalData::TEditCalData(Mode mode, QWidget *parent)
     txtTitle->setFocus();
 }
 
+QString TEditCalData::title() const {
+    return txtTitle->text();
+}
+
+int TEditCalData::calory() const {
+    return updStandardCalory->value();
+}
+
+void TEditCalData::setLimit(const QString &title, int calory) {
+    txtTitle->setText(title);
+    updStandardCalory->setValue(calory);
+}
+
 void TEditCalData::accept() {
     if (txtTitle->text().isEmpty()) {
         WindowPrompt::of(this).message(QStringLiteral("タイトルを記入して下さい。"));

@@ -14,8 +14,10 @@ public:
     enum class Mode { Add, Change };
     explicit TEditCalData(Mode mode, QWidget *parent = nullptr);
 
-    QLineEdit *txtTitle;
-    QSpinBox *updStandardCalory; // its edit field is txtStandardCalory
+    // The limit the dialog shows: at first, or as it was confirmed.
+    QString title() const;
+    int calory() const;
+    void setLimit(const QString &title, int calory);
 
     // OK with an empty title (or one Shift-JIS cannot hold) says so and keeps
     // the dialog open with what was typed.
@@ -23,6 +25,10 @@ public:
 
 Q_SIGNALS:
     void helpRequested(int context);
+
+private:
+    QLineEdit *txtTitle;
+    QSpinBox *updStandardCalory; // its edit field is txtStandardCalory
 };
 
 } // namespace zk

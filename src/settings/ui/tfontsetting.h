@@ -24,6 +24,10 @@ public:
     // "ＭＳ Ｐ明朝", a size that is not a number 10.
     FontSpec partFont() const;
 
+Q_SIGNALS:
+    void helpRequested(int context);
+
+private:
     QComboBox *cmbFont;
     QComboBox *cmbSize;
     QCheckBox *chkBold;
@@ -31,9 +35,6 @@ public:
     QCheckBox *chkUnderline;
     ColorCircle *shpColor;
     ColorCircle *shpBkColor;
-
-Q_SIGNALS:
-    void helpRequested(int context);
 };
 
 } // namespace zk

@@ -225,8 +225,7 @@ void TSetting::spdDAddClick() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     guarded(this, [&] {
-        m_data.standards.appendRow(
-            standardRow(sjis::encode(dialog.txtTitle->text()), dialog.updStandardCalory->value()));
+        m_data.standards.appendRow(standardRow(sjis::encode(dialog.title()), dialog.calory()));
         selectRow(lsvDefine, m_data.standards.rowCount() - 1);
     });
 }
@@ -239,16 +238,15 @@ void TSetting::spdDChangeClick() {
     connect(&dialog, &TEditCalData::helpRequested, this, &TSetting::helpRequested);
     const ListRow stored = m_data.standards.row(r);
     const int oldValue = standardRowValue(stored);
-    dialog.txtTitle->setText(m_data.standards.cellText(r, 0));
-    dialog.updStandardCalory->setValue(oldValue);
+    dialog.setLimit(m_data.standards.cellText(r, 0), oldValue);
     if (dialog.exec() != QDialog::Accepted)
         return;
     guarded(this, [&] {
-        const int value = dialog.updStandardCalory->value();
+        const int value = dialog.calory();
         // An unchanged value keeps its limit text as stored.
         const QString limit = value == oldValue ? m_data.standards.cellText(r, 1)
                                                 : sjis::decode(standardRow({}, value).at(1));
-        m_data.standards.replaceRow(r, editedRow(stored, {dialog.txtTitle->text(), limit}));
+        m_data.standards.replaceRow(r, editedRow(stored, {dialog.title(), limit}));
     });
 }
 

@@ -43,18 +43,6 @@ public:
     void SetCaloryCombo();
     SettingsData &data() { return m_data; }
 
-    QTreeView *lsvFont;
-    QPushButton *spdFontSetting;
-    QSpinBox *upddaycal; // its edit field is txtdaycal
-    QTreeView *lsvDefine;
-    QToolButton *spdDUp;
-    QToolButton *spdDDown;
-    QPushButton *spdDAdd;
-    QPushButton *spdDChange;
-    QPushButton *spdDDelete;
-    QPushButton *btnOK;
-    QPushButton *btnCancel;
-
 Q_SIGNALS:
     void helpRequested(int context);
 
@@ -72,6 +60,17 @@ private:
     void spdDDeleteClick();
     void btnOKClick();
 
+    QTreeView *lsvFont;
+    QPushButton *spdFontSetting;
+    QSpinBox *upddaycal; // its edit field is txtdaycal
+    QTreeView *lsvDefine;
+    QToolButton *spdDUp;
+    QToolButton *spdDDown;
+    QPushButton *spdDAdd;
+    QPushButton *spdDChange;
+    QPushButton *spdDDelete;
+    QPushButton *btnOK;
+    QPushButton *btnCancel;
     SettingTargets m_targets;
     SettingsData m_data;
     QTabWidget *m_tabs;

@@ -9,6 +9,7 @@
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -112,49 +113,59 @@ void TestMainForm::menuStructure() {
              (QStringList{"ﾃﾞｰﾀ検索(&F)|Ctrl+F", "ﾃﾞｰﾀ検索ｳｨﾝﾄﾞｳは常に前面表示(&P)|Ctrl+Shift+F"}));
     QCOMPARE(items(menus[4]).mid(0, 2), (QStringList{"ｲﾝﾀｰﾈｯﾄｻｲﾄの編集(&E)|", "-"}));
     QCOMPARE(items(menus[5]), (QStringList{"ﾍﾙﾌﾟ(&H)|Ctrl+H", "-", "このｿﾌﾄについて(&A)|"}));
-    QCOMPARE(items(form.popMyCal), (QStringList{"削除|Del", "-", "ﾘｽﾄをすべて削除|"}));
+    QCOMPARE(items(test::child<QMenu>(&form, "popMyCal")),
+             (QStringList{"削除|Del", "-", "ﾘｽﾄをすべて削除|"}));
 
-    QVERIFY(form.mnuConfirmDup->isChecked());
-    QVERIFY(!form.mnuArrowDup->isChecked() && !form.mnuBanDup->isChecked());
-    QVERIFY(form.mnuCalFiles->isChecked() && form.mnuStandard->isChecked());
-    QVERIFY(form.mnuFindTopMost->isChecked());
+    QVERIFY(test::child<QAction>(&form, "mnuConfirmDup")->isChecked());
+    QVERIFY(!test::child<QAction>(&form, "mnuArrowDup")->isChecked() &&
+            !test::child<QAction>(&form, "mnuBanDup")->isChecked());
+    QVERIFY(test::child<QAction>(&form, "mnuCalFiles")->isChecked() &&
+            test::child<QAction>(&form, "mnuStandard")->isChecked());
+    QVERIFY(test::child<QAction>(&form, "mnuFindTopMost")->isChecked());
 }
 
 void TestMainForm::toolBar() {
     test::ScriptedWindowPrompt prompt;
     TMainForm form;
+    auto *tbtMain = test::child<QToolBar>(&form, "tbtMain");
     QStringList captions;
-    for (QAction *a : form.tbtMain->actions()) {
+    for (QAction *a : tbtMain->actions()) {
         if (a->isSeparator())
             captions.append(QStringLiteral("-"));
-        else if (auto *w = qobject_cast<QToolButton *>(form.tbtMain->widgetForAction(a)))
+        else if (auto *w = qobject_cast<QToolButton *>(tbtMain->widgetForAction(a)))
             captions.append(w->text());
     }
     QCOMPARE(captions, (QStringList{"日々の記録", "ｸﾞﾗﾌ", "-", "ﾃﾞｰﾀ検索", "-", "詳細設定", "-",
                                     "ｲﾝﾀｰﾈｯﾄ", "-", "ﾍﾙﾌﾟ"}));
-    QCOMPARE(form.tbtMain->iconSize(), QSize(32, 32));
-    QCOMPARE(items(form.btnWebMenu).mid(0, 2), (QStringList{"ｲﾝﾀｰﾈｯﾄｻｲﾄの編集|", "-"}));
-    QVERIFY(!form.btnData->icon().isNull());
-    QCOMPARE(form.cmbLimit->currentText(), QStringLiteral("1日の基準 : 2500 kcal"));
+    QCOMPARE(tbtMain->iconSize(), QSize(32, 32));
+    QCOMPARE(items(test::child<QMenu>(&form, "btnWebMenu")).mid(0, 2),
+             (QStringList{"ｲﾝﾀｰﾈｯﾄｻｲﾄの編集|", "-"}));
+    QVERIFY(!test::child<QAction>(&form, "btnData")->icon().isNull());
+    QCOMPARE(test::child<QComboBox>(&form, "cmbLimit")->currentText(),
+             QStringLiteral("1日の基準 : 2500 kcal"));
 }
 
 void TestMainForm::radioGroupsAreSeparate() {
     test::ScriptedWindowPrompt prompt;
     TMainForm form;
-    form.mnuBanDup->trigger();
-    QVERIFY(form.mnuBanDup->isChecked());
-    QVERIFY(!form.mnuConfirmDup->isChecked() && !form.mnuArrowDup->isChecked());
-    QVERIFY(form.mnuStandard->isChecked()); // the other group keeps its mark
-    form.mnuBanDup->trigger();              // clicking the checked item changes nothing
-    QVERIFY(form.mnuBanDup->isChecked());
+    auto *mnuBanDup = test::child<QAction>(&form, "mnuBanDup");
+    mnuBanDup->trigger();
+    QVERIFY(mnuBanDup->isChecked());
+    QVERIFY(!test::child<QAction>(&form, "mnuConfirmDup")->isChecked() &&
+            !test::child<QAction>(&form, "mnuArrowDup")->isChecked());
+    // The other group keeps its mark; clicking the checked item changes nothing.
+    QVERIFY(test::child<QAction>(&form, "mnuStandard")->isChecked());
+    mnuBanDup->trigger();
+    QVERIFY(mnuBanDup->isChecked());
 }
 
 void TestMainForm::findTopMostKeepsItsMark() {
     test::ScriptedWindowPrompt prompt;
     TMainForm form;
-    form.mnuFindTopMost->setEnabled(true);
-    form.mnuFindTopMost->trigger();
-    QVERIFY(form.mnuFindTopMost->isChecked());
+    auto *mnuFindTopMost = test::child<QAction>(&form, "mnuFindTopMost");
+    mnuFindTopMost->setEnabled(true);
+    mnuFindTopMost->trigger();
+    QVERIFY(mnuFindTopMost->isChecked());
 }
 
 void TestMainForm::everyCommandIsEnabled() {
@@ -171,79 +182,87 @@ void TestMainForm::everyCommandIsEnabled() {
 void TestMainForm::totalBarFollowsTheList() {
     test::ScriptedWindowPrompt prompt;
     TMainForm form;
-    QCOMPARE(form.lblTotalCal->text(), QString());
-    QCOMPARE(form.ggCal->value(), 0);
+    auto *lblTotalCal = test::child<QLabel>(&form, "lblTotalCal");
+    auto *ggCal = test::child<QProgressBar>(&form, "ggCal");
+    auto *mnuAddList = test::child<QAction>(&form, "mnuAddList");
+    auto *lsvCal = test::child<QTreeView>(&form, "lsvCal");
+    QCOMPARE(lblTotalCal->text(), QString());
+    QCOMPARE(ggCal->value(), 0);
     std::optional<FoodPick> pick = FoodPick{"\x82\xb2\x94\xd1", 1300};
     form.intake().setFoodSource([&] { return pick; });
-    form.pnlTitle->setText(QStringLiteral("主食"));
-    form.mnuAddList->trigger();
-    QCOMPARE(form.lsvCal->model()->rowCount(), 1);
-    QCOMPARE(form.lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 1,300 kcal／2,500 kcal"));
-    QCOMPARE(form.ggCal->maximum(), 2500);
-    QCOMPARE(form.ggCal->value(), 1300);
-    QCOMPARE(form.ggCal->text(), QStringLiteral("52%"));
-    QCOMPARE(form.ggCal->palette().color(QPalette::Highlight), QColor(0, 0, 128));
+    test::child<QLabel>(&form, "pnlTitle")->setText(QStringLiteral("主食"));
+    mnuAddList->trigger();
+    QCOMPARE(lsvCal->model()->rowCount(), 1);
+    QCOMPARE(lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 1,300 kcal／2,500 kcal"));
+    QCOMPARE(ggCal->maximum(), 2500);
+    QCOMPARE(ggCal->value(), 1300);
+    QCOMPARE(ggCal->text(), QStringLiteral("52%"));
+    QCOMPARE(ggCal->palette().color(QPalette::Highlight), QColor(0, 0, 128));
 
     prompt.answers = {Prompt::Answer::Cancel};
-    form.mnuAddList->trigger(); // the same food again asks
+    mnuAddList->trigger(); // the same food again asks
     QCOMPARE(prompt.texts(),
              QStringList{"「ご飯」（主食）は既にリストにありますが、追加しますか？"});
-    QCOMPARE(form.lsvCal->model()->rowCount(), 1);
+    QCOMPARE(lsvCal->model()->rowCount(), 1);
 
     pick.reset(); // a category or nothing selected adds nothing
-    form.mnuAddList->trigger();
-    QCOMPARE(form.lsvCal->model()->rowCount(), 1);
+    mnuAddList->trigger();
+    QCOMPARE(lsvCal->model()->rowCount(), 1);
 }
 
 void TestMainForm::deleteKeyAsksForTwoRows() {
     test::ScriptedWindowPrompt prompt;
     TMainForm form;
+    auto *mnuAddList = test::child<QAction>(&form, "mnuAddList");
+    auto *lsvCal = test::child<QTreeView>(&form, "lsvCal");
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     std::optional<FoodPick> pick = FoodPick{"a", 100};
     form.intake().setFoodSource([&] { return pick; });
-    form.mnuArrowDup->trigger();
-    form.mnuAddList->trigger();
-    form.mnuAddList->trigger();
-    form.lsvCal->setFocus();
-    form.lsvCal->selectAll();
+    test::child<QAction>(&form, "mnuArrowDup")->trigger();
+    mnuAddList->trigger();
+    mnuAddList->trigger();
+    lsvCal->setFocus();
+    lsvCal->selectAll();
     prompt.answers = {Prompt::Answer::Cancel};
-    QTest::keyClick(form.lsvCal, Qt::Key_Delete);
+    QTest::keyClick(lsvCal, Qt::Key_Delete);
     QCOMPARE(prompt.texts(), QStringList{"この2個のデータを削除しても構わないでしょうか？"});
-    QCOMPARE(form.lsvCal->model()->rowCount(), 2);
+    QCOMPARE(lsvCal->model()->rowCount(), 2);
     prompt.answers = {Prompt::Answer::Yes};
-    QTest::keyClick(form.lsvCal, Qt::Key_Delete);
-    QCOMPARE(form.lsvCal->model()->rowCount(), 0);
-    QCOMPARE(form.lblTotalCal->text(), QString());
+    QTest::keyClick(lsvCal, Qt::Key_Delete);
+    QCOMPARE(lsvCal->model()->rowCount(), 0);
+    QCOMPARE(test::child<QLabel>(&form, "lblTotalCal")->text(), QString());
 }
 
 void TestMainForm::controlsHaveAccessibleNames() {
     test::ScriptedWindowPrompt prompt;
     TMainForm form;
-    form.pnlTitle->setText(QStringLiteral("麺類"));
+    auto *pnlTitle = test::child<QLabel>(&form, "pnlTitle");
+    pnlTitle->setText(QStringLiteral("麺類"));
     auto name = [](QWidget *w) {
         return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
     };
-    for (QWidget *w :
-         QList<QWidget *>{form.trvCal, form.lsvCal, form.ggCal, form.cmbLimit, form.pnlTitle})
-        QVERIFY2(!name(w).isEmpty(), qPrintable(w->objectName()));
+    for (const char *control : {"trvCal", "lsvCal", "ggCal", "cmbLimit", "pnlTitle"})
+        QVERIFY2(!name(test::child<QWidget>(&form, control)).isEmpty(), control);
     // The title is read as it is shown: the table's name.
-    QCOMPARE(name(form.pnlTitle), QStringLiteral("麺類"));
+    QCOMPARE(name(pnlTitle), QStringLiteral("麺類"));
 }
 
 void TestMainForm::doubleClickDeletesAndWidthsFollow() {
     test::ScriptedWindowPrompt prompt;
     TMainForm form;
+    auto *lblTotalCal = test::child<QLabel>(&form, "lblTotalCal");
+    auto *cmbLimit = test::child<QComboBox>(&form, "cmbLimit");
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     std::optional<FoodPick> pick;
     form.intake().setFoodSource([&] { return pick; });
-    form.mnuArrowDup->trigger();
+    test::child<QAction>(&form, "mnuArrowDup")->trigger();
     for (int calory : {100, 200, 300}) {
         pick = FoodPick{QByteArray::number(calory), calory};
-        form.mnuAddList->trigger();
+        test::child<QAction>(&form, "mnuAddList")->trigger();
     }
-    QTreeView *list = form.lsvCal;
+    QTreeView *list = test::child<QTreeView>(&form, "lsvCal");
     QAbstractItemModel *model = list->model();
     // What a double-click sends: press, release, double-click, release.
     auto doubleClick = [list](QPoint at) {
@@ -254,13 +273,13 @@ void TestMainForm::doubleClickDeletesAndWidthsFollow() {
     doubleClick(list->visualRect(model->index(1, 0)).center());
     QCOMPARE(model->rowCount(), 2);
     QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral("300"));
-    QCOMPARE(form.lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 400 kcal／2,500 kcal"));
+    QCOMPARE(lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 400 kcal／2,500 kcal"));
     // Below the rows nothing is selected: the total is only recomputed.
-    form.cmbLimit->addItem(QStringLiteral("減量 : 1000 kcal"));
-    form.cmbLimit->setCurrentIndex(form.cmbLimit->count() - 1);
+    cmbLimit->addItem(QStringLiteral("減量 : 1000 kcal"));
+    cmbLimit->setCurrentIndex(cmbLimit->count() - 1);
     doubleClick(QPoint(10, list->viewport()->height() - 5));
     QCOMPARE(model->rowCount(), 2);
-    QCOMPARE(form.lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 400 kcal／1,000 kcal"));
+    QCOMPARE(lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 400 kcal／1,000 kcal"));
 
     // The columns share the width 4 : 3 : rest in ninths, at every width.
     auto widths = [list] {
@@ -275,7 +294,7 @@ void TestMainForm::doubleClickDeletesAndWidthsFollow() {
         form.resize(size);
         QTRY_COMPARE(widths(), expected());
     }
-    auto *splitter = form.findChild<QSplitter *>(QStringLiteral("Splitter1"));
+    auto *splitter = test::child<QSplitter>(&form, "Splitter1");
     splitter->setSizes({100, 400});
     QTRY_COMPARE(widths(), expected());
 }
@@ -283,18 +302,19 @@ void TestMainForm::doubleClickDeletesAndWidthsFollow() {
 void TestMainForm::searchWindowOpensOverTheMainWindow() {
     test::ScriptedWindowPrompt prompt;
     TMainForm form;
+    auto *mnuFind = test::child<QAction>(&form, "mnuFind");
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     auto *finder = form.findChild<TFinder *>();
     QVERIFY(finder);
-    form.mnuFind->trigger();
+    mnuFind->trigger();
     QVERIFY(finder->isVisible());
     const QPoint offset = finder->frameGeometry().center() - form.frameGeometry().center();
     QVERIFY2(offset.manhattanLength() <= 8,
              qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
     finder->move(10, 10); // where the user put it stays on the next showing
     finder->hide();
-    form.mnuFind->trigger();
+    mnuFind->trigger();
     QCOMPARE(finder->pos(), QPoint(10, 10));
 }
 
@@ -318,9 +338,10 @@ void TestMainForm::rowsShowWholeGlyphs() {
     {
         TMainForm form;
         Tcaleditor editor;
-        for (QAbstractItemView *view :
-             QList<QAbstractItemView *>{form.trvCal, form.lsvCal, form.Files->trvFile,
-                                        form.findChild<TFinder *>()->lsvResult, editor.trvFileList})
+        QList<QAbstractItemView *> views{test::child<QTreeView>(&editor, "trvFileList")};
+        for (const char *name : {"trvCal", "lsvCal", "trvFile", "lsvResult"})
+            views << test::child<QTreeView>(&form, name);
+        for (QAbstractItemView *view : views)
             QVERIFY2(qobject_cast<ViewItemDelegate *>(view->itemDelegate()),
                      qPrintable(view->objectName()));
     }

@@ -6,6 +6,7 @@
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -64,16 +65,17 @@ struct Fixture {
     test::TempProgramFolder folder;
     test::ScriptedWindowPrompt prompt;
     Tcaleditor editor;
+    CalTextEdit *Editor = test::child<CalTextEdit>(&editor, "Editor");
+    QTreeView *trvFileList = test::child<QTreeView>(&editor, "trvFileList");
     Fixture()
         : editor((writeTables(folder), nullptr)) {
         editor.show();
         editor.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&editor));
-        editor.Editor->setFocus();
+        Editor->setFocus();
     }
-    void open(const QString &name) {
-        editor.trvFileList->setCurrentIndex(indexNamed(editor.trvFileList, name));
-    }
+    QAction *act(const char *name) const { return test::child<QAction>(&editor, name); }
+    void open(const QString &name) { trvFileList->setCurrentIndex(indexNamed(trvFileList, name)); }
 };
 
 } // namespace
@@ -128,14 +130,14 @@ void TestCalEditor::menusAndToolBar() {
                         "ﾍﾙﾌﾟ(&H):actHelp|Ctrl+H",
                     }));
     QStringList tools;
-    for (QAction *a : f.editor.tbrMain->actions())
+    for (QAction *a : test::child<QToolBar>(&f.editor, "tbrMain")->actions())
         tools << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
     QCOMPARE(tools.join(u' '), QStringLiteral("actReload actExit - actSave - actUndo actRedo - "
                                               "actCut actCopy actPaste - actFont - actFullScreen "
                                               "- actHelp"));
-    QCOMPARE(f.editor.actSave->statusTip(), QStringLiteral("現在編集されている箇所を保存します。"));
+    QCOMPARE(f.act("actSave")->statusTip(), QStringLiteral("現在編集されている箇所を保存します。"));
     QSignalSpy help(&f.editor, &Tcaleditor::helpRequested);
-    f.editor.actHelp->trigger();
+    f.act("actHelp")->trigger();
     QCOMPARE(help.size(), 1);
     QCOMPARE(help.first().first().toInt(), 2);
 }
@@ -147,14 +149,13 @@ void TestCalEditor::startsEmptyAndScans() {
     Tcaleditor editor;
     QCOMPARE(catalogue.size(), 1);
     QCOMPARE(CalFileList().entries().size(), 2);
-    QCOMPARE(editor.trvFileList->model()->rowCount(), 2);
+    QCOMPARE(test::child<QTreeView>(&editor, "trvFileList")->model()->rowCount(), 2);
     QVERIFY(editor.currentFile().isEmpty());
-    QVERIFY(editor.pnlTitle->text().isEmpty());
-    QVERIFY(!editor.actSave->isEnabled());
-    QVERIFY(!editor.actUndo->isEnabled());
-    QVERIFY(!editor.actRedo->isEnabled());
+    QVERIFY(test::child<QLabel>(&editor, "pnlTitle")->text().isEmpty());
+    for (const char *name : {"actSave", "actUndo", "actRedo"})
+        QVERIFY2(!test::child<QAction>(&editor, name)->isEnabled(), name);
     folder.write(QStringLiteral("data/新しい.cal"), "x:1\r\n");
-    editor.actReload->trigger();
+    test::child<QAction>(&editor, "actReload")->trigger();
     QCOMPARE(catalogue.size(), 2);
     QCOMPARE(CalFileList().entries().size(), 3);
 }
@@ -163,43 +164,44 @@ void TestCalEditor::editAndSaveWithCtrlS() {
     Fixture f;
     f.open(QStringLiteral("りんご"));
     QCOMPARE(f.editor.currentFile(), f.folder.path(QStringLiteral("data/果物/りんご.cal")));
-    QCOMPARE(f.editor.stb->currentMessage(), QString());
-    QCOMPARE(f.editor.pnlTitle->text(), QStringLiteral("りんご"));
+    QCOMPARE(test::child<QStatusBar>(&f.editor, "stb")->currentMessage(), QString());
+    auto *pnlTitle = test::child<QLabel>(&f.editor, "pnlTitle");
+    QCOMPARE(pnlTitle->text(), QStringLiteral("りんご"));
     // Names and paths are shown as they stand, and read out as shown.
-    auto *stbText = f.editor.stb->findChild<QLabel *>(QStringLiteral("stbText"));
-    for (const QLabel *label : {f.editor.pnlTitle, stbText})
+    auto *stbText = test::child<QLabel>(&f.editor, "stbText");
+    for (const QLabel *label : {pnlTitle, stbText})
         QCOMPARE(label->textFormat(), Qt::PlainText);
     QCOMPARE(QAccessible::queryAccessibleInterface(stbText)->text(QAccessible::Name),
              f.editor.currentFile());
-    QVERIFY(!f.editor.Editor->isModified());
-    moveTo(f.editor.Editor, 0, 1);
-    typeText(f.editor.Editor, QStringLiteral("ｲ"));
-    QVERIFY(f.editor.Editor->isModified());
-    QVERIFY(f.editor.actSave->isEnabled());
-    QVERIFY(f.editor.actUndo->isEnabled());
-    QTest::keyClick(f.editor.Editor, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!f.Editor->isModified());
+    moveTo(f.Editor, 0, 1);
+    typeText(f.Editor, QStringLiteral("ｲ"));
+    QVERIFY(f.Editor->isModified());
+    QVERIFY(f.act("actSave")->isEnabled());
+    QVERIFY(f.act("actUndo")->isEnabled());
+    QTest::keyClick(f.Editor, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(f.folder.read(QStringLiteral("data/果物/りんご.cal")), QByteArray("a\xB2:1\r\nb:2"));
-    QVERIFY(!f.editor.Editor->isModified());
-    QVERIFY(!f.editor.actSave->isEnabled());
+    QVERIFY(!f.Editor->isModified());
+    QVERIFY(!f.act("actSave")->isEnabled());
 
     // Untouched lines keep their bytes, even bytes CP932 does not map.
     f.open(QStringLiteral("主食"));
-    moveTo(f.editor.Editor, 1, 1);
-    QTest::keyClick(f.editor.Editor, Qt::Key_Delete);
-    QTest::keyClick(f.editor.Editor, Qt::Key_S, Qt::ControlModifier);
+    moveTo(f.Editor, 1, 1);
+    QTest::keyClick(f.Editor, Qt::Key_Delete);
+    QTest::keyClick(f.Editor, Qt::Key_S, Qt::ControlModifier);
     static const char saved[] = "@\x8e\xe5\x90\x48\r\n\t\x83\x62:1\r\n"
                                 "\t\xED\x40\x80:2\x1A\0\x7F\r\n";
     QCOMPARE(f.folder.read(QStringLiteral("data/主食.cal")), QByteArray(saved, sizeof saved - 1));
     QVERIFY(f.prompt.asked.isEmpty());
 
     // A character Shift-JIS cannot hold is refused; the file stays as it was.
-    f.editor.Editor->insertPlainText(QStringLiteral("\U0001F600"));
-    QTest::keyClick(f.editor.Editor, Qt::Key_S, Qt::ControlModifier);
+    f.Editor->insertPlainText(QStringLiteral("\U0001F600"));
+    QTest::keyClick(f.Editor, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(f.prompt.asked.size(), 1);
     QCOMPARE(f.prompt.asked.first().kind, QStringLiteral("error"));
     QCOMPARE(f.folder.read(QStringLiteral("data/主食.cal")), QByteArray(saved, sizeof saved - 1));
-    QVERIFY(f.editor.Editor->isModified());
-    QVERIFY(f.editor.actSave->isEnabled());
+    QVERIFY(f.Editor->isModified());
+    QVERIFY(f.act("actSave")->isEnabled());
 }
 
 void TestCalEditor::bundledTableSaved() {
@@ -221,17 +223,19 @@ void TestCalEditor::bundledTableSaved() {
     editor.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&editor));
     const CalCatalogue::Entry table = CalFileList().entries().first();
-    editor.trvFileList->setCurrentIndex(indexNamed(editor.trvFileList, table.name));
+    auto *trvFileList = test::child<QTreeView>(&editor, "trvFileList");
+    trvFileList->setCurrentIndex(indexNamed(trvFileList, table.name));
     QCOMPARE(editor.currentFile(), table.path);
     QFile file(table.path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QList<CalTextLine> expected = readCalText(file.readAll());
     file.close();
     expected[0].text += u'1';
-    moveTo(editor.Editor, 0, int(editor.Editor->document()->firstBlock().length() - 1));
-    editor.Editor->setFocus();
-    typeText(editor.Editor, QStringLiteral("1"));
-    QTest::keyClick(editor.Editor, Qt::Key_S, Qt::ControlModifier);
+    auto *text = test::child<CalTextEdit>(&editor, "Editor");
+    moveTo(text, 0, int(text->document()->firstBlock().length() - 1));
+    text->setFocus();
+    typeText(text, QStringLiteral("1"));
+    QTest::keyClick(text, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), writeCalText(expected));
     QVERIFY(prompt.asked.isEmpty());
@@ -257,58 +261,58 @@ void TestCalEditor::switchingAsks() {
     Fixture f;
     const QByteArray before = f.folder.read(QStringLiteral("data/主食.cal"));
     f.open(QStringLiteral("主食"));
-    const QModelIndex table = f.editor.trvFileList->currentIndex();
+    const QModelIndex table = f.trvFileList->currentIndex();
     f.open(QStringLiteral("りんご")); // unchanged: no question
     QVERIFY(f.prompt.asked.isEmpty());
     f.open(QStringLiteral("主食"));
-    moveTo(f.editor.Editor, 0, 0);
-    typeText(f.editor.Editor, QStringLiteral("X"));
-    const QString edited = f.editor.Editor->toPlainText();
+    moveTo(f.Editor, 0, 0);
+    typeText(f.Editor, QStringLiteral("X"));
+    const QString edited = f.Editor->toPlainText();
 
     f.prompt.answers = {Prompt::Answer(answer)};
     f.open(target);
     QCOMPARE(f.prompt.texts(), QStringList{switchPrompt});
-    QCOMPARE(f.editor.trvFileList->currentIndex() == table, !moves);
+    QCOMPARE(f.trvFileList->currentIndex() == table, !moves);
     QCOMPARE(f.folder.read(QStringLiteral("data/主食.cal")) != before, saved);
     if (!moves || target == QStringLiteral("果物")) {
         // The edits stay, and so does the question at the next move.
-        QCOMPARE(f.editor.Editor->toPlainText(), edited);
-        QVERIFY(f.editor.Editor->isModified());
+        QCOMPARE(f.Editor->toPlainText(), edited);
+        QVERIFY(f.Editor->isModified());
         QCOMPARE(f.editor.currentFile(), f.folder.path(QStringLiteral("data/主食.cal")));
         f.prompt.clear();
         f.open(QStringLiteral("りんご"));
         QCOMPARE(f.prompt.texts(), QStringList{switchPrompt});
     } else {
-        QCOMPARE(f.editor.Editor->toPlainText(), QStringLiteral("a:1\nb:2"));
-        QVERIFY(!f.editor.Editor->isModified());
+        QCOMPARE(f.Editor->toPlainText(), QStringLiteral("a:1\nb:2"));
+        QVERIFY(!f.Editor->isModified());
     }
 }
 
 void TestCalEditor::clickCancelledKeepsSelection() {
     Fixture f;
     f.open(QStringLiteral("主食"));
-    const QModelIndex table = f.editor.trvFileList->currentIndex();
-    typeText(f.editor.Editor, QStringLiteral("X"));
+    const QModelIndex table = f.trvFileList->currentIndex();
+    typeText(f.Editor, QStringLiteral("X"));
     f.prompt.answers = {Prompt::Answer::Cancel};
-    const QModelIndex other = indexNamed(f.editor.trvFileList, QStringLiteral("りんご"));
-    QTest::mouseClick(f.editor.trvFileList->viewport(), Qt::LeftButton, {},
-                      f.editor.trvFileList->visualRect(other).center());
+    const QModelIndex other = indexNamed(f.trvFileList, QStringLiteral("りんご"));
+    QTest::mouseClick(f.trvFileList->viewport(), Qt::LeftButton, {},
+                      f.trvFileList->visualRect(other).center());
     QCOMPARE(f.prompt.texts(), QStringList{switchPrompt});
-    QTRY_COMPARE(f.editor.trvFileList->selectionModel()->selectedIndexes(), QModelIndexList{table});
-    QCOMPARE(f.editor.trvFileList->currentIndex(), table);
-    QVERIFY(f.editor.Editor->toPlainText().startsWith(u'X'));
+    QTRY_COMPARE(f.trvFileList->selectionModel()->selectedIndexes(), QModelIndexList{table});
+    QCOMPARE(f.trvFileList->currentIndex(), table);
+    QVERIFY(f.Editor->toPlainText().startsWith(u'X'));
 }
 
 void TestCalEditor::escAsksBeforeClosing() {
     Fixture f;
     f.open(QStringLiteral("主食"));
-    typeText(f.editor.Editor, QStringLiteral("X"));
+    typeText(f.Editor, QStringLiteral("X"));
     f.prompt.answers = {Prompt::Answer::Cancel};
-    QTest::keyClick(f.editor.Editor, Qt::Key_Escape);
+    QTest::keyClick(f.Editor, Qt::Key_Escape);
     QCOMPARE(f.prompt.texts(), QStringList{closePrompt});
     QVERIFY(f.editor.isVisible());
     f.prompt.answers = {Prompt::Answer::No};
-    QTest::keyClick(f.editor.Editor, Qt::Key_Escape);
+    QTest::keyClick(f.Editor, Qt::Key_Escape);
     QVERIFY(!f.editor.isVisible());
     QVERIFY(!f.folder.read(QStringLiteral("data/主食.cal")).startsWith("X"));
 }
@@ -316,9 +320,9 @@ void TestCalEditor::escAsksBeforeClosing() {
 void TestCalEditor::tabKeys() {
     Fixture f;
     f.open(QStringLiteral("りんご"));
-    CalTextEdit *e = f.editor.Editor;
+    CalTextEdit *e = f.Editor;
     // In the file list Tab and Shift+Tab move the focus; the text stays clean.
-    QTreeView *list = f.editor.trvFileList;
+    QTreeView *list = f.trvFileList;
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Backtab, Qt::ShiftModifier);
     QVERIFY(!list->hasFocus());
@@ -327,7 +331,7 @@ void TestCalEditor::tabKeys() {
     QCOMPARE(QApplication::focusWidget(), e);
     QCOMPARE(e->toPlainText(), QStringLiteral("a:1\nb:2"));
     QVERIFY(!e->isModified());
-    QVERIFY(!f.editor.actSave->isEnabled());
+    QVERIFY(!f.act("actSave")->isEnabled());
     QTest::keyClick(e, Qt::Key_Backtab, Qt::ShiftModifier); // nothing selected: nothing happens
     QCOMPARE(e->toPlainText(), QStringLiteral("a:1\nb:2"));
     QTest::keyClick(e, Qt::Key_Tab);
@@ -342,20 +346,20 @@ void TestCalEditor::tabKeys() {
     QCOMPARE(e->toPlainText(), QStringLiteral("\ta:1\n\tb:2"));
     // One undo step per indent.
     e->selectAll();
-    f.editor.actTabIndent->trigger();
+    f.act("actTabIndent")->trigger();
     QCOMPARE(e->toPlainText(), QStringLiteral("\t\ta:1\n\t\tb:2"));
-    f.editor.actUndo->trigger();
+    f.act("actUndo")->trigger();
     QCOMPARE(e->toPlainText(), QStringLiteral("\ta:1\n\tb:2"));
-    QVERIFY(f.editor.actRedo->isEnabled());
+    QVERIFY(f.act("actRedo")->isEnabled());
     QTest::keyClick(e, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(e->toPlainText(), QStringLiteral("\t\ta:1\n\t\tb:2"));
-    QVERIFY(!f.editor.actRedo->isEnabled());
+    QVERIFY(!f.act("actRedo")->isEnabled());
 }
 
 void TestCalEditor::typingKeepsIndentation() {
     Fixture f;
     f.open(QStringLiteral("主食"));
-    CalTextEdit *e = f.editor.Editor;
+    CalTextEdit *e = f.Editor;
     moveTo(e, 1, 5); // end of "\tメッ:1"
     QTest::keyClick(e, Qt::Key_Return);
     QCOMPARE(e->textCursor().block().text(), QStringLiteral("\t"));
@@ -370,7 +374,7 @@ void TestCalEditor::typingKeepsIndentation() {
 void TestCalEditor::selectAllToggles() {
     Fixture f;
     f.open(QStringLiteral("りんご"));
-    CalTextEdit *e = f.editor.Editor;
+    CalTextEdit *e = f.Editor;
     QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(e->textCursor().selectedText().size(), 7);
     QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
@@ -397,10 +401,10 @@ void TestCalEditor::pasteTakesOnlyWhatCanBeSaved() {
     Fixture f;
     f.open(QStringLiteral("りんご"));
     QGuiApplication::clipboard()->setText(clipboard);
-    QTest::keyClick(f.editor.Editor, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(f.editor.Editor->toPlainText(), text);
-    QCOMPARE(f.editor.Editor->lines().size(), text.count(u'\n') + 1);
-    QCOMPARE(f.editor.Editor->isModified(), refused.isEmpty());
+    QTest::keyClick(f.Editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.Editor->toPlainText(), text);
+    QCOMPARE(f.Editor->lines().size(), text.count(u'\n') + 1);
+    QCOMPARE(f.Editor->isModified(), refused.isEmpty());
     const QStringList shown = f.prompt.texts();
     QCOMPARE(shown.size(), refused.isEmpty() ? 0 : 1);
     if (!refused.isEmpty())
@@ -414,8 +418,8 @@ void TestCalEditor::fontDialogStartsFromTheEditorsFont() {
         offered = font;
         return std::nullopt;
     };
-    f.editor.actFont->trigger();
-    const QFontInfo editor(f.editor.Editor->font());
+    f.act("actFont")->trigger();
+    const QFontInfo editor(f.Editor->font());
     QCOMPARE(QFontInfo(offered).family(), editor.family());
     QCOMPARE(offered.pointSize(), qRound(editor.pointSizeF()));
 }
@@ -423,8 +427,8 @@ void TestCalEditor::fontDialogStartsFromTheEditorsFont() {
 void TestCalEditor::marginSelectsLines() {
     Fixture f;
     f.open(QStringLiteral("主食"));
-    CalTextEdit *e = f.editor.Editor;
-    auto *gutter = e->findChild<QWidget *>(QStringLiteral("gutter"));
+    CalTextEdit *e = f.Editor;
+    auto *gutter = test::child<QWidget>(e, "gutter");
     QVERIFY(gutter);
     auto lineY = [e](int line) {
         return e->cursorRect(QTextCursor(e->document()->findBlockByNumber(line))).center().y();
@@ -439,15 +443,15 @@ void TestCalEditor::marginSelectsLines() {
 void TestCalEditor::missingTableChangesNothing() {
     Fixture f;
     f.open(QStringLiteral("主食"));
-    typeText(f.editor.Editor, QStringLiteral("X"));
+    typeText(f.Editor, QStringLiteral("X"));
     QFile::remove(f.folder.path(QStringLiteral("data/果物/りんご.cal")));
     f.prompt.answers = {Prompt::Answer::No};
     f.open(QStringLiteral("りんご"));
     QCOMPARE(f.prompt.texts().last(),
              QStringLiteral("「%1」が見つかりませんでした。")
                  .arg(f.folder.path(QStringLiteral("data/果物/りんご.cal"))));
-    QVERIFY(f.editor.Editor->toPlainText().startsWith(u'X'));
-    QCOMPARE(f.editor.pnlTitle->text(), QStringLiteral("主食"));
+    QVERIFY(f.Editor->toPlainText().startsWith(u'X'));
+    QCOMPARE(test::child<QLabel>(&f.editor, "pnlTitle")->text(), QStringLiteral("主食"));
     QCOMPARE(f.editor.currentFile(), f.folder.path(QStringLiteral("data/主食.cal")));
 }
 
@@ -455,27 +459,27 @@ void TestCalEditor::newTableWhenNothingLoaded() {
     Fixture f;
     QStringList names = {QStringLiteral("a/b"), QStringLiteral("間食")};
     f.prompt.answerText = [&](const QString &) { return std::optional(names.takeFirst()); };
-    typeText(f.editor.Editor, QStringLiteral("せんべい:100"));
-    f.editor.actSave->trigger(); // refused name: reported, nothing written
+    typeText(f.Editor, QStringLiteral("せんべい:100"));
+    f.act("actSave")->trigger(); // refused name: reported, nothing written
     QCOMPARE(f.prompt.asked.size(), 1);
-    QVERIFY(f.editor.Editor->isModified());
-    f.editor.actSave->trigger();
+    QVERIFY(f.Editor->isModified());
+    f.act("actSave")->trigger();
     QCOMPARE(f.folder.read(QStringLiteral("data/間食.cal")),
              QByteArray("\x82\xb9\x82\xf1\x82\xd7\x82\xa2:100"));
     QCOMPARE(f.editor.currentFile(), f.folder.path(QStringLiteral("data/間食.cal")));
-    QCOMPARE(f.editor.trvFileList->currentIndex().data().toString(), QStringLiteral("間食"));
-    QVERIFY(!f.editor.Editor->isModified());
+    QCOMPARE(f.trvFileList->currentIndex().data().toString(), QStringLiteral("間食"));
+    QVERIFY(!f.Editor->isModified());
 }
 
 void TestCalEditor::newTableBeforeSwitching() {
     Fixture f;
     f.prompt.answerText = [](const QString &) { return std::optional(QStringLiteral("間食")); };
-    typeText(f.editor.Editor, QStringLiteral("x:1"));
+    typeText(f.Editor, QStringLiteral("x:1"));
     f.prompt.answers = {Prompt::Answer::Yes};
     f.open(QStringLiteral("りんご")); // saving rescans the tree under the moving selection
     QCOMPARE(f.folder.read(QStringLiteral("data/間食.cal")), QByteArray("x:1"));
-    QCOMPARE(f.editor.trvFileList->currentIndex().data().toString(), QStringLiteral("りんご"));
-    QCOMPARE(f.editor.Editor->toPlainText(), QStringLiteral("a:1\nb:2"));
+    QCOMPARE(f.trvFileList->currentIndex().data().toString(), QStringLiteral("りんご"));
+    QCOMPARE(f.Editor->toPlainText(), QStringLiteral("a:1\nb:2"));
 }
 
 void TestCalEditor::settingsKeptBetweenOpenings() {
@@ -483,20 +487,23 @@ void TestCalEditor::settingsKeptBetweenOpenings() {
     test::ScriptedWindowPrompt prompt;
     {
         Tcaleditor editor;
-        QVERIFY(!editor.actOverWrite->isChecked());
-        QCOMPARE(editor.Editor->font().family(), QStringLiteral("ＭＳ 明朝"));
-        QCOMPARE(editor.Editor->font().pixelSize(), 12);
-        editor.actOverWrite->trigger();
-        QVERIFY(editor.Editor->overwriteMode());
-        QFont font = editor.Editor->font();
+        auto *actOverWrite = test::child<QAction>(&editor, "actOverWrite");
+        auto *text = test::child<CalTextEdit>(&editor, "Editor");
+        QVERIFY(!actOverWrite->isChecked());
+        QCOMPARE(text->font().family(), QStringLiteral("ＭＳ 明朝"));
+        QCOMPARE(text->font().pixelSize(), 12);
+        actOverWrite->trigger();
+        QVERIFY(text->overwriteMode());
+        QFont font = text->font();
         font.setPixelSize(16);
-        editor.Editor->setFont(font);
+        text->setFont(font);
         editor.reject();
     }
     Tcaleditor again;
-    QVERIFY(again.actOverWrite->isChecked());
-    QVERIFY(again.Editor->overwriteMode());
-    QCOMPARE(again.Editor->font().pixelSize(), 16);
+    auto *text = test::child<CalTextEdit>(&again, "Editor");
+    QVERIFY(test::child<QAction>(&again, "actOverWrite")->isChecked());
+    QVERIFY(text->overwriteMode());
+    QCOMPARE(text->font().pixelSize(), 16);
     QVERIFY(folder.exists(QStringLiteral("setting/caleditor.ini")));
 }
 

@@ -11,6 +11,7 @@
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QAction>
 #include <QDirIterator>
@@ -90,7 +91,7 @@ void TestTFiles::docksLeftFloatsAndComesBack() {
     TMainForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    TFiles *files = form.Files;
+    TFiles *files = test::child<TFiles>(&form, "Files");
     QCOMPARE(files->windowTitle(), QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀﾌｧｲﾙ"));
     QCOMPARE(form.dockWidgetArea(files), Qt::LeftDockWidgetArea);
     QVERIFY(files->features().testFlag(QDockWidget::DockWidgetFloatable));
@@ -112,30 +113,32 @@ void TestTFiles::menuFollowsTheWindow() {
     test::TempProgramFolder folder;
     test::ScriptedWindowPrompt prompt;
     TMainForm form;
+    auto *mnuCalFiles = test::child<QAction>(&form, "mnuCalFiles");
+    auto *Files = test::child<TFiles>(&form, "Files");
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(form.mnuCalFiles->isEnabled());
-    QVERIFY(form.mnuCalFiles->isChecked());
-    form.mnuCalFiles->trigger();
-    QVERIFY(!form.mnuCalFiles->isChecked());
-    QVERIFY(form.Files->isHidden());
-    form.mnuCalFiles->trigger();
-    QVERIFY(form.mnuCalFiles->isChecked());
-    QVERIFY(form.Files->isVisible());
+    QVERIFY(mnuCalFiles->isEnabled());
+    QVERIFY(mnuCalFiles->isChecked());
+    mnuCalFiles->trigger();
+    QVERIFY(!mnuCalFiles->isChecked());
+    QVERIFY(Files->isHidden());
+    mnuCalFiles->trigger();
+    QVERIFY(mnuCalFiles->isChecked());
+    QVERIFY(Files->isVisible());
     // The close box hides the window and clears the check mark.
-    form.Files->close();
-    QVERIFY(form.Files->isHidden());
-    QVERIFY(!form.mnuCalFiles->isChecked());
-    form.mnuCalFiles->trigger();
-    QVERIFY(form.Files->isVisible());
+    Files->close();
+    QVERIFY(Files->isHidden());
+    QVERIFY(!mnuCalFiles->isChecked());
+    mnuCalFiles->trigger();
+    QVERIFY(Files->isVisible());
     // Closed while floating, it comes back floating and can dock again.
-    form.Files->setFloating(true);
-    form.Files->close();
-    QVERIFY(!form.mnuCalFiles->isChecked());
-    form.mnuCalFiles->trigger();
-    QVERIFY(form.Files->isVisible());
-    form.Files->setFloating(false);
-    QCOMPARE(form.dockWidgetArea(form.Files), Qt::LeftDockWidgetArea);
+    Files->setFloating(true);
+    Files->close();
+    QVERIFY(!mnuCalFiles->isChecked());
+    mnuCalFiles->trigger();
+    QVERIFY(Files->isVisible());
+    Files->setFloating(false);
+    QCOMPARE(form.dockWidgetArea(Files), Qt::LeftDockWidgetArea);
 }
 
 void TestTFiles::choosingATableShowsIt() {
@@ -143,7 +146,9 @@ void TestTFiles::choosingATableShowsIt() {
     test::ScriptedWindowPrompt prompt;
     copyBundledTables(folder);
     TMainForm form;
-    QTreeView *trvFile = form.Files->trvFile;
+    auto *pnlTitle = test::child<QLabel>(&form, "pnlTitle");
+    auto *trvCal = test::child<QTreeView>(&form, "trvCal");
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     // The tree is expanded, folders first by name as the collation orders them.
     const QModelIndex folderNode = find(trvFile->model(), {QStringLiteral("主食")});
     QVERIFY(folderNode.isValid());
@@ -152,21 +157,20 @@ void TestTFiles::choosingATableShowsIt() {
 
     // A folder changes nothing.
     trvFile->setCurrentIndex(folderNode);
-    QCOMPARE(form.pnlTitle->text(), QString());
-    QCOMPARE(form.trvCal->model()->rowCount(), 0);
+    QCOMPARE(pnlTitle->text(), QString());
+    QCOMPARE(trvCal->model()->rowCount(), 0);
 
     const QModelIndex table =
         find(trvFile->model(), {QStringLiteral("主食"), QStringLiteral("麺類")});
     trvFile->setCurrentIndex(table);
-    QCOMPARE(form.pnlTitle->text(), QStringLiteral("麺類"));
-    QCOMPARE(form.pnlTitle->toolTip(),
-             plainToolTip(folder.path(QStringLiteral("data/主食/麺類.cal"))));
-    const QStringList headings = topTexts(form.trvCal);
+    QCOMPARE(pnlTitle->text(), QStringLiteral("麺類"));
+    QCOMPARE(pnlTitle->toolTip(), plainToolTip(folder.path(QStringLiteral("data/主食/麺類.cal"))));
+    const QStringList headings = topTexts(trvCal);
     QCOMPARE(headings.first(), QStringLiteral("うどん"));
     QVERIFY(headings.contains(QStringLiteral("パスタ")));
-    const QModelIndex udon = form.trvCal->model()->index(0, 0);
-    QVERIFY(form.trvCal->isExpanded(udon));
-    const QModelIndex first = form.trvCal->model()->index(0, 0, udon);
+    const QModelIndex udon = trvCal->model()->index(0, 0);
+    QVERIFY(trvCal->isExpanded(udon));
+    const QModelIndex first = trvCal->model()->index(0, 0, udon);
     QCOMPARE(first.data().toString(), QStringLiteral("うどん ゆで 1玉(250g)"));
     QCOMPARE(first.siblingAtColumn(FoodTreeModel::Calory).data().toString(),
              QStringLiteral("238 kcal"));
@@ -178,17 +182,19 @@ void TestTFiles::namesShowAsText() {
     test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/<b>x<b>.cal"), "@h\r\n\t<img src=x>:12\r\n");
     TMainForm form;
+    auto *pnlTitle = test::child<QLabel>(&form, "pnlTitle");
+    auto *trvCal = test::child<QTreeView>(&form, "trvCal");
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTreeView *trvFile = form.Files->trvFile;
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("<b>x<b>")}));
-    QCOMPARE(shown(form.pnlTitle->text(), form.pnlTitle->textFormat()), QStringLiteral("<b>x<b>"));
-    QCOMPARE(shown(form.pnlTitle->toolTip()), folder.path(QStringLiteral("data/<b>x<b>.cal")));
+    QCOMPARE(shown(pnlTitle->text(), pnlTitle->textFormat()), QStringLiteral("<b>x<b>"));
+    QCOMPARE(shown(pnlTitle->toolTip()), folder.path(QStringLiteral("data/<b>x<b>.cal")));
     // The food's tooltip in the tree, as the tree shows it under the mouse.
-    const QModelIndex food = form.trvCal->model()->index(0, 0, form.trvCal->model()->index(0, 0));
-    const QPoint at = form.trvCal->visualRect(food).center();
-    QHelpEvent help(QEvent::ToolTip, at, form.trvCal->viewport()->mapToGlobal(at));
-    QCoreApplication::sendEvent(form.trvCal->viewport(), &help);
+    const QModelIndex food = trvCal->model()->index(0, 0, trvCal->model()->index(0, 0));
+    const QPoint at = trvCal->visualRect(food).center();
+    QHelpEvent help(QEvent::ToolTip, at, trvCal->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(trvCal->viewport(), &help);
     QCOMPARE(shown(QToolTip::text()), QStringLiteral("<img src=x>\n12 kcal"));
 }
 
@@ -201,23 +207,23 @@ void TestTFiles::listViewAndBack() {
     folder.write(QStringLiteral("data/飲み物.cal"),
                  sjis::encode(QStringLiteral("麦茶:2\r\nコーラ:170")));
     TMainForm form;
-    QTreeView *trvFile = form.Files->trvFile;
+    auto *mnuDictionary = test::child<QAction>(&form, "mnuDictionary");
+    auto *mnuStandard = test::child<QAction>(&form, "mnuStandard");
+    auto *trvCal = test::child<QTreeView>(&form, "trvCal");
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("菓子")}));
-    form.mnuDictionary->trigger();
-    QVERIFY(form.mnuDictionary->isChecked());
-    QVERIFY(!form.mnuStandard->isChecked());
-    QCOMPARE(topTexts(form.trvCal),
-             (QStringList{QStringLiteral("あられ"), QStringLiteral("クッキー"),
-                          QStringLiteral("プリン"), QStringLiteral("ようかん")}));
+    mnuDictionary->trigger();
+    QVERIFY(mnuDictionary->isChecked());
+    QVERIFY(!mnuStandard->isChecked());
+    QCOMPARE(topTexts(trvCal), (QStringList{QStringLiteral("あられ"), QStringLiteral("クッキー"),
+                                            QStringLiteral("プリン"), QStringLiteral("ようかん")}));
     // The list view stays chosen for the next table.
     trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("飲み物")}));
-    QCOMPARE(topTexts(form.trvCal),
-             (QStringList{QStringLiteral("コーラ"), QStringLiteral("麦茶")}));
+    QCOMPARE(topTexts(trvCal), (QStringList{QStringLiteral("コーラ"), QStringLiteral("麦茶")}));
     trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("菓子")}));
-    form.mnuStandard->trigger();
-    QVERIFY(form.mnuStandard->isChecked());
-    QCOMPARE(topTexts(form.trvCal),
-             (QStringList{QStringLiteral("和菓子"), QStringLiteral("洋菓子")}));
+    mnuStandard->trigger();
+    QVERIFY(mnuStandard->isChecked());
+    QCOMPARE(topTexts(trvCal), (QStringList{QStringLiteral("和菓子"), QStringLiteral("洋菓子")}));
 }
 
 void TestTFiles::missingTableKeepsTheTree() {
@@ -226,14 +232,14 @@ void TestTFiles::missingTableKeepsTheTree() {
     folder.write(QStringLiteral("data/a.cal"), "@x\r\n\ty:1\r\n");
     folder.write(QStringLiteral("data/b.cal"), "z:2\r\n");
     TMainForm form;
-    QTreeView *trvFile = form.Files->trvFile;
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("a")}));
     QVERIFY(QFile::remove(folder.path(QStringLiteral("data/b.cal"))));
     trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("b")}));
     QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("「%1」が見つかりませんでした。")
                                               .arg(folder.path(QStringLiteral("data/b.cal")))}));
-    QCOMPARE(form.pnlTitle->text(), QStringLiteral("b"));
-    QCOMPARE(topTexts(form.trvCal), (QStringList{"x"}));
+    QCOMPARE(test::child<QLabel>(&form, "pnlTitle")->text(), QStringLiteral("b"));
+    QCOMPARE(topTexts(test::child<QTreeView>(&form, "trvCal")), (QStringList{"x"}));
 }
 
 void TestTFiles::addsTheSelectedFood() {
@@ -241,23 +247,24 @@ void TestTFiles::addsTheSelectedFood() {
     test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/a.cal"), "@x\r\n\ty:1200\r\n");
     TMainForm form;
-    QTreeView *trvFile = form.Files->trvFile;
+    auto *trvCal = test::child<QTreeView>(&form, "trvCal");
+    auto *mnuAddList = test::child<QAction>(&form, "mnuAddList");
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     trvFile->setCurrentIndex(find(trvFile->model(), {QStringLiteral("a")}));
     // A heading is not a food: nothing is added.
-    form.trvCal->setCurrentIndex(form.trvCal->model()->index(0, 0));
-    form.mnuAddList->trigger();
+    trvCal->setCurrentIndex(trvCal->model()->index(0, 0));
+    mnuAddList->trigger();
     QCOMPARE(form.intake().list().model()->rowCount(), 0);
-    form.trvCal->setCurrentIndex(
-        form.trvCal->model()->index(0, 0, form.trvCal->model()->index(0, 0)));
-    form.mnuAddList->trigger();
+    trvCal->setCurrentIndex(trvCal->model()->index(0, 0, trvCal->model()->index(0, 0)));
+    mnuAddList->trigger();
     QCOMPARE(form.intake().list().model()->rowCount(), 1);
     // Return in the tree adds as a double-click does.
-    form.mnuArrowDup->trigger();
+    test::child<QAction>(&form, "mnuArrowDup")->trigger();
     form.show();
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.trvCal->setFocus();
-    QTest::keyClick(form.trvCal, Qt::Key_Return);
+    trvCal->setFocus();
+    QTest::keyClick(trvCal, Qt::Key_Return);
     QCOMPARE(form.intake().list().model()->rowCount(), 2);
 }
 

@@ -6,6 +6,7 @@
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -48,6 +49,18 @@ void writeTables(const test::TempProgramFolder &folder) {
                  sjis::encode(QStringLiteral("@菓子\r\n\tそばぼうろ:50\r\n\tプリン:116\r\n")));
 }
 
+// The search window of a main window, with its controls.
+struct Finder {
+    TFinder *window;
+    QLineEdit *txtString = test::child<QLineEdit>(window, "txtString");
+    QCheckBox *chkCalory = test::child<QCheckBox>(window, "chkCalory");
+    QSpinBox *txtMinCal = test::child<QSpinBox>(window, "txtMinCal");
+    QSpinBox *txtMaxCal = test::child<QSpinBox>(window, "txtMaxCal");
+    QListWidget *lstFiles = test::child<QListWidget>(window, "lstFiles");
+    QTreeView *lsvResult = test::child<QTreeView>(window, "lsvResult");
+    QStatusBar *stb = test::child<QStatusBar>(window, "stb");
+};
+
 } // namespace
 
 class TestTFinder : public QObject {
@@ -71,20 +84,21 @@ void TestTFinder::createdHiddenAndShownByTheMenu() {
     test::TempProgramFolder folder;
     test::ScriptedWindowPrompt prompt;
     TMainForm form;
-    auto *finder = form.findChild<TFinder *>();
-    QVERIFY(finder);
-    QVERIFY(!finder->isVisible());
-    QCOMPARE(finder->windowTitle(), QStringLiteral("ﾃﾞｰﾀ検索"));
-    QVERIFY(form.mnuFind->isEnabled());
-    form.mnuFind->trigger();
-    QVERIFY(finder->isVisible());
-    QVERIFY(finder->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    finder->close();
-    QVERIFY(!finder->isVisible());
-    form.mnuFindTopMost->setChecked(false);
-    form.mnuFind->trigger();
-    QVERIFY(finder->isVisible());
-    QVERIFY(!finder->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    auto *mnuFind = test::child<QAction>(&form, "mnuFind");
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
+    QVERIFY(finder.window);
+    QVERIFY(!finder.window->isVisible());
+    QCOMPARE(finder.window->windowTitle(), QStringLiteral("ﾃﾞｰﾀ検索"));
+    QVERIFY(mnuFind->isEnabled());
+    mnuFind->trigger();
+    QVERIFY(finder.window->isVisible());
+    QVERIFY(finder.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    finder.window->close();
+    QVERIFY(!finder.window->isVisible());
+    test::child<QAction>(&form, "mnuFindTopMost")->setChecked(false);
+    mnuFind->trigger();
+    QVERIFY(finder.window->isVisible());
+    QVERIFY(!finder.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 void TestTFinder::conditionsAndTargets() {
@@ -92,33 +106,34 @@ void TestTFinder::conditionsAndTargets() {
     test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    auto *finder = form.findChild<TFinder *>();
-    QCOMPARE(items(finder->lstFiles), (QStringList{QStringLiteral("(すべて)"),
-                                                   QStringLiteral("菓子"), QStringLiteral("麺")}));
-    QCOMPARE(finder->txtMinCal->text(), QStringLiteral("0"));
-    QCOMPARE(finder->txtMaxCal->text(), QStringLiteral("1,000"));
-    QCOMPARE(finder->txtMaxCal->maximum(), 32767);
-    finder->txtMaxCal->stepUp();
-    QCOMPARE(finder->txtMaxCal->text(), QStringLiteral("1,050"));
-    QCOMPARE(finder->chkCalory->text(), QStringLiteral("次のｶﾛﾘｰ条件のものを検索"));
-    QCOMPARE(finder->spdFind->text(), QStringLiteral("検索(&F)"));
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
+    QCOMPARE(items(finder.lstFiles), (QStringList{QStringLiteral("(すべて)"),
+                                                  QStringLiteral("菓子"), QStringLiteral("麺")}));
+    QCOMPARE(finder.txtMinCal->text(), QStringLiteral("0"));
+    QCOMPARE(finder.txtMaxCal->text(), QStringLiteral("1,000"));
+    QCOMPARE(finder.txtMaxCal->maximum(), 32767);
+    finder.txtMaxCal->stepUp();
+    QCOMPARE(finder.txtMaxCal->text(), QStringLiteral("1,050"));
+    QCOMPARE(finder.chkCalory->text(), QStringLiteral("次のｶﾛﾘｰ条件のものを検索"));
+    QCOMPARE(test::child<QToolButton>(finder.window, "spdFind")->text(),
+             QStringLiteral("検索(&F)"));
     QStringList captions;
     for (const char *name : {"Label1", "Label2", "Label4", "Label5", "Label6"})
-        captions << finder->findChild<QLabel *>(QString::fromLatin1(name))->text();
+        captions << test::child<QLabel>(finder.window, name)->text();
     QCOMPARE(captions, (QStringList{"検索条件", "以下の文字列を含む(&S)", "検索結果",
                                     "kcal以上(&O)", "kcal以下(&U)"}));
     // The target list's heading shows its F underlined but leaves Alt+F to the button.
-    auto *label7 = finder->findChild<QLabel *>(QStringLiteral("Label7"));
+    auto *label7 = test::child<QLabel>(finder.window, "Label7");
     QVERIFY(!label7->buddy());
     auto name = [](QObject *o) {
         return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name);
     };
     QCOMPARE(name(label7), QStringLiteral("検索する対象ﾌｧｲﾙ(F)"));
     // Assistive technology reads the captions that stand beside the edits.
-    QCOMPARE(name(finder->txtString), QStringLiteral("以下の文字列を含む(S)"));
-    QCOMPARE(name(finder->txtMinCal), QStringLiteral("kcal以上(O)"));
-    QCOMPARE(name(finder->txtMaxCal), QStringLiteral("kcal以下(U)"));
-    QCOMPARE(finder->lsvResult->model()->headerData(0, Qt::Horizontal).toString(),
+    QCOMPARE(name(finder.txtString), QStringLiteral("以下の文字列を含む(S)"));
+    QCOMPARE(name(finder.txtMinCal), QStringLiteral("kcal以上(O)"));
+    QCOMPARE(name(finder.txtMaxCal), QStringLiteral("kcal以下(U)"));
+    QCOMPARE(finder.lsvResult->model()->headerData(0, Qt::Horizontal).toString(),
              QStringLiteral("Foods"));
 }
 
@@ -127,29 +142,29 @@ void TestTFinder::searchesAllWhenNothingIsSelected() {
     test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    auto *finder = form.findChild<TFinder *>();
-    finder->txtString->setText(QStringLiteral("そば"));
-    finder->spdFindClick();
-    QCOMPARE(finder->lstFiles->currentRow(), 0);
-    QCOMPARE(column(finder->lsvResult, 0),
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
+    finder.txtString->setText(QStringLiteral("そば"));
+    finder.window->spdFindClick();
+    QCOMPARE(finder.lstFiles->currentRow(), 0);
+    QCOMPARE(column(finder.lsvResult, 0),
              (QStringList{QStringLiteral("そばぼうろ"), QStringLiteral("そば")}));
-    QCOMPARE(column(finder->lsvResult, 1),
+    QCOMPARE(column(finder.lsvResult, 1),
              (QStringList{QStringLiteral("菓子"), QStringLiteral("麺")}));
-    QCOMPARE(column(finder->lsvResult, 2), (QStringList{"50 kcal", "234 kcal"}));
-    QCOMPARE(finder->stb->currentMessage(), QStringLiteral("2件見つかりました。"));
+    QCOMPARE(column(finder.lsvResult, 2), (QStringList{"50 kcal", "234 kcal"}));
+    QCOMPARE(finder.stb->currentMessage(), QStringLiteral("2件見つかりました。"));
     // Case folding and the calorie range, joined by "or".
-    finder->txtString->setText(QStringLiteral("beef"));
-    finder->chkCalory->setChecked(true);
-    finder->txtMinCal->setValue(100);
-    finder->txtMaxCal->setValue(200);
-    finder->spdFindClick();
-    QCOMPARE(column(finder->lsvResult, 0),
+    finder.txtString->setText(QStringLiteral("beef"));
+    finder.chkCalory->setChecked(true);
+    finder.txtMinCal->setValue(100);
+    finder.txtMaxCal->setValue(200);
+    finder.window->spdFindClick();
+    QCOMPARE(column(finder.lsvResult, 0),
              (QStringList{QStringLiteral("プリン"), QStringLiteral("Beef Pho")}));
     QVERIFY(prompt.asked.isEmpty());
-    finder->txtString->setText(QStringLiteral("カレー"));
-    finder->chkCalory->setChecked(false);
-    finder->spdFindClick();
-    QCOMPARE(finder->stb->currentMessage(), QStringLiteral("該当するデータはありませんでした。"));
+    finder.txtString->setText(QStringLiteral("カレー"));
+    finder.chkCalory->setChecked(false);
+    finder.window->spdFindClick();
+    QCOMPARE(finder.stb->currentMessage(), QStringLiteral("該当するデータはありませんでした。"));
 }
 
 void TestTFinder::searchesTheSelectedTables() {
@@ -157,15 +172,15 @@ void TestTFinder::searchesTheSelectedTables() {
     test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    auto *finder = form.findChild<TFinder *>();
-    finder->txtString->setText(QStringLiteral("そば"));
-    finder->lstFiles->setCurrentRow(2); // 麺, selected
-    finder->spdFindClick();
-    QCOMPARE(column(finder->lsvResult, 0), (QStringList{QStringLiteral("そば")}));
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
+    finder.txtString->setText(QStringLiteral("そば"));
+    finder.lstFiles->setCurrentRow(2); // 麺, selected
+    finder.window->spdFindClick();
+    QCOMPARE(column(finder.lsvResult, 0), (QStringList{QStringLiteral("そば")}));
     // With the current entry on "(すべて)" every table is searched.
-    finder->lstFiles->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    finder->spdFindClick();
-    QCOMPARE(finder->lsvResult->model()->rowCount(), 2);
+    finder.lstFiles->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    finder.window->spdFindClick();
+    QCOMPARE(finder.lsvResult->model()->rowCount(), 2);
 }
 
 void TestTFinder::keysSearchAndClose_data() {
@@ -193,13 +208,13 @@ void TestTFinder::keysSearchAndClose() {
     test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    auto *finder = form.findChild<TFinder *>();
-    form.mnuFind->trigger();
-    QVERIFY(QTest::qWaitForWindowActive(finder));
-    finder->txtString->setText(QStringLiteral("そば"));
-    finder->chkCalory->setChecked(focus.startsWith(QLatin1String("txtM")));
-    finder->txtMinCal->setValue(400);
-    auto *target = finder->findChild<QWidget *>(focus);
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
+    test::child<QAction>(&form, "mnuFind")->trigger();
+    QVERIFY(QTest::qWaitForWindowActive(finder.window));
+    finder.txtString->setText(QStringLiteral("そば"));
+    finder.chkCalory->setChecked(focus.startsWith(QLatin1String("txtM")));
+    finder.txtMinCal->setValue(400);
+    auto *target = finder.window->findChild<QWidget *>(focus);
     target->setFocus();
     if (focus == QLatin1String("txtMinCal")) {
         QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
@@ -208,13 +223,13 @@ void TestTFinder::keysSearchAndClose() {
     QWidget *receiver = QApplication::focusWidget();
     QTest::keyClick(receiver, key, modifiers);
     // A mnemonic presses its button the way a click does, a moment later.
-    QTRY_COMPARE(finder->lsvResult->model()->rowCount(), found);
-    QCOMPARE(finder->stb->currentMessage(), QStringLiteral("%1件見つかりました。").arg(found));
+    QTRY_COMPARE(finder.lsvResult->model()->rowCount(), found);
+    QCOMPARE(finder.stb->currentMessage(), QStringLiteral("%1件見つかりました。").arg(found));
     QVERIFY(prompt.asked.isEmpty());
     // Esc closes the window, which keeps what it found.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QVERIFY(!finder->isVisible());
-    QCOMPARE(finder->lsvResult->model()->rowCount(), found);
+    QVERIFY(!finder.window->isVisible());
+    QCOMPARE(finder.lsvResult->model()->rowCount(), found);
 }
 
 void TestTFinder::unencodableTextIsRefused() {
@@ -222,14 +237,14 @@ void TestTFinder::unencodableTextIsRefused() {
     test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    auto *finder = form.findChild<TFinder *>();
-    finder->txtString->setText(QStringLiteral("そば"));
-    finder->spdFindClick();
-    finder->txtString->setText(QStringLiteral("そば😀"));
-    finder->spdFindClick();
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
+    finder.txtString->setText(QStringLiteral("そば"));
+    finder.window->spdFindClick();
+    finder.txtString->setText(QStringLiteral("そば😀"));
+    finder.window->spdFindClick();
     QCOMPARE(prompt.asked.size(), 1);
     QCOMPARE(prompt.asked.at(0).kind, QStringLiteral("error"));
-    QCOMPARE(finder->lsvResult->model()->rowCount(), 2); // the last results stay
+    QCOMPARE(finder.lsvResult->model()->rowCount(), 2); // the last results stay
 }
 
 void TestTFinder::refillWaitsForTheSearch() {
@@ -237,19 +252,19 @@ void TestTFinder::refillWaitsForTheSearch() {
     test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    auto *finder = form.findChild<TFinder *>();
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
     folder.write(QStringLiteral("data/新.cal"), "x:1\r\n");
     QStringList duringSearch;
     // A scan that lands while the search lets events through.
-    QTimer::singleShot(0, finder, [&] {
+    QTimer::singleShot(0, finder.window, [&] {
         SetCaloryDirectories();
-        duringSearch = items(finder->lstFiles);
+        duringSearch = items(finder.lstFiles);
     });
-    finder->txtString->setText(QStringLiteral("そば"));
-    finder->spdFindClick();
+    finder.txtString->setText(QStringLiteral("そば"));
+    finder.window->spdFindClick();
     QCOMPARE(duringSearch.size(), 3);
-    QCOMPARE(items(finder->lstFiles).size(), 4);
-    QCOMPARE(finder->lsvResult->model()->rowCount(), 2);
+    QCOMPARE(items(finder.lstFiles).size(), 4);
+    QCOMPARE(finder.lsvResult->model()->rowCount(), 2);
 }
 
 void TestTFinder::sortFollowsTheIntakeList() {
@@ -257,8 +272,9 @@ void TestTFinder::sortFollowsTheIntakeList() {
     test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
-    auto *finder = form.findChild<TFinder *>();
-    finder->chkCalory->setChecked(true);
+    auto *lsvCal = test::child<QTreeView>(&form, "lsvCal");
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
+    finder.chkCalory->setChecked(true);
     // Both headers show the shared key, whichever list set it.
     auto indicator = [](const QTreeView *view) {
         const QHeaderView *h = view->header();
@@ -269,26 +285,26 @@ void TestTFinder::sortFollowsTheIntakeList() {
                                                                             : QLatin1String("down"))
                    : QStringLiteral("none");
     };
-    QCOMPARE(indicator(finder->lsvResult), QStringLiteral("none"));
-    Q_EMIT form.lsvCal->header()->sectionClicked(0); // "Foods" on the intake list
-    QCOMPARE(indicator(finder->lsvResult), QStringLiteral("0up"));
-    finder->spdFindClick();
-    const QStringList ascending = column(finder->lsvResult, 0);
+    QCOMPARE(indicator(finder.lsvResult), QStringLiteral("none"));
+    Q_EMIT lsvCal->header()->sectionClicked(0); // "Foods" on the intake list
+    QCOMPARE(indicator(finder.lsvResult), QStringLiteral("0up"));
+    finder.window->spdFindClick();
+    const QStringList ascending = column(finder.lsvResult, 0);
     QCOMPARE(ascending.first(), QStringLiteral("Beef Pho"));
     // "Foods" clicked on the results: reversed.
-    finder->show();
-    QVERIFY(QTest::qWaitForWindowExposed(finder));
-    QHeaderView *header = finder->lsvResult->header();
+    finder.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(finder.window));
+    QHeaderView *header = finder.lsvResult->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(0) + 10, header->height() / 2));
     QStringList descending = ascending;
     std::reverse(descending.begin(), descending.end());
-    QCOMPARE(column(finder->lsvResult, 0), descending);
-    QCOMPARE(indicator(form.lsvCal), QStringLiteral("0down"));
-    QCOMPARE(indicator(finder->lsvResult), QStringLiteral("0down"));
+    QCOMPARE(column(finder.lsvResult, 0), descending);
+    QCOMPARE(indicator(lsvCal), QStringLiteral("0down"));
+    QCOMPARE(indicator(finder.lsvResult), QStringLiteral("0down"));
     // The first direction of "Calory" is the largest value first.
-    Q_EMIT form.lsvCal->header()->sectionClicked(2);
-    QCOMPARE(indicator(finder->lsvResult), QStringLiteral("2down"));
+    Q_EMIT lsvCal->header()->sectionClicked(2);
+    QCOMPARE(indicator(finder.lsvResult), QStringLiteral("2down"));
 }
 
 QTEST_MAIN(TestTFinder)

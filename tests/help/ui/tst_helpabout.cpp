@@ -8,6 +8,7 @@
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QApplication>
 #include <QDir>
@@ -91,7 +92,7 @@ void TestHelpAbout::topicOpensAtItsSection() {
     HelpWindow *window = Help::window();
     QVERIFY(window);
     QVERIFY(window->isVisible());
-    QTextBrowser *browser = window->browser();
+    QTextBrowser *browser = test::child<QTextBrowser>(window, "txtHelp");
     QCOMPARE(browser->source(), HelpFiles::topicUrl(context));
     // The section's heading is what the window shows at its top.
     const QTextCursor top = browser->cursorForPosition(QPoint(4, 4));
@@ -104,7 +105,8 @@ void TestHelpAbout::contentsAfterTopic() {
     copyHelp(folder);
     Help::Helper(5);
     Help::contents();
-    QCOMPARE(Help::window()->browser()->source(), HelpFiles::contentsUrl());
+    QCOMPARE(test::child<QTextBrowser>(Help::window(), "txtHelp")->source(),
+             HelpFiles::contentsUrl());
     QCOMPARE(Help::window()->windowTitle(), QStringLiteral("Zenkarta ヘルプ - 目次"));
 }
 
@@ -126,10 +128,10 @@ void TestHelpAbout::helpFromModalDialogIsUsable() {
     TWWW dialog;
     bool shown = false;
     QTimer::singleShot(0, [&] {
-        dialog.findChild<QPushButton *>(QStringLiteral("btnHelp"))->click();
+        test::child<QPushButton>(&dialog, "btnHelp")->click();
         HelpWindow *window = Help::window();
         shown = window && window->isVisible() &&
-                window->browser()->source() == HelpFiles::topicUrl(9) &&
+                test::child<QTextBrowser>(window, "txtHelp")->source() == HelpFiles::topicUrl(9) &&
                 // A window outside the dialog would be blocked by its modality.
                 window->parentWidget() == &dialog;
         dialog.reject();
@@ -146,7 +148,7 @@ void TestHelpAbout::aboutBoxMemory() {
     QVERIFY(box.windowFlags() & Qt::FramelessWindowHint);
     QVERIFY(box.windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(box.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    auto *memory = box.findChild<QLabel *>(QStringLiteral("lblMemory"));
+    auto *memory = test::child<QLabel>(&box, "lblMemory");
     QVERIFY(memory->text().isEmpty()); // until the first tick
     box.show();
     QTRY_COMPARE_WITH_TIMEOUT(memory->text(), QStringLiteral("1,234,567,890 Byte Free"), 2000);
@@ -207,7 +209,7 @@ void TestHelpAbout::aboutBoxLinks() {
 
 void TestHelpAbout::aboutBoxClosesOnPlainClick() {
     TAboutBox box;
-    QLabel *product = box.findChild<QLabel *>(QStringLiteral("lblProduct"));
+    QLabel *product = test::child<QLabel>(&box, "lblProduct");
     QCOMPARE(product->text(), QStringLiteral("Zenkarta"));
     QTimer::singleShot(0, [&] { QTest::mouseClick(product, Qt::LeftButton); });
     QCOMPARE(box.exec(), int(QDialog::Accepted));

@@ -6,6 +6,7 @@
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -47,9 +48,10 @@ void answerWith(test::ScriptedWindowPrompt &prompt, Answer answer, int *shown = 
 }
 
 QStringList column(const TDayRec &window, int c) {
+    const auto *data = test::child<ListTableModel>(&window, "data");
     QStringList out;
-    for (int r = 0; r < window.data->rowCount(); ++r)
-        out.append(window.data->cellText(r, c));
+    for (int r = 0; r < data->rowCount(); ++r)
+        out.append(data->cellText(r, c));
     return out;
 }
 
@@ -96,10 +98,10 @@ void TestDayRec::withoutItemList() {
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral(
                                  "登録されていません。メニューの「編集」の「詳細設定」の「グラフ」"
                                  "タブで項目を作成しておいてください。")});
-    QCOMPARE(window.lstItems->count(), 0);
-    QCOMPARE(window.data->rowCount(), 0);
-    QVERIFY(!window.chkDataRange->isChecked());
-    QVERIFY(!window.spdAdd->isEnabled());
+    QCOMPARE(test::child<QListWidget>(&window, "lstItems")->count(), 0);
+    QCOMPARE(test::child<ListTableModel>(&window, "data")->rowCount(), 0);
+    QVERIFY(!test::child<QCheckBox>(&window, "chkDataRange")->isChecked());
+    QVERIFY(!test::child<QPushButton>(&window, "spdAdd")->isEnabled());
     QVERIFY(!folder.exists(QStringLiteral("setting/graph.dat")));
 }
 
@@ -111,34 +113,38 @@ void TestDayRec::choosingAnItem() {
                                                     "60.5\r\n2002/08/01\xff"
                                                     "61\r\n");
     TDayRec window;
+    auto *lstItems = test::child<QListWidget>(&window, "lstItems");
+    auto *data = test::child<ListTableModel>(&window, "data");
+    auto *spdAdd = test::child<QPushButton>(&window, "spdAdd");
+    auto *spdChange = test::child<QPushButton>(&window, "spdChange");
     QCOMPARE(window.windowTitle(), QStringLiteral("日々の記録"));
-    QCOMPARE(window.lstItems->count(), 2);
-    QCOMPARE(window.lstItems->item(0)->text(), QStringLiteral("体重[kg]"));
-    QCOMPARE(window.lstItems->item(1)->text(), QStringLiteral("A[B]"));
-    QVERIFY(window.lstItems->selectedItems().isEmpty());
-    window.lstItems->setCurrentRow(0);
-    QCOMPARE(window.data->headerData(1, Qt::Horizontal).toString(), QStringLiteral("体重[kg]"));
+    QCOMPARE(lstItems->count(), 2);
+    QCOMPARE(lstItems->item(0)->text(), QStringLiteral("体重[kg]"));
+    QCOMPARE(lstItems->item(1)->text(), QStringLiteral("A[B]"));
+    QVERIFY(lstItems->selectedItems().isEmpty());
+    lstItems->setCurrentRow(0);
+    QCOMPARE(data->headerData(1, Qt::Horizontal).toString(), QStringLiteral("体重[kg]"));
     QCOMPARE(column(window, 0), (QStringList{"2002/08/01", "2002/08/23"}));
     QCOMPARE(column(window, 1), (QStringList{"61", "60.5"}));
-    QVERIFY(window.spdAdd->isEnabled());
-    QVERIFY(!window.spdChange->isEnabled());
-    window.lsvData->setCurrentIndex(window.data->index(1, 0));
-    QVERIFY(window.spdChange->isEnabled());
-    QVERIFY(window.spdDelete->isEnabled());
+    QVERIFY(spdAdd->isEnabled());
+    QVERIFY(!spdChange->isEnabled());
+    test::child<QTreeView>(&window, "lsvData")->setCurrentIndex(data->index(1, 0));
+    QVERIFY(spdChange->isEnabled());
+    QVERIFY(test::child<QPushButton>(&window, "spdDelete")->isEnabled());
 
     // Clicking the chosen item again shows what was written meanwhile.
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     folder.write(QStringLiteral("record/体重.dat"), "2002/08/02\xff"
                                                     "70\r\n");
-    const QPoint first = window.lstItems->visualItemRect(window.lstItems->item(0)).center();
-    QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, first);
+    const QPoint first = lstItems->visualItemRect(lstItems->item(0)).center();
+    QTest::mouseClick(lstItems->viewport(), Qt::LeftButton, {}, first);
     QCOMPARE(column(window, 1), QStringList{"70"});
 
-    window.lstItems->clearSelection();
-    QCOMPARE(window.data->headerData(1, Qt::Horizontal).toString(), QString());
-    QVERIFY(!window.spdAdd->isEnabled());
-    QVERIFY(!window.spdChange->isEnabled());
+    lstItems->clearSelection();
+    QCOMPARE(data->headerData(1, Qt::Horizontal).toString(), QString());
+    QVERIFY(!spdAdd->isEnabled());
+    QVERIFY(!spdChange->isEnabled());
     QVERIFY(prompt.asked.isEmpty());
 }
 
@@ -151,13 +157,14 @@ void TestDayRec::itemFromSettingsList() {
     items.addItem({Weight, "kg", ""});
     ListViewSave(items, folder.path(QStringLiteral("setting/graph.dat")));
     TDayRec window;
+    auto *lstItems = test::child<QListWidget>(&window, "lstItems");
     QStringList listed;
-    for (int i = 0; i < window.lstItems->count(); ++i)
-        listed.append(window.lstItems->item(i)->text());
+    for (int i = 0; i < lstItems->count(); ++i)
+        listed.append(lstItems->item(i)->text());
     QCOMPARE(listed.size(), 2);
     QVERIFY(listed.contains(QStringLiteral("腹囲[cm]")));
     QVERIFY(listed.contains(QStringLiteral("体重[kg]")));
-    window.lstItems->setCurrentRow(int(listed.indexOf(QStringLiteral("腹囲[cm]"))));
+    lstItems->setCurrentRow(int(listed.indexOf(QStringLiteral("腹囲[cm]"))));
     QVERIFY(folder.exists(QStringLiteral("record/腹囲.dat")));
     QVERIFY(prompt.asked.isEmpty());
 }
@@ -169,13 +176,13 @@ void TestDayRec::itemNameEndingInBracket() {
     folder.write(QStringLiteral("record/A.dat"), "2002/08/01\xff"
                                                  "1\r\n");
     TDayRec window;
-    window.lstItems->setCurrentRow(1);
-    QCOMPARE(window.data->rowCount(), 0);
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(1);
+    QCOMPARE(test::child<ListTableModel>(&window, "data")->rowCount(), 0);
     answerWith(prompt, [](TfrmDayRec &d) {
-        d.txtValue->setText(QStringLiteral("5"));
-        d.btnOK->click();
+        test::child<QLineEdit>(&d, "txtValue")->setText(QStringLiteral("5"));
+        test::child<QPushButton>(&d, "btnOK")->click();
     });
-    window.spdAdd->click();
+    test::child<QPushButton>(&window, "spdAdd")->click();
     QCOMPARE(folder.read(QStringLiteral("record/A[B].dat")), QByteArray("2002/08/23\xff"
                                                                         "5\r\n"));
     QCOMPARE(folder.read(QStringLiteral("record/A.dat")), QByteArray("2002/08/01\xff"
@@ -190,23 +197,23 @@ void TestDayRec::addInsertsInOrder() {
                                                     "61\r\n2002/09/01\xff"
                                                     "59\r\n");
     TDayRec window;
-    window.lstItems->setCurrentRow(0);
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
     int shown = 0;
     answerWith(
         prompt,
         [](TfrmDayRec &d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("日々の記録（追加）"));
-            QCOMPARE(d.lblKey->text(), QStringLiteral("体重[kg]"));
-            QCOMPARE(d.lblKey->textFormat(), Qt::PlainText);
-            QCOMPARE(d.dtp->date(), QDate(2002, 8, 23));
-            QVERIFY(d.dtp->isEnabled());
-            QVERIFY(d.txtValue->text().isEmpty());
-            d.txtValue->setText(QStringLiteral("1.2.3"));
-            d.btnOK->click();
+            QCOMPARE(test::child<QLabel>(&d, "lblKey")->text(), QStringLiteral("体重[kg]"));
+            QCOMPARE(test::child<QLabel>(&d, "lblKey")->textFormat(), Qt::PlainText);
+            QCOMPARE(test::child<QDateEdit>(&d, "dtp")->date(), QDate(2002, 8, 23));
+            QVERIFY(test::child<QDateEdit>(&d, "dtp")->isEnabled());
+            QVERIFY(test::child<QLineEdit>(&d, "txtValue")->text().isEmpty());
+            test::child<QLineEdit>(&d, "txtValue")->setText(QStringLiteral("1.2.3"));
+            test::child<QPushButton>(&d, "btnOK")->click();
             QCOMPARE(d.result(), int(QDialog::Accepted));
         },
         &shown);
-    window.spdAdd->click();
+    test::child<QPushButton>(&window, "spdAdd")->click();
     QCOMPARE(shown, 1);
     QCOMPARE(folder.read(QStringLiteral("record/体重.dat")), QByteArray("2002/08/01\xff"
                                                                         "61\r\n2002/08/23\xff"
@@ -236,16 +243,16 @@ void TestDayRec::overwrite() {
     folder.write(QStringLiteral("record/体重.dat"), "2002/08/23\xff"
                                                     "60.5\r\n");
     TDayRec window;
-    window.lstItems->setCurrentRow(0);
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
     bool visibleAfterCancel = false;
     answerWith(prompt, [&](TfrmDayRec &d) {
-        d.txtValue->setText(QStringLiteral("62"));
-        d.btnOK->click();
+        test::child<QLineEdit>(&d, "txtValue")->setText(QStringLiteral("62"));
+        test::child<QPushButton>(&d, "btnOK")->click();
         // Cancel leaves the dialog open: it has no result yet.
         QCOMPARE(d.result(), result);
         visibleAfterCancel = d.result() == 0;
     });
-    window.spdAdd->click();
+    test::child<QPushButton>(&window, "spdAdd")->click();
     QCOMPARE(prompt.asked.size(), 1);
     QCOMPARE(prompt.asked[0].kind, QStringLiteral("warning"));
     QCOMPARE(prompt.asked[0].text,
@@ -262,12 +269,12 @@ void TestDayRec::emptyValueKeepsDialog() {
     test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     TDayRec window;
-    window.lstItems->setCurrentRow(0);
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
     answerWith(prompt, [](TfrmDayRec &d) {
-        d.btnOK->click();
+        test::child<QPushButton>(&d, "btnOK")->click();
         QCOMPARE(d.result(), 0);
     });
-    window.spdAdd->click();
+    test::child<QPushButton>(&window, "spdAdd")->click();
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("体重の値が記入されていません！")});
     QCOMPARE(folder.read(QStringLiteral("record/体重.dat")), QByteArray());
 }
@@ -280,17 +287,19 @@ void TestDayRec::changeKeepsDate() {
                                                     "59\r\n2002/08/01\xff"
                                                     "61\r\n");
     TDayRec window;
-    window.lstItems->setCurrentRow(0);
-    window.lsvData->setCurrentIndex(window.data->index(1, 0)); // 2002/09/01 listed second
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
+    auto *data = test::child<ListTableModel>(&window, "data");
+    // 2002/09/01 listed second
+    test::child<QTreeView>(&window, "lsvData")->setCurrentIndex(data->index(1, 0));
     answerWith(prompt, [](TfrmDayRec &d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("日々の記録（変更）"));
-        QCOMPARE(d.dtp->date(), QDate(2002, 9, 1));
-        QVERIFY(!d.dtp->isEnabled());
-        QCOMPARE(d.txtValue->text(), QStringLiteral("59"));
-        d.txtValue->setText(QStringLiteral("58.5"));
-        d.btnOK->click();
+        QCOMPARE(test::child<QDateEdit>(&d, "dtp")->date(), QDate(2002, 9, 1));
+        QVERIFY(!test::child<QDateEdit>(&d, "dtp")->isEnabled());
+        QCOMPARE(test::child<QLineEdit>(&d, "txtValue")->text(), QStringLiteral("59"));
+        test::child<QLineEdit>(&d, "txtValue")->setText(QStringLiteral("58.5"));
+        test::child<QPushButton>(&d, "btnOK")->click();
     });
-    window.spdChange->click();
+    test::child<QPushButton>(&window, "spdChange")->click();
     QVERIFY(prompt.asked.isEmpty());
     QCOMPARE(folder.read(QStringLiteral("record/体重.dat")), QByteArray("2002/09/01\xff"
                                                                         "58.5\r\n2002/08/01\xff"
@@ -305,12 +314,13 @@ void TestDayRec::changeOfUnreadableDate() {
     folder.write(QStringLiteral("record/体重.dat"), "8/23/2002\xff"
                                                     "60\r\n");
     TDayRec window;
-    window.lstItems->setCurrentRow(0);
-    window.lsvData->setCurrentIndex(window.data->index(0, 0));
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
+    test::child<QTreeView>(&window, "lsvData")
+        ->setCurrentIndex(test::child<ListTableModel>(&window, "data")->index(0, 0));
     int shown = 0;
     answerWith(
         prompt, [](TfrmDayRec &) {}, &shown);
-    window.spdChange->click();
+    test::child<QPushButton>(&window, "spdChange")->click();
     QCOMPARE(shown, 0);
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("'8/23/2002' は日付ではありません")});
 }
@@ -331,14 +341,16 @@ void TestDayRec::doubleClick() {
     folder.write(QStringLiteral("record/体重.dat"), "2002/08/01\xff"
                                                     "61\r\n");
     TDayRec window;
+    auto *lsvData = test::child<QTreeView>(&window, "lsvData");
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.lstItems->setCurrentRow(0);
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
     QString opened;
     answerWith(prompt, [&](TfrmDayRec &d) { opened = d.windowTitle(); });
-    const QRect row = window.lsvData->visualRect(window.data->index(0, 0));
+    const QRect row =
+        lsvData->visualRect(test::child<ListTableModel>(&window, "data")->index(0, 0));
     const QPoint at = onRow ? row.center() : row.center() + QPoint(0, 5 * row.height());
-    QTest::mouseDClick(window.lsvData->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(lsvData->viewport(), Qt::LeftButton, {}, at);
     QCOMPARE(opened, caption);
 }
 
@@ -350,13 +362,15 @@ void TestDayRec::deleteRemovesEveryLine() {
                                                     "1\r\n2002/08/23\xff"
                                                     "2\r\n");
     TDayRec window;
-    window.lstItems->setCurrentRow(0);
-    QCOMPARE(window.data->rowCount(), 2);
-    window.lsvData->setCurrentIndex(window.data->index(1, 0));
-    window.spdDelete->click();
+    auto *data = test::child<ListTableModel>(&window, "data");
+    auto *spdDelete = test::child<QPushButton>(&window, "spdDelete");
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
+    QCOMPARE(data->rowCount(), 2);
+    test::child<QTreeView>(&window, "lsvData")->setCurrentIndex(data->index(1, 0));
+    spdDelete->click();
     QVERIFY(prompt.asked.isEmpty());
-    QCOMPARE(window.data->rowCount(), 0);
-    QVERIFY(!window.spdDelete->isEnabled());
+    QCOMPARE(data->rowCount(), 0);
+    QVERIFY(!spdDelete->isEnabled());
     QVERIFY(folder.exists(QStringLiteral("record/体重.dat")));
     QCOMPARE(folder.read(QStringLiteral("record/体重.dat")), QByteArray());
 }
@@ -386,15 +400,17 @@ void TestDayRec::range() {
                                                     "4\r\n2002/07/01\xff"
                                                     "5\r\n2002/06/20\r\n");
     TDayRec window;
-    window.lstItems->setCurrentRow(0);
-    QCOMPARE(window.data->rowCount(), 6);
-    window.dtp1->setDate(from);
-    window.dtp2->setDate(to);
-    QCOMPARE(window.data->rowCount(), 6); // the range counts only once it is ticked
-    window.chkDataRange->click();
+    auto *data = test::child<ListTableModel>(&window, "data");
+    auto *chkDataRange = test::child<QCheckBox>(&window, "chkDataRange");
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
+    QCOMPARE(data->rowCount(), 6);
+    test::child<QDateEdit>(&window, "dtp1")->setDate(from);
+    test::child<QDateEdit>(&window, "dtp2")->setDate(to);
+    QCOMPARE(data->rowCount(), 6); // the range counts only once it is ticked
+    chkDataRange->click();
     QCOMPARE(column(window, 0), dates);
-    window.chkDataRange->click();
-    QCOMPARE(window.data->rowCount(), 6);
+    chkDataRange->click();
+    QCOMPARE(data->rowCount(), 6);
 }
 
 void TestDayRec::okSavesState() {
@@ -403,19 +419,19 @@ void TestDayRec::okSavesState() {
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     {
         TDayRec window;
-        window.chkDataRange->setChecked(true);
-        window.dtp1->setDate(QDate(2002, 6, 1));
-        window.dtp2->setDate(QDate(2002, 6, 30));
-        window.btnOK->click();
+        test::child<QCheckBox>(&window, "chkDataRange")->setChecked(true);
+        test::child<QDateEdit>(&window, "dtp1")->setDate(QDate(2002, 6, 1));
+        test::child<QDateEdit>(&window, "dtp2")->setDate(QDate(2002, 6, 30));
+        test::child<QPushButton>(&window, "btnOK")->click();
         QCOMPARE(window.result(), int(QDialog::Accepted));
     }
     QCOMPARE(folder.read(QStringLiteral("setting/dayrec.ini")),
              QByteArray("[chkDataRange]\r\nChecked=1\r\n\r\n[dtp1]\r\nDate=37408\r\n\r\n"
                         "[dtp2]\r\nDate=37437\r\n\r\n"));
     TDayRec again;
-    QVERIFY(again.chkDataRange->isChecked());
-    QCOMPARE(again.dtp1->date(), QDate(2002, 6, 1));
-    QCOMPARE(again.dtp2->date(), QDate(2002, 6, 30));
+    QVERIFY(test::child<QCheckBox>(&again, "chkDataRange")->isChecked());
+    QCOMPARE(test::child<QDateEdit>(&again, "dtp1")->date(), QDate(2002, 6, 1));
+    QCOMPARE(test::child<QDateEdit>(&again, "dtp2")->date(), QDate(2002, 6, 30));
 }
 
 void TestDayRec::cancelDropsState() {
@@ -423,8 +439,8 @@ void TestDayRec::cancelDropsState() {
     test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     TDayRec window;
-    window.chkDataRange->setChecked(true);
-    window.btnCancel->click();
+    test::child<QCheckBox>(&window, "chkDataRange")->setChecked(true);
+    test::child<QPushButton>(&window, "btnCancel")->click();
     QCOMPARE(window.result(), int(QDialog::Rejected));
     QVERIFY(!folder.exists(QStringLiteral("setting/dayrec.ini")));
 }
@@ -446,21 +462,23 @@ void TestDayRec::keyboardFilter() {
     QFETCH(QString, typed);
     QFETCH(QString, kept);
     TfrmDayRec dialog("w", QStringLiteral("w"));
+    auto *txtValue = test::child<QLineEdit>(&dialog, "txtValue");
     for (QChar c : typed) {
         // Sent as typed characters, as a keyboard layout delivers them.
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(dialog.txtValue, &press);
+        QApplication::sendEvent(txtValue, &press);
     }
-    QCOMPARE(dialog.txtValue->text(), kept);
-    QTest::keyClick(dialog.txtValue, Qt::Key_Backspace);
-    QCOMPARE(dialog.txtValue->text(), kept.chopped(kept.isEmpty() ? 0 : 1));
+    QCOMPARE(txtValue->text(), kept);
+    QTest::keyClick(txtValue, Qt::Key_Backspace);
+    QCOMPARE(txtValue->text(), kept.chopped(kept.isEmpty() ? 0 : 1));
 }
 
 void TestDayRec::pasteIsNotFiltered() {
     TfrmDayRec dialog("w", QStringLiteral("w"));
+    auto *txtValue = test::child<QLineEdit>(&dialog, "txtValue");
     QGuiApplication::clipboard()->setText(QStringLiteral("-5,0"));
-    dialog.txtValue->paste();
-    QCOMPARE(dialog.txtValue->text(), QStringLiteral("-5,0"));
+    txtValue->paste();
+    QCOMPARE(txtValue->text(), QStringLiteral("-5,0"));
 }
 
 void TestDayRec::help() {
@@ -469,10 +487,10 @@ void TestDayRec::help() {
     folder.write(QStringLiteral("setting/graph.dat"), itemList());
     TDayRec window;
     QSignalSpy spy(&window, &TDayRec::helpRequested);
-    window.btnHelp->click();
+    test::child<QPushButton>(&window, "btnHelp")->click();
     QCOMPARE(spy.size(), 1);
     QCOMPARE(spy[0][0].toInt(), 6);
-    window.spdOnePoint->click();
+    test::child<QToolButton>(&window, "spdOnePoint")->click();
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral(
                                  "色々なデータを収納して後でグラフ化して見る事ができます。「記録す"
                                  "る項目」を追加するには、「詳細設定」の「グラフ」タブで作成してく"

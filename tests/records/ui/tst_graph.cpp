@@ -4,6 +4,7 @@
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QApplication>
 #include <QCategoryAxis>
@@ -38,14 +39,14 @@ void writeItems(const test::TempProgramFolder &folder) {
 
 QList<double> ys(const TGraph &window) {
     QList<double> out;
-    for (const QPointF &p : window.cht->series()->points())
+    for (const QPointF &p : test::child<GraphChart>(&window, "cht")->series()->points())
         out.append(p.y());
     return out;
 }
 
 QList<double> xs(const TGraph &window) {
     QList<double> out;
-    for (const QPointF &p : window.cht->series()->points())
+    for (const QPointF &p : test::child<GraphChart>(&window, "cht")->series()->points())
         out.append(p.x());
     return out;
 }
@@ -82,10 +83,10 @@ void TestGraph::withoutItemList() {
     folder.write(QStringLiteral("setting/day.ini"), "[chkDataRange]\r\nChecked=0\r\n");
     TGraph window;
     QCOMPARE(window.windowTitle(), QStringLiteral("ｸﾞﾗﾌ"));
-    QCOMPARE(window.lstItems->count(), 0);
-    QVERIFY(window.chkDataRange->isChecked());
-    QVERIFY(window.dtpStart->isEnabled());
-    QCOMPARE(window.cht->chart()->title(), QString());
+    QCOMPARE(test::child<QListWidget>(&window, "lstItems")->count(), 0);
+    QVERIFY(test::child<QCheckBox>(&window, "chkDataRange")->isChecked());
+    QVERIFY(test::child<QDateEdit>(&window, "dtpStart")->isEnabled());
+    QCOMPARE(test::child<GraphChart>(&window, "cht")->chart()->title(), QString());
     QVERIFY(prompt.asked.isEmpty());
 }
 
@@ -96,16 +97,16 @@ void TestGraph::stateLoadedAtStart() {
     folder.write(QStringLiteral("setting/day.ini"),
                  "[chkDataRange]\r\nChecked=0\r\n[dtpStart]\r\nDate=37408\r\n");
     TGraph window;
-    QVERIFY(!window.chkDataRange->isChecked());
-    QCOMPARE(window.dtpStart->date(), QDate(2002, 6, 1));
-    QCOMPARE(window.dtpEnd->date(), QDate(2002, 6, 27));
-    for (QWidget *w :
-         {static_cast<QWidget *>(window.dtpStart), static_cast<QWidget *>(window.lblStart),
-          static_cast<QWidget *>(window.dtpEnd), static_cast<QWidget *>(window.lblEnd)})
-        QVERIFY(!w->isEnabled());
-    window.chkDataRange->click();
-    QVERIFY(window.dtpEnd->isEnabled());
-    QVERIFY(window.lblEnd->isEnabled());
+    auto *chkDataRange = test::child<QCheckBox>(&window, "chkDataRange");
+    auto *dtpEnd = test::child<QDateEdit>(&window, "dtpEnd");
+    QVERIFY(!chkDataRange->isChecked());
+    QCOMPARE(test::child<QDateEdit>(&window, "dtpStart")->date(), QDate(2002, 6, 1));
+    QCOMPARE(dtpEnd->date(), QDate(2002, 6, 27));
+    for (const char *name : {"dtpStart", "lblStart", "dtpEnd", "lblEnd"})
+        QVERIFY2(!test::child<QWidget>(&window, name)->isEnabled(), name);
+    chkDataRange->click();
+    QVERIFY(dtpEnd->isEnabled());
+    QVERIFY(test::child<QLabel>(&window, "lblEnd")->isEnabled());
 }
 
 void TestGraph::choosingItems() {
@@ -113,38 +114,40 @@ void TestGraph::choosingItems() {
     test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
-    QCOMPARE(window.lstItems->item(0)->text(), QStringLiteral("体重[kg]"));
-    window.chkDataRange->setChecked(false);
-    window.lstItems->setCurrentRow(0);
+    auto *lstItems = test::child<QListWidget>(&window, "lstItems");
+    auto *cht = test::child<GraphChart>(&window, "cht");
+    QCOMPARE(lstItems->item(0)->text(), QStringLiteral("体重[kg]"));
+    test::child<QCheckBox>(&window, "chkDataRange")->setChecked(false);
+    lstItems->setCurrentRow(0);
     QCOMPARE(xs(window), (QList<double>{0, 1, 2}));
     QCOMPARE(ys(window), (QList<double>{60.5, 61, 59.5}));
-    QCOMPARE(window.cht->dateAxis()->categoriesLabels(),
+    QCOMPARE(cht->dateAxis()->categoriesLabels(),
              (QStringList{"2002/06/01", "2002/06/02", "2002/06/30"}));
-    QCOMPARE(window.cht->chart()->title(), QStringLiteral("体重の推移グラフ"));
-    QCOMPARE(window.cht->dateAxis()->titleText(), QStringLiteral("計測日時"));
-    QCOMPARE(window.cht->valueAxis()->titleText(), QStringLiteral("体重kg"));
-    QCOMPARE(window.cht->valueAxis()->labelFormat(), QStringLiteral("%.1f"));
-    QCOMPARE(window.cht->series()->pen().color(), QColor(Qt::red));
-    QCOMPARE(window.stbText->text(),
+    QCOMPARE(cht->chart()->title(), QStringLiteral("体重の推移グラフ"));
+    QCOMPARE(cht->dateAxis()->titleText(), QStringLiteral("計測日時"));
+    QCOMPARE(cht->valueAxis()->titleText(), QStringLiteral("体重kg"));
+    QCOMPARE(cht->valueAxis()->labelFormat(), QStringLiteral("%.1f"));
+    QCOMPARE(cht->series()->pen().color(), QColor(Qt::red));
+    QCOMPARE(test::child<QLabel>(&window, "stbText")->text(),
              QStringLiteral("3件のデータが見つかりました！グラフへ反映します。"));
 
-    QCOMPARE(window.cht->valueAxis()->min(), 59.0);
-    QCOMPARE(window.cht->valueAxis()->max(), 61.5);
-    QCOMPARE(window.cht->valueAxis()->tickInterval(), 0.5);
+    QCOMPARE(cht->valueAxis()->min(), 59.0);
+    QCOMPARE(cht->valueAxis()->max(), 61.5);
+    QCOMPARE(cht->valueAxis()->tickInterval(), 0.5);
 
-    window.lstItems->setCurrentRow(1);
+    lstItems->setCurrentRow(1);
     QCOMPARE(ys(window), QList<double>{8000});
-    QCOMPARE(window.cht->dateAxis()->categoriesLabels(), QStringList{"2002/06/01"});
+    QCOMPARE(cht->dateAxis()->categoriesLabels(), QStringList{"2002/06/01"});
     // Counts need no decimals; the labels group their thousands.
-    QCOMPARE(window.cht->valueAxis()->labelFormat(), QStringLiteral("%.0f"));
-    QVERIFY(window.cht->chart()->localizeNumbers());
-    QCOMPARE(window.cht->chart()->locale().groupSeparator(), QStringLiteral(","));
-    QCOMPARE(window.cht->valueAxis()->titleText(), QStringLiteral("steps"));
+    QCOMPARE(cht->valueAxis()->labelFormat(), QStringLiteral("%.0f"));
+    QVERIFY(cht->chart()->localizeNumbers());
+    QCOMPARE(cht->chart()->locale().groupSeparator(), QStringLiteral(","));
+    QCOMPARE(cht->valueAxis()->titleText(), QStringLiteral("steps"));
     QVERIFY(prompt.asked.isEmpty());
     // Titles that look like markup are shown as they are written.
-    window.cht->setGraph({}, QStringLiteral("<b>x</b>"), {}, QStringLiteral("<i>kg"));
-    QCOMPARE(window.cht->chart()->title(), QStringLiteral("&lt;b&gt;x&lt;/b&gt;"));
-    QCOMPARE(window.cht->valueAxis()->titleText(), QStringLiteral("&lt;i&gt;kg"));
+    cht->setGraph({}, QStringLiteral("<b>x</b>"), {}, QStringLiteral("<i>kg"));
+    QCOMPARE(cht->chart()->title(), QStringLiteral("&lt;b&gt;x&lt;/b&gt;"));
+    QCOMPARE(cht->valueAxis()->titleText(), QStringLiteral("&lt;i&gt;kg"));
 }
 
 void TestGraph::range_data() {
@@ -171,21 +174,23 @@ void TestGraph::range() {
     test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
-    window.dtpStart->setDate(from);
-    window.dtpEnd->setDate(to);
-    window.lstItems->setCurrentRow(0);
+    auto *lstItems = test::child<QListWidget>(&window, "lstItems");
+    auto *cht = test::child<GraphChart>(&window, "cht");
+    test::child<QDateEdit>(&window, "dtpStart")->setDate(from);
+    test::child<QDateEdit>(&window, "dtpEnd")->setDate(to);
+    lstItems->setCurrentRow(0);
     QCOMPARE(ys(window), values);
-    QCOMPARE(window.stbText->text(), status);
-    QCOMPARE(window.cht->chart()->title(), QStringLiteral("体重の推移グラフ（%1～%2）")
-                                               .arg(from.toString(QStringLiteral("yyyy/MM/dd")),
-                                                    to.toString(QStringLiteral("yyyy/MM/dd"))));
+    QCOMPARE(test::child<QLabel>(&window, "stbText")->text(), status);
+    QCOMPARE(cht->chart()->title(), QStringLiteral("体重の推移グラフ（%1～%2）")
+                                        .arg(from.toString(QStringLiteral("yyyy/MM/dd")),
+                                             to.toString(QStringLiteral("yyyy/MM/dd"))));
     // Unticking keeps the graph until the next choice, which then takes every record.
-    window.chkDataRange->click();
+    test::child<QCheckBox>(&window, "chkDataRange")->click();
     QCOMPARE(ys(window), values);
-    window.lstItems->clearSelection();
-    window.lstItems->setCurrentRow(0);
+    lstItems->clearSelection();
+    lstItems->setCurrentRow(0);
     QCOMPARE(ys(window).size(), 3);
-    QCOMPARE(window.cht->chart()->title(), QStringLiteral("体重の推移グラフ"));
+    QCOMPARE(cht->chart()->title(), QStringLiteral("体重の推移グラフ"));
 }
 
 void TestGraph::badValueKeepsGraph() {
@@ -195,14 +200,17 @@ void TestGraph::badValueKeepsGraph() {
     folder.write(QStringLiteral("record/steps.dat"), "2002/06/01\xff"
                                                      "1.2.3\r\n");
     TGraph window;
-    window.chkDataRange->setChecked(false);
-    window.lstItems->setCurrentRow(0);
-    const QString status = window.stbText->text();
-    window.lstItems->setCurrentRow(1);
+    auto *lstItems = test::child<QListWidget>(&window, "lstItems");
+    auto *stbText = test::child<QLabel>(&window, "stbText");
+    test::child<QCheckBox>(&window, "chkDataRange")->setChecked(false);
+    lstItems->setCurrentRow(0);
+    const QString status = stbText->text();
+    lstItems->setCurrentRow(1);
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("'1.2.3' は浮動小数点数ではありません")});
     QCOMPARE(ys(window), (QList<double>{60.5, 61, 59.5}));
-    QCOMPARE(window.stbText->text(), status);
-    QCOMPARE(window.cht->chart()->title(), QStringLiteral("体重の推移グラフ"));
+    QCOMPARE(stbText->text(), status);
+    QCOMPARE(test::child<GraphChart>(&window, "cht")->chart()->title(),
+             QStringLiteral("体重の推移グラフ"));
 }
 
 void TestGraph::emptyGraphKeepsAxisTitlesInPlace() {
@@ -210,18 +218,20 @@ void TestGraph::emptyGraphKeepsAxisTitlesInPlace() {
     test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
-    window.dtpStart->setDate(QDate(2001, 1, 1));
-    window.dtpEnd->setDate(QDate(2001, 1, 2));
+    auto *cht = test::child<GraphChart>(&window, "cht");
+    test::child<QDateEdit>(&window, "dtpStart")->setDate(QDate(2001, 1, 1));
+    test::child<QDateEdit>(&window, "dtpEnd")->setDate(QDate(2001, 1, 2));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.lstItems->setCurrentRow(0); // nothing in the range, as the first graph shown
-    QCOMPARE(window.cht->series()->count(), 0);
-    QCOMPARE(window.cht->dateAxis()->titleText(), QStringLiteral("計測日時"));
+    // Nothing in the range, as the first graph shown.
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
+    QCOMPARE(cht->series()->count(), 0);
+    QCOMPARE(cht->dateAxis()->titleText(), QStringLiteral("計測日時"));
     QApplication::processEvents();
     // The axis titles are the only text drawn in their bluish grey (the blue
     // title blends with white at full blue): none of it may stand in the top
     // quarter, above the plot.
-    const QImage shot = window.cht->grab().toImage();
+    const QImage shot = cht->grab().toImage();
     int grey = 0;
     for (int y = 0; y < shot.height(); ++y) {
         for (int x = 0; x < shot.width(); ++x) {
@@ -240,26 +250,28 @@ void TestGraph::clickingAgainReadsAgain() {
     test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
-    window.chkDataRange->setChecked(false);
+    auto *lstItems = test::child<QListWidget>(&window, "lstItems");
+    auto *cht = test::child<GraphChart>(&window, "cht");
+    test::child<QCheckBox>(&window, "chkDataRange")->setChecked(false);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QPoint first = window.lstItems->visualItemRect(window.lstItems->item(0)).center();
-    QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, first);
+    const QPoint first = lstItems->visualItemRect(lstItems->item(0)).center();
+    QTest::mouseClick(lstItems->viewport(), Qt::LeftButton, {}, first);
     QCOMPARE(ys(window).size(), 3);
     folder.write(QStringLiteral("record/体重.dat"), "2002/06/01\xff"
                                                     "70\r\n");
-    QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseClick(lstItems->viewport(), Qt::LeftButton, {}, first);
     QCOMPARE(ys(window), QList<double>{70});
 
     // From a narrow value axis to a wide one and back, as drawn on screen.
     folder.write(QStringLiteral("record/steps.dat"), "2002/06/01\xff"
                                                      "8000\r\n2002/06/02\xff"
                                                      "15000\r\n");
-    const QPoint second = window.lstItems->visualItemRect(window.lstItems->item(1)).center();
-    QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, second);
-    QCOMPARE(window.cht->valueAxis()->tickInterval(), 2000.0);
-    QTest::mouseClick(window.lstItems->viewport(), Qt::LeftButton, {}, first);
-    QCOMPARE(window.cht->valueAxis()->tickInterval(), 0.5);
+    const QPoint second = lstItems->visualItemRect(lstItems->item(1)).center();
+    QTest::mouseClick(lstItems->viewport(), Qt::LeftButton, {}, second);
+    QCOMPARE(cht->valueAxis()->tickInterval(), 2000.0);
+    QTest::mouseClick(lstItems->viewport(), Qt::LeftButton, {}, first);
+    QCOMPARE(cht->valueAxis()->tickInterval(), 0.5);
 }
 
 void TestGraph::manyPointsThinLabels() {
@@ -274,30 +286,31 @@ void TestGraph::manyPointsThinLabels() {
             "2\r\n";
     folder.write(QStringLiteral("record/体重.dat"), file);
     TGraph window;
-    window.chkDataRange->setChecked(false);
-    window.lstItems->setCurrentRow(0);
-    QCOMPARE(window.cht->series()->count(), 733);
-    const QStringList labels = window.cht->dateAxis()->categoriesLabels();
+    auto *lstItems = test::child<QListWidget>(&window, "lstItems");
+    auto *cht = test::child<GraphChart>(&window, "cht");
+    test::child<QCheckBox>(&window, "chkDataRange")->setChecked(false);
+    lstItems->setCurrentRow(0);
+    QCOMPARE(cht->series()->count(), 733);
+    const QStringList labels = cht->dateAxis()->categoriesLabels();
     QVERIFY(labels.size() <= GraphChart::MaxLabels);
     QCOMPARE(labels.first(), QStringLiteral("2000/01/01"));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     // Shown, the labels thin out further until they fit side by side.
-    const int step = window.cht->labelStep();
+    const int step = cht->labelStep();
     QVERIFY(step > 733 / GraphChart::MaxLabels);
-    QCOMPARE(window.cht->dateAxis()->categoriesLabels().size(), (733 + step - 1) / step);
+    QCOMPARE(cht->dateAxis()->categoriesLabels().size(), (733 + step - 1) / step);
     // The last date is labelled as well as the first.
-    QCOMPARE(window.cht->dateAxis()->endValue(window.cht->dateAxis()->categoriesLabels().last()),
-             732.0);
+    QCOMPARE(cht->dateAxis()->endValue(cht->dateAxis()->categoriesLabels().last()), 732.0);
     window.hide();
 
     // A date standing twice keeps a label for each point.
     folder.write(QStringLiteral("record/体重.dat"), "2002/01/01\xff"
                                                     "1\r\n2002/01/01\xff"
                                                     "2\r\n");
-    window.lstItems->setCurrentRow(1);
-    window.lstItems->setCurrentRow(0);
-    QCOMPARE(window.cht->dateAxis()->categoriesLabels().size(), 2);
+    lstItems->setCurrentRow(1);
+    lstItems->setCurrentRow(0);
+    QCOMPARE(cht->dateAxis()->categoriesLabels().size(), 2);
 }
 
 void TestGraph::closeSavesState() {
@@ -305,10 +318,11 @@ void TestGraph::closeSavesState() {
     test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
+    auto *lstItems = test::child<QListWidget>(&window, "lstItems");
     window.show();
-    window.chkDataRange->setChecked(false);
-    window.dtpStart->setDate(QDate(2002, 6, 1));
-    window.lstItems->setCurrentRow(0);
+    test::child<QCheckBox>(&window, "chkDataRange")->setChecked(false);
+    test::child<QDateEdit>(&window, "dtpStart")->setDate(QDate(2002, 6, 1));
+    lstItems->setCurrentRow(0);
     QVERIFY(window.close());
     QVERIFY(!window.isVisible());
     QCOMPARE(folder.read(QStringLiteral("setting/day.ini")),
@@ -320,7 +334,7 @@ void TestGraph::closeSavesState() {
     // Esc closes it as well.
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(window.lstItems, Qt::Key_Escape);
+    QTest::keyClick(lstItems, Qt::Key_Escape);
     QVERIFY(!window.isVisible());
 }
 
@@ -330,14 +344,14 @@ void TestGraph::printsOnePage() {
     writeItems(folder);
     TGraph window;
     window.resize(749, 487);
-    window.lstItems->setCurrentRow(0);
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
     const QString pdf = folder.path(QStringLiteral("graph.pdf"));
     prompt.answerPrinter = [&](QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
     };
-    window.btnPrint->click();
+    test::child<QPushButton>(&window, "btnPrint")->click();
     const QByteArray bytes = folder.read(QStringLiteral("graph.pdf"));
     QVERIFY(bytes.startsWith("%PDF"));
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
@@ -349,13 +363,13 @@ void TestGraph::cancelledPrintWritesNothing() {
     test::ScriptedWindowPrompt prompt;
     writeItems(folder);
     TGraph window;
-    window.lstItems->setCurrentRow(0);
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
     prompt.answerPrinter = [&](QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(folder.path(QStringLiteral("graph.pdf")));
         return false;
     };
-    window.btnPrint->click();
+    test::child<QPushButton>(&window, "btnPrint")->click();
     QVERIFY(!folder.exists(QStringLiteral("graph.pdf")));
 }
 

@@ -3,6 +3,7 @@
 #include "records/ui/tfrmgraph.h"
 
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -44,8 +45,8 @@ void TestRecordItemDialog::recordItemDialogRefuses() {
     items.addItem({sjis::encode(u"体重"), "kg", ""});
     TfrmGraph dialog(items, TfrmGraph::Mode(mode), 0);
     dialog.show();
-    dialog.txtItem->setText(name);
-    dialog.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+    test::child<QLineEdit>(&dialog, "txtItem")->setText(name);
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(prompt.texts(), QStringList{message});
     QVERIFY(dialog.isVisible());
     QCOMPARE(items.rows(), (ListRows{{sjis::encode(u"体重"), "kg", ""}}));
@@ -56,9 +57,9 @@ void TestRecordItemDialog::recordItemChangeKeepsStoredBytes() {
     RecordItemTable items;
     items.setRows({{"\x85\x40", "\x80", "60", "extra"}});
     TfrmGraph item(items, TfrmGraph::Mode::Change, 0);
-    QCOMPARE(item.cmbUnit->currentText(), QStringLiteral("\uFFFD"));
-    item.txtTarget->setText(QStringLiteral("55"));
-    item.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+    QCOMPARE(test::child<QComboBox>(&item, "cmbUnit")->currentText(), QStringLiteral("\uFFFD"));
+    test::child<QLineEdit>(&item, "txtTarget")->setText(QStringLiteral("55"));
+    test::child<QPushButton>(&item, "btnOK")->click();
     QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join(u'\n')));
     QCOMPARE(item.result(), int(QDialog::Accepted));
     QCOMPARE(items.row(0), (ListRow{"\x85\x40", "\x80", "55", "extra"}));
@@ -74,9 +75,9 @@ void TestRecordItemDialog::typingFollowsTabOrder() {
         QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(item.txtItem->text(), QStringLiteral("w"));
-    QCOMPARE(item.cmbUnit->currentText(), QStringLiteral("kg"));
-    QCOMPARE(item.txtTarget->text(), QStringLiteral("60"));
+    QCOMPARE(test::child<QLineEdit>(&item, "txtItem")->text(), QStringLiteral("w"));
+    QCOMPARE(test::child<QComboBox>(&item, "cmbUnit")->currentText(), QStringLiteral("kg"));
+    QCOMPARE(test::child<QLineEdit>(&item, "txtTarget")->text(), QStringLiteral("60"));
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnOK"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnCancel"));

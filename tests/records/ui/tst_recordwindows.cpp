@@ -8,6 +8,7 @@
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,19 +46,23 @@ void TestRecordWindows::commandsOpenTheWindows() {
     QPointer<TGraph> graph;
     {
         TMainForm form;
+        auto *btnData = test::child<QAction>(&form, "btnData");
+        auto *btnGraph = test::child<QAction>(&form, "btnGraph");
+        auto *mnuDayRec = test::child<QAction>(&form, "mnuDayRec");
         auto *records = form.findChild<RecordWindows *>();
         QVERIFY(records);
         graph = records->graph();
-        QVERIFY(form.btnData->isEnabled());
-        QVERIFY(form.btnGraph->isEnabled());
-        QCOMPARE(form.mnuDayRec->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
-        QCOMPARE(form.mnuGraph->shortcut(), QKeySequence(QStringLiteral("Ctrl+G")));
+        QVERIFY(btnData->isEnabled());
+        QVERIFY(btnGraph->isEnabled());
+        QCOMPARE(mnuDayRec->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+        QCOMPARE(test::child<QAction>(&form, "mnuGraph")->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+G")));
 
         // The graph exists from the start, hidden; its command shows it.
         QVERIFY(graph);
         QVERIFY(!graph->isVisible());
-        QCOMPARE(graph->lstItems->count(), 1);
-        form.btnGraph->trigger();
+        QCOMPARE(test::child<QListWidget>(graph, "lstItems")->count(), 1);
+        btnGraph->trigger();
         QVERIFY(graph->isVisible());
         QVERIFY(!graph->testAttribute(Qt::WA_QuitOnClose));
 
@@ -69,10 +74,10 @@ void TestRecordWindows::commandsOpenTheWindows() {
                 QVERIFY(diary);
                 QVERIFY(diary->isModal());
                 opened.append(diary);
-                diary->btnHelp->click();
+                test::child<QPushButton>(diary, "btnHelp")->click();
                 QTimer::singleShot(0, diary, &QDialog::reject);
             });
-            (i == 0 ? form.mnuDayRec : form.btnData)->trigger();
+            (i == 0 ? mnuDayRec : btnData)->trigger();
         }
         QCOMPARE(opened.size(), 2);
         // Its help button asks for the help topic (whose pages this folder lacks).
@@ -97,9 +102,11 @@ void TestRecordWindows::datePickersStartAtToday() {
     TfrmDayRec entry("w", QStringLiteral("w"));
     TGraph graph;
     const QList<std::pair<QDateEdit *, QDate>> pickers{
-        {diary.dtp1, QDate(2024, 2, 29)},   {diary.dtp2, QDate(2024, 3, 31)},
-        {entry.dtp, QDate(2024, 3, 31)},    {graph.dtpStart, QDate(2024, 2, 29)},
-        {graph.dtpEnd, QDate(2024, 3, 31)},
+        {test::child<QDateEdit>(&diary, "dtp1"), QDate(2024, 2, 29)},
+        {test::child<QDateEdit>(&diary, "dtp2"), QDate(2024, 3, 31)},
+        {test::child<QDateEdit>(&entry, "dtp"), QDate(2024, 3, 31)},
+        {test::child<QDateEdit>(&graph, "dtpStart"), QDate(2024, 2, 29)},
+        {test::child<QDateEdit>(&graph, "dtpEnd"), QDate(2024, 3, 31)},
     };
     for (const auto &[picker, date] : pickers) {
         QCOMPARE(picker->date(), date);
@@ -109,8 +116,8 @@ void TestRecordWindows::datePickersStartAtToday() {
         QCOMPARE(shown.language(), QLocale::Japanese);
         QCOMPARE(shown.monthName(3), QStringLiteral("3月"));
     }
-    QVERIFY(!diary.chkDataRange->isChecked());
-    QVERIFY(graph.chkDataRange->isChecked());
+    QVERIFY(!test::child<QCheckBox>(&diary, "chkDataRange")->isChecked());
+    QVERIFY(test::child<QCheckBox>(&graph, "chkDataRange")->isChecked());
     QLocale::setDefault(QLocale::system());
 }
 

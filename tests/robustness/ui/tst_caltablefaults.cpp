@@ -11,6 +11,7 @@
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QAction>
 #include <QDir>
@@ -63,7 +64,8 @@ void TestCalTableFaults::unreadableTable() {
     folder.write(QStringLiteral("data/a.cal"), "@x\r\n\ty:1\r\n");
     folder.write(QStringLiteral("data/b.cal"), "z:2\r\n");
     TMainForm form;
-    QTreeView *trvFile = form.Files->trvFile;
+    auto *trvCal = test::child<QTreeView>(&form, "trvCal");
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     trvFile->setCurrentIndex(top(trvFile->model(), QStringLiteral("a")));
     const QString b = folder.path(QStringLiteral("data/b.cal"));
     if (fault != QLatin1String("damaged"))
@@ -75,10 +77,9 @@ void TestCalTableFaults::unreadableTable() {
     trvFile->setCurrentIndex(top(trvFile->model(), QStringLiteral("b")));
     QCOMPARE(prompt.texts(), QStringList{message.arg(ProgramFolder::path())});
     // The table shown before stays, and the program goes on with it.
-    QCOMPARE(form.trvCal->model()->index(0, 0).data().toString(), QStringLiteral("x"));
-    form.trvCal->setCurrentIndex(
-        form.trvCal->model()->index(0, 0, form.trvCal->model()->index(0, 0)));
-    form.mnuAddList->trigger();
+    QCOMPARE(trvCal->model()->index(0, 0).data().toString(), QStringLiteral("x"));
+    trvCal->setCurrentIndex(trvCal->model()->index(0, 0, trvCal->model()->index(0, 0)));
+    test::child<QAction>(&form, "mnuAddList")->trigger();
     QCOMPARE(form.intake().list().model()->rowCount(), 1);
 }
 
@@ -87,12 +88,13 @@ void TestCalTableFaults::invalidBytesReachTheIntakeList() {
     test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("data/a.cal"), "@" + invalid + "\r\n\t" + invalid + "y:150\r\n");
     TMainForm form;
-    QTreeView *trvFile = form.Files->trvFile;
+    auto *trvCal = test::child<QTreeView>(&form, "trvCal");
+    QTreeView *trvFile = test::child<QTreeView>(&form, "trvFile");
     trvFile->setCurrentIndex(top(trvFile->model(), QStringLiteral("a")));
-    const QModelIndex heading = form.trvCal->model()->index(0, 0);
+    const QModelIndex heading = trvCal->model()->index(0, 0);
     QVERIFY(heading.data().toString().contains(QChar(0xFFFD)));
-    form.trvCal->setCurrentIndex(form.trvCal->model()->index(0, 0, heading));
-    form.mnuAddList->trigger();
+    trvCal->setCurrentIndex(trvCal->model()->index(0, 0, heading));
+    test::child<QAction>(&form, "mnuAddList")->trigger();
     QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join('\n')));
     QCOMPARE(form.intake().list().model()->rowCount(), 1);
     QCOMPARE(form.intake().list().model()->row(0).foods, invalid + "y");

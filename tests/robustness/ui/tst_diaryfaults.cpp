@@ -10,6 +10,7 @@
 #include "support/filesizelimit.h"
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -76,9 +77,9 @@ void TestDiaryFaults::unreadableRecord() {
         folder.write(QStringLiteral("record"), "a file where the folder should be");
     TDayRec window;
     window.show();
-    window.lstItems->setCurrentRow(0);
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
     QCOMPARE(prompt.texts(), QStringList{message.arg(ProgramFolder::path())});
-    QCOMPARE(window.data->rowCount(), 0);
+    QCOMPARE(test::child<ListTableModel>(&window, "data")->rowCount(), 0);
     QVERIFY(window.isVisible());
     // Adding goes on to report the same fault, never a success.
     prompt.asked.clear();
@@ -86,11 +87,11 @@ void TestDiaryFaults::unreadableRecord() {
     prompt.answerDialog = [&](QDialog &d) {
         ++shown;
         auto &entry = static_cast<TfrmDayRec &>(d);
-        entry.txtValue->setText(QStringLiteral("60.5"));
-        entry.btnOK->click();
+        test::child<QLineEdit>(&entry, "txtValue")->setText(QStringLiteral("60.5"));
+        test::child<QPushButton>(&entry, "btnOK")->click();
         return d.result();
     };
-    window.spdAdd->click();
+    test::child<QPushButton>(&window, "spdAdd")->click();
     QCOMPARE(shown, 1);
     QCOMPARE(prompt.asked.size(), 1);
     QCOMPARE(prompt.asked.first().kind, QStringLiteral("error"));
@@ -109,13 +110,14 @@ void TestDiaryFaults::failedAddKeepsEntry() {
     folder.write(QStringLiteral("setting/graph.dat"), itemList);
     folder.write(record, oldRecord);
     TDayRec window;
-    window.lstItems->setCurrentRow(0);
-    QCOMPARE(window.data->rowCount(), 1);
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
+    QCOMPARE(test::child<ListTableModel>(&window, "data")->rowCount(), 1);
     bool kept = false;
     prompt.answerDialog = [&](QDialog &d) {
         auto &entry = static_cast<TfrmDayRec &>(d);
-        entry.dtp->setDate(QDate(2002, 8, 2));
-        entry.txtValue->setText(QStringLiteral("60.5"));
+        auto *txtValue = test::child<QLineEdit>(&entry, "txtValue");
+        test::child<QDateEdit>(&entry, "dtp")->setDate(QDate(2002, 8, 2));
+        txtValue->setText(QStringLiteral("60.5"));
         if (fault == QLatin1String("folder")) {
             QFile::remove(folder.path(record));
             QDir().mkpath(folder.path(record));
@@ -124,12 +126,12 @@ void TestDiaryFaults::failedAddKeepsEntry() {
             std::optional<test::FileSizeLimit> full;
             if (fault == QLatin1String("full"))
                 full.emplace(8);
-            entry.btnOK->click();
+            test::child<QPushButton>(&entry, "btnOK")->click();
         }
-        kept = d.result() == 0 && entry.txtValue->text() == QStringLiteral("60.5");
+        kept = d.result() == 0 && txtValue->text() == QStringLiteral("60.5");
         return d.result();
     };
-    window.spdAdd->click();
+    test::child<QPushButton>(&window, "spdAdd")->click();
     QVERIFY(kept);
     QCOMPARE(prompt.asked.size(), 1);
     QCOMPARE(prompt.asked.first().kind, QStringLiteral("error"));
@@ -153,7 +155,7 @@ void TestDiaryFaults::failedOkKeepsWindow() {
         QStringList{
             QStringLiteral("ファイル %1 は開けません").arg(folder.path("setting/dayrec.ini"))});
     prompt.asked.clear();
-    window.btnOK->click();
+    test::child<QPushButton>(&window, "btnOK")->click();
     QCOMPARE(prompt.asked.size(), 1);
     QVERIFY(window.isVisible());
 }
@@ -166,24 +168,28 @@ void TestDiaryFaults::invalidBytesKept() {
     folder.write(record, line1 + "\r\n2002/08/02\xff"
                                  "60\r\n");
     TDayRec window;
-    window.lstItems->setCurrentRow(0);
-    QCOMPARE(window.data->rowCount(), 2);
-    int invalidRow = window.data->cell(0, 0) == "2002/08/01" ? 0 : 1;
-    QVERIFY(window.data->cellText(invalidRow, 1).contains(QChar(0xFFFD)));
+    auto *data = test::child<ListTableModel>(&window, "data");
+    auto *lsvData = test::child<QTreeView>(&window, "lsvData");
+    auto *spdChange = test::child<QPushButton>(&window, "spdChange");
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
+    QCOMPARE(data->rowCount(), 2);
+    int invalidRow = data->cell(0, 0) == "2002/08/01" ? 0 : 1;
+    QVERIFY(data->cellText(invalidRow, 1).contains(QChar(0xFFFD)));
     // Changing the other line, then opening this one and pressing OK without
     // an edit, keeps its bytes.
     prompt.answerDialog = [](QDialog &d) {
         auto &entry = static_cast<TfrmDayRec &>(d);
-        if (entry.txtValue->text() == QStringLiteral("60"))
-            entry.txtValue->setText(QStringLiteral("59"));
-        entry.btnOK->click();
+        auto *txtValue = test::child<QLineEdit>(&entry, "txtValue");
+        if (txtValue->text() == QStringLiteral("60"))
+            txtValue->setText(QStringLiteral("59"));
+        test::child<QPushButton>(&entry, "btnOK")->click();
         return d.result();
     };
-    window.lsvData->setCurrentIndex(window.data->index(1 - invalidRow, 0));
-    window.spdChange->click();
-    invalidRow = window.data->cell(0, 0) == "2002/08/01" ? 0 : 1;
-    window.lsvData->setCurrentIndex(window.data->index(invalidRow, 0));
-    window.spdChange->click();
+    lsvData->setCurrentIndex(data->index(1 - invalidRow, 0));
+    spdChange->click();
+    invalidRow = data->cell(0, 0) == "2002/08/01" ? 0 : 1;
+    lsvData->setCurrentIndex(data->index(invalidRow, 0));
+    spdChange->click();
     QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join('\n')));
     QCOMPARE(folder.read(record), line1 + "\r\n2002/08/02\xff"
                                           "59\r\n");
@@ -198,15 +204,17 @@ void TestDiaryFaults::graphWithUnreadableRecord() {
                                                                  "1\r\n");
     folder.write(record, oldRecord);
     TGraph window;
+    auto *lstItems = test::child<QListWidget>(&window, "lstItems");
+    auto *stbText = test::child<QLabel>(&window, "stbText");
     window.show();
-    window.lstItems->setCurrentRow(0);
-    const QString status = window.stbText->text();
+    lstItems->setCurrentRow(0);
+    const QString status = stbText->text();
     QVERIFY(QDir().mkpath(folder.path(QStringLiteral("record/B.dat"))));
-    window.lstItems->setCurrentRow(1);
+    lstItems->setCurrentRow(1);
     QCOMPARE(
         prompt.texts(),
         QStringList{QStringLiteral("ファイル %1 は開けません").arg(folder.path("record/B.dat"))});
-    QCOMPARE(window.stbText->text(), status);
+    QCOMPARE(stbText->text(), status);
     QVERIFY(window.isVisible());
 }
 
@@ -219,7 +227,7 @@ void TestDiaryFaults::graphCloseOnFullDisk() {
     folder.write(QStringLiteral("setting/day.ini"), state);
     TGraph window;
     window.show();
-    window.chkDataRange->setChecked(false);
+    test::child<QCheckBox>(&window, "chkDataRange")->setChecked(false);
     {
         test::FileSizeLimit full(8);
         window.close();

@@ -10,6 +10,7 @@
 #include "support/filesizelimit.h"
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QAction>
 #include <QDir>
@@ -63,12 +64,15 @@ void TestEditorFaults::failedSaveKeepsText() {
     folder.write(QStringLiteral("data/apple.cal"), apple);
     folder.write(QStringLiteral("data/pear.cal"), pear);
     Tcaleditor editor;
+    auto *trvFileList = test::child<QTreeView>(&editor, "trvFileList");
+    auto *Editor = test::child<CalTextEdit>(&editor, "Editor");
+    auto *actSave = test::child<QAction>(&editor, "actSave");
     editor.show();
-    editor.trvFileList->setCurrentIndex(indexNamed(editor.trvFileList, QStringLiteral("apple")));
-    QCOMPARE(editor.Editor->toPlainText(), QStringLiteral("a:1\nb:2"));
-    editor.Editor->moveCursor(QTextCursor::End);
-    editor.Editor->insertPlainText(QStringLiteral("\nc:3"));
-    QVERIFY(editor.Editor->isModified());
+    trvFileList->setCurrentIndex(indexNamed(trvFileList, QStringLiteral("apple")));
+    QCOMPARE(Editor->toPlainText(), QStringLiteral("a:1\nb:2"));
+    Editor->moveCursor(QTextCursor::End);
+    Editor->insertPlainText(QStringLiteral("\nc:3"));
+    QVERIFY(Editor->isModified());
     const QString path = folder.path(QStringLiteral("data/apple.cal"));
     if (fault == QLatin1String("folder")) {
         QVERIFY(QFile::rename(path, path + ".kept"));
@@ -80,10 +84,9 @@ void TestEditorFaults::failedSaveKeepsText() {
         if (fault == QLatin1String("full"))
             full.emplace(4);
         if (how == QLatin1String("save"))
-            editor.actSave->trigger();
+            actSave->trigger();
         else if (how == QLatin1String("switch"))
-            editor.trvFileList->setCurrentIndex(
-                indexNamed(editor.trvFileList, QStringLiteral("pear")));
+            trvFileList->setCurrentIndex(indexNamed(trvFileList, QStringLiteral("pear")));
         else
             editor.reject();
     }
@@ -92,9 +95,9 @@ void TestEditorFaults::failedSaveKeepsText() {
     // The text, its table and the window stay; the old file is whole.
     QVERIFY(editor.isVisible());
     QCOMPARE(editor.currentFile(), path);
-    QCOMPARE(editor.Editor->toPlainText(), QStringLiteral("a:1\nb:2\nc:3"));
-    QVERIFY(editor.Editor->isModified());
-    QVERIFY(editor.actSave->isEnabled());
+    QCOMPARE(Editor->toPlainText(), QStringLiteral("a:1\nb:2\nc:3"));
+    QVERIFY(Editor->isModified());
+    QVERIFY(actSave->isEnabled());
     QCOMPARE(folder.read(fault == QLatin1String("folder") ? QStringLiteral("data/apple.cal.kept")
                                                           : QStringLiteral("data/apple.cal")),
              apple);
@@ -103,7 +106,7 @@ void TestEditorFaults::failedSaveKeepsText() {
     if (fault == QLatin1String("folder"))
         QVERIFY(QDir().rmdir(path));
     prompt.asked.clear();
-    editor.actSave->trigger();
+    actSave->trigger();
     QVERIFY(prompt.asked.isEmpty());
     QCOMPARE(folder.read(QStringLiteral("data/apple.cal")), QByteArray("a:1\r\nb:2\r\nc:3"));
 }
@@ -114,19 +117,21 @@ void TestEditorFaults::tableGoneKeepsText() {
     folder.write(QStringLiteral("data/apple.cal"), apple);
     folder.write(QStringLiteral("data/pear.cal"), pear);
     Tcaleditor editor;
+    auto *trvFileList = test::child<QTreeView>(&editor, "trvFileList");
+    auto *Editor = test::child<CalTextEdit>(&editor, "Editor");
     editor.show();
-    editor.trvFileList->setCurrentIndex(indexNamed(editor.trvFileList, QStringLiteral("apple")));
-    editor.Editor->moveCursor(QTextCursor::End);
-    editor.Editor->insertPlainText(QStringLiteral("\nc:3"));
+    trvFileList->setCurrentIndex(indexNamed(trvFileList, QStringLiteral("apple")));
+    Editor->moveCursor(QTextCursor::End);
+    Editor->insertPlainText(QStringLiteral("\nc:3"));
     QVERIFY(QFile::remove(folder.path(QStringLiteral("data/pear.cal"))));
     QVERIFY(QDir().mkpath(folder.path(QStringLiteral("data/pear.cal"))));
     prompt.answers = {Prompt::Answer::No};
-    editor.trvFileList->setCurrentIndex(indexNamed(editor.trvFileList, QStringLiteral("pear")));
+    trvFileList->setCurrentIndex(indexNamed(trvFileList, QStringLiteral("pear")));
     QCOMPARE(prompt.asked.last().text, QStringLiteral("「%1」が見つかりませんでした。")
                                            .arg(folder.path(QStringLiteral("data/pear.cal"))));
     QCOMPARE(editor.currentFile(), folder.path(QStringLiteral("data/apple.cal")));
-    QCOMPARE(editor.Editor->toPlainText(), QStringLiteral("a:1\nb:2\nc:3"));
-    QVERIFY(editor.Editor->isModified());
+    QCOMPARE(Editor->toPlainText(), QStringLiteral("a:1\nb:2\nc:3"));
+    QVERIFY(Editor->isModified());
 }
 
 QTEST_MAIN(TestEditorFaults)

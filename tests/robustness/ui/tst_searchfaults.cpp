@@ -10,6 +10,7 @@
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,26 +65,27 @@ void TestSearchFaults::tableChangedAfterScan() {
     folder.write(QStringLiteral("data/c.cal"), "soba tea:3\r\n");
     TMainForm form;
     auto *finder = form.findChild<TFinder *>();
+    auto *lsvResult = test::child<QTreeView>(finder, "lsvResult");
     const QString b = folder.path(QStringLiteral("data/b.cal"));
     QVERIFY(QFile::remove(b));
     if (fault == QLatin1String("folder"))
         QVERIFY(QDir().mkpath(b));
     if (fault == QLatin1String("pipe"))
         QCOMPARE(mkfifo(QFile::encodeName(b).constData(), 0600), 0);
-    finder->txtString->setText(QStringLiteral("soba"));
+    test::child<QLineEdit>(finder, "txtString")->setText(QStringLiteral("soba"));
     finder->spdFindClick();
     for (QString &m : messages)
         m = m.arg(ProgramFolder::path());
     QCOMPARE(prompt.texts(), messages);
     const QStringList found =
         fault == QLatin1String("pipe") ? QStringList{"soba"} : QStringList{"soba", "soba tea"};
-    QCOMPARE(foods(finder->lsvResult), found);
+    QCOMPARE(foods(lsvResult), found);
     // The window goes on: the next search runs once the fault is gone.
     QVERIFY(QDir().rmdir(b) || QFile::remove(b) || fault == QLatin1String("gone"));
     prompt.asked.clear();
     finder->spdFindClick();
     QVERIFY(prompt.asked.isEmpty());
-    QCOMPARE(foods(finder->lsvResult), (QStringList{"soba", "soba tea"}));
+    QCOMPARE(foods(lsvResult), (QStringList{"soba", "soba tea"}));
 }
 
 void TestSearchFaults::invalidBytesKept() {
@@ -92,12 +94,13 @@ void TestSearchFaults::invalidBytesKept() {
     folder.write(QStringLiteral("data/a.cal"), "@h\r\n\tsoba" + invalid + ":1\r\n");
     TMainForm form;
     auto *finder = form.findChild<TFinder *>();
-    finder->txtString->setText(QStringLiteral("soba"));
+    auto *lsvResult = test::child<QTreeView>(finder, "lsvResult");
+    test::child<QLineEdit>(finder, "txtString")->setText(QStringLiteral("soba"));
     finder->spdFindClick();
     QVERIFY(prompt.asked.isEmpty());
-    QCOMPARE(finder->lsvResult->model()->rowCount(), 1);
-    QVERIFY(foods(finder->lsvResult).first().contains(QChar(0xFFFD)));
-    auto *results = qobject_cast<CalorieListModel *>(finder->lsvResult->model());
+    QCOMPARE(lsvResult->model()->rowCount(), 1);
+    QVERIFY(foods(lsvResult).first().contains(QChar(0xFFFD)));
+    auto *results = qobject_cast<CalorieListModel *>(lsvResult->model());
     QVERIFY(results);
     QCOMPARE(results->row(0).foods, "soba" + invalid);
 }

@@ -15,6 +15,7 @@
 #include "support/filesizelimit.h"
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -84,10 +85,12 @@ void TestSettingFaults::settingsSaveFails() {
     folder.write(standard, standardDat);
     QComboBox combo;
     TSetting dialog({&combo});
+    auto *upddaycal = test::child<QSpinBox>(&dialog, "upddaycal");
+    auto *btnOK = test::child<QPushButton>(&dialog, "btnOK");
     addRecordItemsPage(dialog);
     dialog.load();
     dialog.show();
-    dialog.upddaycal->setValue(3100);
+    upddaycal->setValue(3100);
     if (fault == QLatin1String("folder")) {
         QVERIFY(QFile::remove(folder.path(file)));
         QVERIFY(QDir().mkpath(folder.path(file)));
@@ -96,7 +99,7 @@ void TestSettingFaults::settingsSaveFails() {
         std::optional<test::FileSizeLimit> full;
         if (fault == QLatin1String("full"))
             full.emplace(8);
-        dialog.btnOK->click();
+        btnOK->click();
     }
     QCOMPARE(prompt.asked.size(), 1);
     QCOMPARE(prompt.asked.first().kind, QStringLiteral("error"));
@@ -104,7 +107,7 @@ void TestSettingFaults::settingsSaveFails() {
              qPrintable(prompt.texts().first()));
     // The dialog stays open with what was typed; the windows are unchanged.
     QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.upddaycal->value(), 3100);
+    QCOMPARE(upddaycal->value(), 3100);
     QCOMPARE(combo.count(), 0);
     if (file != standard)
         QCOMPARE(folder.read(standard), standardDat);
@@ -120,7 +123,7 @@ void TestSettingFaults::settingsSaveFails() {
         QVERIFY(QDir(folder.path(file)).removeRecursively());
     }
     prompt.asked.clear();
-    dialog.btnOK->click();
+    btnOK->click();
     QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join('\n')));
     QVERIFY(!dialog.isVisible());
     QVERIFY(folder.read(ini).contains("Position=3100\r\n"));
@@ -202,7 +205,7 @@ void TestSettingFaults::settingsKeepInvalidBytes() {
     QVERIFY(dialog.data().fonts.cellText(0, 1).contains(QChar(0xFFFD)));
     QVERIFY(graph->items.cellText(0, 0).contains(QChar(0xFFFD)));
     dialog.show();
-    dialog.btnOK->click();
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join('\n')));
     QCOMPARE(folder.read(standard), limits);
     QCOMPARE(folder.read(QStringLiteral("setting/font.dat")), fonts);
@@ -238,7 +241,7 @@ void TestSettingFaults::sitesSaveFails() {
         std::optional<test::FileSizeLimit> full;
         if (fault == QLatin1String("full"))
             full.emplace(8);
-        dialog.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+        test::child<QPushButton>(&dialog, "btnOK")->click();
     }
     QCOMPARE(prompt.asked.size(), 1);
     QCOMPARE(prompt.asked.first().kind, QStringLiteral("error"));
@@ -265,7 +268,7 @@ void TestSettingFaults::sitesKeepInvalidBytes() {
     QVERIFY(dialog.sites().cellText(0, 0).contains(QChar(0xFFFD)));
     // An edit of the other row leaves this one's bytes alone.
     dialog.sites().setCellText(1, 0, QStringLiteral("びー"));
-    dialog.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QVERIFY(prompt.asked.isEmpty());
     QCOMPARE(folder.read(www), invalidName +
                                    "\xff"
@@ -286,15 +289,15 @@ void TestSettingFaults::siteWithUnwritableCharacterStaysOpen() {
     QTimer::singleShot(0, [&] {
         QWidget *edit = QApplication::activeModalWidget();
         QVERIFY(edit);
-        auto *site = edit->findChild<QLineEdit *>(QStringLiteral("txtSite"));
+        auto *site = test::child<QLineEdit>(edit, "txtSite");
         site->setText(QStringLiteral("A\U0001F600"));
-        edit->findChild<QLineEdit *>(QStringLiteral("txtURL"))->setText("a.example");
-        edit->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+        test::child<QLineEdit>(edit, "txtURL")->setText("a.example");
+        test::child<QPushButton>(edit, "btnOK")->click();
         checked = edit->isVisible() && site->text() == QStringLiteral("A\U0001F600");
         QCOMPARE(prompt.asked.size(), 1);
         edit->close();
     });
-    dialog.findChild<QPushButton *>(QStringLiteral("spdAdd"))->click();
+    test::child<QPushButton>(&dialog, "spdAdd")->click();
     QVERIFY(checked);
     QCOMPARE(dialog.sites().rowCount(), 0);
 }

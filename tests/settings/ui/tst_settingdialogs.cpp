@@ -18,6 +18,7 @@
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -109,14 +110,15 @@ void TestSettingDialogs::mainWindowWithoutFiles() {
     test::ScriptedWindowPrompt prompt;
     {
         TMainForm form;
+        auto *cmbLimit = test::child<QComboBox>(&form, "cmbLimit");
         QStringList entries;
-        for (int i = 0; i < form.cmbLimit->count(); ++i)
-            entries.append(form.cmbLimit->itemText(i));
+        for (int i = 0; i < cmbLimit->count(); ++i)
+            entries.append(cmbLimit->itemText(i));
         QCOMPARE(
             entries,
             (QStringList{QStringLiteral("1日の基準 : 2500 kcal"), QStringLiteral("朝 : 750 kcal"),
                          QStringLiteral("昼 : 750 kcal"), QStringLiteral("夜 : 1000 kcal")}));
-        QCOMPARE(form.cmbLimit->currentIndex(), 0);
+        QCOMPARE(cmbLimit->currentIndex(), 0);
         form.show();
         form.close();
     }
@@ -140,18 +142,22 @@ void TestSettingDialogs::mainWindowLoadsOptions() {
                                                      "clYellow\r\nb\xff"
                                                      "IPAMincho\r\n");
     TMainForm form;
-    QCOMPARE(form.Files->trvFile->font().family(), QStringLiteral("IPAGothic"));
-    QCOMPARE(form.Files->trvFile->font().pointSize(), 14);
-    QVERIFY(form.Files->trvFile->font().bold());
-    QCOMPARE(form.Files->trvFile->palette().color(QPalette::Text), QColor(Qt::red));
-    QCOMPARE(form.Files->trvFile->palette().color(QPalette::Base), QColor(Qt::yellow));
-    QCOMPARE(form.trvCal->font().family(), QStringLiteral("ＭＳ Ｐ明朝"));
-    QCOMPARE(form.trvCal->font().pointSize(), 10);
-    QCOMPARE(form.pnlTitle->palette().color(QPalette::Window), QColor(0, 0, 0x80));
-    QVERIFY(form.mnuBanDup->isChecked());
-    QVERIFY(!form.mnuConfirmDup->isChecked());
-    QVERIFY(!form.mnuFindTopMost->isChecked());
-    QCOMPARE(form.cmbLimit->itemText(0), QStringLiteral("1日の基準 : 12000 kcal"));
+    auto *trvCal = test::child<QTreeView>(&form, "trvCal");
+    auto *trvFile = test::child<QTreeView>(&form, "trvFile");
+    QCOMPARE(trvFile->font().family(), QStringLiteral("IPAGothic"));
+    QCOMPARE(trvFile->font().pointSize(), 14);
+    QVERIFY(trvFile->font().bold());
+    QCOMPARE(trvFile->palette().color(QPalette::Text), QColor(Qt::red));
+    QCOMPARE(trvFile->palette().color(QPalette::Base), QColor(Qt::yellow));
+    QCOMPARE(trvCal->font().family(), QStringLiteral("ＭＳ Ｐ明朝"));
+    QCOMPARE(trvCal->font().pointSize(), 10);
+    QCOMPARE(test::child<QLabel>(&form, "pnlTitle")->palette().color(QPalette::Window),
+             QColor(0, 0, 0x80));
+    QVERIFY(test::child<QAction>(&form, "mnuBanDup")->isChecked());
+    QVERIFY(!test::child<QAction>(&form, "mnuConfirmDup")->isChecked());
+    QVERIFY(!test::child<QAction>(&form, "mnuFindTopMost")->isChecked());
+    QCOMPARE(test::child<QComboBox>(&form, "cmbLimit")->itemText(0),
+             QStringLiteral("1日の基準 : 12000 kcal"));
     form.show();
     form.close();
     QCOMPARE(folder.read(QStringLiteral("setting/project.ini")),
@@ -164,17 +170,19 @@ void TestSettingDialogs::settingsOpenFromMenuAndToolBar() {
     test::TempProgramFolder folder;
     test::ScriptedWindowPrompt prompt;
     TMainForm form;
-    QVERIFY(form.mnuSetting->isEnabled());
-    QVERIFY(form.btnSetting->isEnabled());
-    for (QAction *command : {form.mnuSetting, form.btnSetting}) {
+    auto *mnuSetting = test::child<QAction>(&form, "mnuSetting");
+    auto *btnSetting = test::child<QAction>(&form, "btnSetting");
+    QVERIFY(mnuSetting->isEnabled());
+    QVERIFY(btnSetting->isEnabled());
+    for (QAction *command : {mnuSetting, btnSetting}) {
         QString caption;
         int tabs = 0;
         whenShown<TSetting>([&](TSetting *dialog) {
             caption = dialog->windowTitle();
             tabs = dialog->findChild<QTabWidget *>()->count();
-            QCOMPARE(dialog->focusWidget(), dialog->btnCancel);
+            QCOMPARE(dialog->focusWidget(), test::child<QPushButton>(dialog, "btnCancel"));
             // Help asks for its topic (the topic file is missing here).
-            dialog->findChild<QPushButton *>(QStringLiteral("btnhelp"))->click();
+            test::child<QPushButton>(dialog, "btnhelp")->click();
             dialog->reject();
         });
         command->trigger();
@@ -216,19 +224,20 @@ void TestSettingDialogs::addedLimitReachesComboAndFile() {
     test::ScriptedWindowPrompt prompt;
     QComboBox combo;
     TSetting dialog({&combo});
+    auto *upddaycal = test::child<QSpinBox>(&dialog, "upddaycal");
     addRecordItemsPage(dialog);
     dialog.load();
     whenShown<TEditCalData>([](TEditCalData *edit) {
         QCOMPARE(edit->windowTitle(), QStringLiteral("基準ｶﾛﾘｰの編集(追加)"));
-        QCOMPARE(edit->updStandardCalory->text(), QStringLiteral("1,000"));
-        edit->txtTitle->setText(QStringLiteral("間食"));
-        edit->updStandardCalory->setValue(200);
+        QCOMPARE(test::child<QSpinBox>(edit, "updStandardCalory")->text(), QStringLiteral("1,000"));
+        test::child<QLineEdit>(edit, "txtTitle")->setText(QStringLiteral("間食"));
+        test::child<QSpinBox>(edit, "updStandardCalory")->setValue(200);
         edit->accept();
     });
-    dialog.spdDAdd->click();
-    dialog.upddaycal->setValue(12000);
-    QCOMPARE(dialog.upddaycal->text(), QStringLiteral("12,000"));
-    dialog.btnOK->click();
+    test::child<QPushButton>(&dialog, "spdDAdd")->click();
+    upddaycal->setValue(12000);
+    QCOMPARE(upddaycal->text(), QStringLiteral("12,000"));
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(combo.count(), 5);
     QCOMPARE(combo.itemText(0), QStringLiteral("1日の基準 : 12000 kcal"));
@@ -252,20 +261,20 @@ void TestSettingDialogs::emptyLimitTitleAddsNothing() {
     addRecordItemsPage(dialog);
     dialog.load();
     whenShown<TEditCalData>([](TEditCalData *edit) { edit->accept(); });
-    dialog.spdDAdd->click();
+    test::child<QPushButton>(&dialog, "spdDAdd")->click();
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("タイトルを記入して下さい。")});
     QCOMPARE(dialog.data().standards.rowCount(), 3);
 
     // Changing keeps the row when the title is emptied, and takes a new value otherwise.
-    selectRow(dialog.lsvDefine, 2);
+    selectRow(test::child<QTreeView>(&dialog, "lsvDefine"), 2);
     whenShown<TEditCalData>([](TEditCalData *edit) {
         QCOMPARE(edit->windowTitle(), QStringLiteral("基準ｶﾛﾘｰの編集(変更)"));
-        QCOMPARE(edit->txtTitle->text(), QStringLiteral("夜"));
-        QCOMPARE(edit->updStandardCalory->value(), 1000);
-        edit->updStandardCalory->setValue(900);
+        QCOMPARE(test::child<QLineEdit>(edit, "txtTitle")->text(), QStringLiteral("夜"));
+        QCOMPARE(test::child<QSpinBox>(edit, "updStandardCalory")->value(), 1000);
+        test::child<QSpinBox>(edit, "updStandardCalory")->setValue(900);
         edit->accept();
     });
-    dialog.spdDChange->click();
+    test::child<QPushButton>(&dialog, "spdDChange")->click();
     QCOMPARE(dialog.data().standards.row(2), (ListRow{"\x96\xe9", "900 kcal"}));
 }
 
@@ -278,11 +287,11 @@ void TestSettingDialogs::cancelDiscardsEverything() {
         TSetting dialog({&combo});
         addRecordItemsPage(dialog);
         dialog.load();
-        dialog.upddaycal->setValue(1800);
-        selectRow(dialog.lsvDefine, 0);
-        dialog.spdDDelete->click();
+        test::child<QSpinBox>(&dialog, "upddaycal")->setValue(1800);
+        selectRow(test::child<QTreeView>(&dialog, "lsvDefine"), 0);
+        test::child<QPushButton>(&dialog, "spdDDelete")->click();
         QCOMPARE(dialog.data().standards.rowCount(), 2);
-        dialog.btnCancel->click();
+        test::child<QPushButton>(&dialog, "btnCancel")->click();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
     QVERIFY(!folder.exists(QStringLiteral("setting")));
@@ -309,16 +318,17 @@ void TestSettingDialogs::failedOkKeepsDialogOpen() {
         folder.write(QStringLiteral("setting/font.dat"), fonts);
     QComboBox combo;
     TSetting dialog({&combo});
+    auto *upddaycal = test::child<QSpinBox>(&dialog, "upddaycal");
     addRecordItemsPage(dialog);
     dialog.load();
     if (!blocker.isEmpty())
         folder.write(blocker, "not a folder");
     dialog.show();
-    dialog.upddaycal->setValue(3100);
-    dialog.btnOK->click();
+    upddaycal->setValue(3100);
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(prompt.texts(), QStringList{message.arg(ProgramFolder::path())});
     QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.upddaycal->value(), 3100);
+    QCOMPARE(upddaycal->value(), 3100);
     QCOMPARE(combo.count(), 0);
     QVERIFY(!folder.exists(QStringLiteral("setting/setting.ini")));
 }
@@ -334,31 +344,32 @@ void TestSettingDialogs::fontDialogRoundTrip() {
                                                      "$000080FF\xff"
                                                      "extra\r\n");
     TSetting dialog({});
+    auto *spdFontSetting = test::child<QPushButton>(&dialog, "spdFontSetting");
     addRecordItemsPage(dialog);
     dialog.load();
     QCOMPARE(dialog.data().fonts.rowCount(), 1);
-    selectRow(dialog.lsvFont, 0);
+    selectRow(test::child<QTreeView>(&dialog, "lsvFont"), 0);
     whenShown<TFontSetting>([](TFontSetting *font) {
         QCOMPARE(font->windowTitle(), QStringLiteral("「パーツ」の設定"));
-        QCOMPARE(font->cmbFont->currentText(), QStringLiteral("Tahoma"));
-        QCOMPARE(font->cmbSize->currentText(), QStringLiteral("12"));
-        QVERIFY(font->chkBold->isChecked());
-        QVERIFY(!font->chkItalic->isChecked());
-        QVERIFY(font->chkUnderline->isChecked());
-        QCOMPARE(font->shpColor->color(), ColorValue(0xFF));
+        QCOMPARE(test::child<QComboBox>(font, "cmbFont")->currentText(), QStringLiteral("Tahoma"));
+        QCOMPARE(test::child<QComboBox>(font, "cmbSize")->currentText(), QStringLiteral("12"));
+        QVERIFY(test::child<QCheckBox>(font, "chkBold")->isChecked());
+        QVERIFY(!test::child<QCheckBox>(font, "chkItalic")->isChecked());
+        QVERIFY(test::child<QCheckBox>(font, "chkUnderline")->isChecked());
+        QCOMPARE(test::child<ColorCircle>(font, "shpColor")->color(), ColorValue(0xFF));
         font->accept();
     });
-    dialog.spdFontSetting->click();
+    spdFontSetting->click();
     QCOMPARE(dialog.data().fonts.row(0), (ListRow{"\x83\x70\x81\x5b\x83\x63", "Tahoma", "12", "5",
                                                   "clRed", "$000080FF", "extra"}));
 
     whenShown<TFontSetting>([](TFontSetting *font) {
-        font->cmbFont->setEditText(QString());
-        font->cmbSize->setEditText(QStringLiteral("big"));
-        font->chkItalic->setChecked(true);
+        test::child<QComboBox>(font, "cmbFont")->setEditText(QString());
+        test::child<QComboBox>(font, "cmbSize")->setEditText(QStringLiteral("big"));
+        test::child<QCheckBox>(font, "chkItalic")->setChecked(true);
         font->accept();
     });
-    dialog.spdFontSetting->click();
+    spdFontSetting->click();
     QCOMPARE(dialog.data().fonts.row(0),
              (ListRow{"\x83\x70\x81\x5b\x83\x63", sjis::encode(u"ＭＳ Ｐ明朝"), "10", "7", "clRed",
                       "$000080FF", "extra"}));
@@ -379,21 +390,22 @@ void TestSettingDialogs::colourChooserGivesPlainColours() {
     TSetting dialog({});
     addRecordItemsPage(dialog);
     dialog.load();
-    selectRow(dialog.lsvFont, 3);
+    selectRow(test::child<QTreeView>(&dialog, "lsvFont"), 3);
     whenShown<TFontSetting>([&](TFontSetting *font) {
         // Another button does nothing; the left one opens the chooser.
+        auto *circle = test::child<ColorCircle>(font, "shpBkColor");
         int asked = 0;
         prompt.answerColor = [&](const QColor &) {
             ++asked;
             return picked;
         };
-        QTest::mouseRelease(font->shpBkColor, Qt::RightButton);
+        QTest::mouseRelease(circle, Qt::RightButton);
         QCOMPARE(asked, 0);
-        QTest::mouseRelease(font->shpBkColor, Qt::LeftButton);
+        QTest::mouseRelease(circle, Qt::LeftButton);
         QCOMPARE(asked, 1);
         font->accept();
     });
-    dialog.spdFontSetting->click();
+    test::child<QPushButton>(&dialog, "spdFontSetting")->click();
     QCOMPARE(dialog.data().fonts.cellText(3, 5), text);
     QCOMPARE(dialog.data().fonts.cellText(3, 4), QStringLiteral("clWhite"));
 }
@@ -418,7 +430,7 @@ void TestSettingDialogs::okAppliesFontsAndColours() {
     TSetting dialog({&combo, &trvFile, &trvCal, &lsvCal, &pnlTitle, &pnlTotal});
     addRecordItemsPage(dialog);
     dialog.load();
-    dialog.btnOK->click();
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     const QList<QWidget *> parts{&trvFile, &trvCal, &lsvCal, &pnlTitle, &pnlTotal};
     for (int i = 0; i < parts.size(); ++i) {
@@ -442,43 +454,45 @@ void TestSettingDialogs::recordItemsAddChangeDelete() {
                                                     "60\r\n");
     TSetting dialog({});
     RecordItemsPage *graph = addRecordItemsPage(dialog);
+    auto *lsvGraph = test::child<QTreeView>(graph, "lsvGraph");
+    auto *spdDelete = test::child<QPushButton>(graph, "spdDelete");
     dialog.load();
     QAbstractItemModelTester tester(&graph->items);
 
     whenShown<TfrmGraph>([](TfrmGraph *item) {
         QCOMPARE(item->windowTitle(), QStringLiteral("ｸﾞﾗﾌ（追加）"));
-        QCOMPARE(item->cmbUnit->count(), 11);
-        item->txtItem->setText(QStringLiteral("ウエスト"));
-        item->cmbUnit->setEditText(QStringLiteral("cm"));
-        item->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+        QCOMPARE(test::child<QComboBox>(item, "cmbUnit")->count(), 11);
+        test::child<QLineEdit>(item, "txtItem")->setText(QStringLiteral("ウエスト"));
+        test::child<QComboBox>(item, "cmbUnit")->setEditText(QStringLiteral("cm"));
+        test::child<QPushButton>(item, "btnOK")->click();
     });
-    graph->spdAdd->click();
+    test::child<QPushButton>(graph, "spdAdd")->click();
     QCOMPARE(graph->items.cellText(0, 0), QStringLiteral("ウエスト")); // sorts first
-    QCOMPARE(graph->lsvGraph->currentIndex().row(), 0);
+    QCOMPARE(lsvGraph->currentIndex().row(), 0);
 
-    selectRow(graph->lsvGraph, 1);
+    selectRow(lsvGraph, 1);
     whenShown<TfrmGraph>([](TfrmGraph *item) {
         QCOMPARE(item->windowTitle(), QStringLiteral("ｸﾞﾗﾌ（変更）"));
-        QCOMPARE(item->txtItem->text(), QStringLiteral("体重"));
-        QCOMPARE(item->cmbUnit->currentText(), QStringLiteral("kg"));
-        QCOMPARE(item->txtTarget->text(), QStringLiteral("60"));
-        item->txtTarget->setText(QStringLiteral("55"));
-        item->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+        QCOMPARE(test::child<QLineEdit>(item, "txtItem")->text(), QStringLiteral("体重"));
+        QCOMPARE(test::child<QComboBox>(item, "cmbUnit")->currentText(), QStringLiteral("kg"));
+        QCOMPARE(test::child<QLineEdit>(item, "txtTarget")->text(), QStringLiteral("60"));
+        test::child<QLineEdit>(item, "txtTarget")->setText(QStringLiteral("55"));
+        test::child<QPushButton>(item, "btnOK")->click();
     });
-    graph->spdChange->click();
+    test::child<QPushButton>(graph, "spdChange")->click();
     QCOMPARE(graph->items.cellText(1, 2), QStringLiteral("55"));
 
-    selectRow(graph->lsvGraph, 1);
+    selectRow(lsvGraph, 1);
     prompt.answers = {Prompt::Answer::Cancel, Prompt::Answer::Yes};
-    graph->spdDelete->click();
+    spdDelete->click();
     QCOMPARE(graph->items.rowCount(), 2);
-    graph->spdDelete->click();
+    spdDelete->click();
     QCOMPARE(prompt.asked.last().kind, QStringLiteral("question"));
     QCOMPARE(
         prompt.asked.last().text,
         QStringLiteral("項目「体重」を一覧から削除しますか？\n記録ファイルはそのまま残ります。"));
     QCOMPARE(graph->items.rowCount(), 1);
-    dialog.btnOK->click();
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(folder.read(QStringLiteral("setting/graph.dat")), sjis::encode(u"ウエスト") +
                                                                    "\xff"
                                                                    "cm\xff\r\n");
@@ -492,16 +506,18 @@ void TestSettingDialogs::typingFollowsTabOrder() {
     // The limit dialog takes typing in its title; Enter on an empty title
     // says so and keeps what was typed.
     TEditCalData edit(TEditCalData::Mode::Add);
+    auto *txtTitle = test::child<QLineEdit>(&edit, "txtTitle");
+    auto *updStandardCalory = test::child<QSpinBox>(&edit, "updStandardCalory");
     edit.show();
     QVERIFY(QTest::qWaitForWindowActive(&edit));
-    QCOMPARE(QApplication::focusWidget(), edit.txtTitle);
-    edit.updStandardCalory->setValue(300);
+    QCOMPARE(QApplication::focusWidget(), txtTitle);
+    updStandardCalory->setValue(300);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("タイトルを記入して下さい。")});
     QVERIFY(edit.isVisible());
-    QCOMPARE(edit.updStandardCalory->value(), 300);
-    QTest::keyClicks(edit.txtTitle, QStringLiteral("x"));
-    QTest::keyClick(edit.txtTitle, Qt::Key_Return);
+    QCOMPARE(updStandardCalory->value(), 300);
+    QTest::keyClicks(txtTitle, QStringLiteral("x"));
+    QTest::keyClick(txtTitle, Qt::Key_Return);
     QCOMPARE(edit.result(), int(QDialog::Accepted));
 }
 
@@ -523,16 +539,16 @@ void TestSettingDialogs::badColourTextUsesDesignColour() {
     TSetting dialog({&combo, &trvFile});
     addRecordItemsPage(dialog);
     dialog.load();
-    selectRow(dialog.lsvFont, 0);
+    selectRow(test::child<QTreeView>(&dialog, "lsvFont"), 0);
     ColorValue shown = 1;
     whenShown<TFontSetting>([&](TFontSetting *font) { shown = font->partFont().color; });
-    dialog.spdFontSetting->click();
+    test::child<QPushButton>(&dialog, "spdFontSetting")->click();
     QCOMPARE(shown, ColorValue(0)); // clBlack, the design colour of the row
     QCOMPARE(prompt.texts(), QStringList{message});
 
     dialog.show();
-    dialog.upddaycal->setValue(3100);
-    dialog.btnOK->click();
+    test::child<QSpinBox>(&dialog, "upddaycal")->setValue(3100);
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(prompt.texts(), (QStringList{message, message}));
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(combo.itemText(0), QStringLiteral("1日の基準 : 3100 kcal"));
@@ -552,24 +568,27 @@ void TestSettingDialogs::okRefreshesMainWindow() {
     folder.write(QStringLiteral("setting/graph.dat"), "w\xff\xff\r\n");
     TMainForm form;
     TGraph *graph = form.findChild<RecordWindows *>()->graph();
-    graph->lstItems->setCurrentRow(0);
+    auto *lstItems = test::child<QListWidget>(graph, "lstItems");
+    lstItems->setCurrentRow(0);
     std::optional<FoodPick> pick = FoodPick{"\x82\xb2\x94\xd1", 1300};
     form.intake().setFoodSource([&] { return pick; });
-    form.mnuAddList->trigger();
+    test::child<QAction>(&form, "mnuAddList")->trigger();
     whenShown<TSetting>([](TSetting *dialog) {
-        dialog->upddaycal->setValue(2700);
+        test::child<QSpinBox>(dialog, "upddaycal")->setValue(2700);
         dialog->findChild<RecordItemsPage *>()->items.addItem({"a", "kg", ""});
-        dialog->btnOK->click();
+        test::child<QPushButton>(dialog, "btnOK")->click();
     });
-    form.mnuSetting->trigger();
+    test::child<QAction>(&form, "mnuSetting")->trigger();
     // The total follows the limit now chosen ...
-    QCOMPARE(form.cmbLimit->currentText(), QStringLiteral("1日の基準 : 2700 kcal"));
-    QCOMPARE(form.lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 1,300 kcal／2,700 kcal"));
+    QCOMPARE(test::child<QComboBox>(&form, "cmbLimit")->currentText(),
+             QStringLiteral("1日の基準 : 2700 kcal"));
+    QCOMPARE(test::child<QLabel>(&form, "lblTotalCal")->text(),
+             QStringLiteral("総取得ｶﾛﾘｰ : 1,300 kcal／2,700 kcal"));
     // ... and the graph lists the item made, the chosen one still chosen.
-    QCOMPARE(graph->lstItems->count(), 2);
-    QCOMPARE(graph->lstItems->item(0)->text(), QStringLiteral("a[kg]"));
-    QCOMPARE(graph->lstItems->currentRow(), 1);
-    QVERIFY(graph->lstItems->item(1)->isSelected());
+    QCOMPARE(lstItems->count(), 2);
+    QCOMPARE(lstItems->item(0)->text(), QStringLiteral("a[kg]"));
+    QCOMPARE(lstItems->currentRow(), 1);
+    QVERIFY(lstItems->item(1)->isSelected());
     QVERIFY(prompt.asked.isEmpty());
 }
 
@@ -578,30 +597,32 @@ void TestSettingDialogs::buttonsFollowSelection() {
     test::ScriptedWindowPrompt prompt;
     folder.write(QStringLiteral("setting/graph.dat"), "a\xff\xff\r\n");
     TSetting dialog({});
+    auto *spdDUp = test::child<QToolButton>(&dialog, "spdDUp");
+    auto *spdDDown = test::child<QToolButton>(&dialog, "spdDDown");
+    auto *lsvDefine = test::child<QTreeView>(&dialog, "lsvDefine");
     RecordItemsPage *graph = addRecordItemsPage(dialog);
     dialog.load();
-    const QList<QWidget *> needRow{dialog.spdFontSetting, dialog.spdDChange, dialog.spdDDelete,
-                                   dialog.spdDUp,         dialog.spdDDown,   graph->spdChange,
-                                   graph->spdDelete};
+    QList<QWidget *> needRow;
+    for (const char *name : {"spdFontSetting", "spdDChange", "spdDDelete", "spdDUp", "spdDDown",
+                             "spdChange", "spdDelete"})
+        needRow << test::child<QWidget>(&dialog, name);
     for (QWidget *w : needRow)
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
-    selectRow(dialog.lsvFont, 0);
-    selectRow(dialog.lsvDefine, 0);
-    selectRow(graph->lsvGraph, 0);
+    selectRow(test::child<QTreeView>(&dialog, "lsvFont"), 0);
+    selectRow(lsvDefine, 0);
+    selectRow(test::child<QTreeView>(graph, "lsvGraph"), 0);
     for (QWidget *w : needRow)
         QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
-    QVERIFY(!graph->spdUp->isEnabled() && !graph->spdDown->isEnabled());
-    for (QWidget *w :
-         {static_cast<QWidget *>(dialog.lsvFont), static_cast<QWidget *>(dialog.lsvDefine),
-          static_cast<QWidget *>(graph->lsvGraph), static_cast<QWidget *>(dialog.spdDUp),
-          static_cast<QWidget *>(dialog.upddaycal)})
-        QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+    QVERIFY(!test::child<QAbstractButton>(graph, "spdUp")->isEnabled() &&
+            !test::child<QAbstractButton>(graph, "spdDown")->isEnabled());
+    for (const char *name : {"lsvFont", "lsvDefine", "lsvGraph", "spdDUp", "upddaycal"})
+        QVERIFY2(!test::child<QWidget>(&dialog, name)->accessibleName().isEmpty(), name);
 
-    dialog.spdDUp->click(); // first row: nothing moves
+    spdDUp->click(); // first row: nothing moves
     QCOMPARE(dialog.data().standards.cellText(0, 0), QStringLiteral("朝"));
-    dialog.spdDDown->click();
+    spdDDown->click();
     QCOMPARE(dialog.data().standards.cellText(1, 0), QStringLiteral("朝"));
-    QCOMPARE(dialog.lsvDefine->currentIndex().row(), 1);
+    QCOMPARE(lsvDefine->currentIndex().row(), 1);
 }
 
 QTEST_MAIN(TestSettingDialogs)

@@ -8,6 +8,7 @@
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
+#include "support/ui/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,17 +32,10 @@ void fillNextSite(const QString &name, const QString &address) {
         QWidget *dialog = QApplication::activeModalWidget();
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("ｲﾝﾀｰﾈｯﾄｻｲﾄの編集"));
-        dialog->findChild<QLineEdit *>(QStringLiteral("txtSite"))->setText(name);
-        dialog->findChild<QLineEdit *>(QStringLiteral("txtURL"))->setText(address);
-        dialog->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+        test::child<QLineEdit>(dialog, "txtSite")->setText(name);
+        test::child<QLineEdit>(dialog, "txtURL")->setText(address);
+        test::child<QPushButton>(dialog, "btnOK")->click();
     });
-}
-
-template <class T> T *child(QWidget *parent, const char *name) {
-    T *found = parent->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no %s", name);
-    return found;
 }
 
 } // namespace
@@ -118,14 +112,14 @@ void TestWebMenus::addedSiteAppearsInBothMenusInOrder() {
     QCOMPARE(dialog.sites().rowCount(), 1);
 
     fillNextSite(QStringLiteral("新しい"), QStringLiteral("new.example"));
-    child<QPushButton>(&dialog, "spdAdd")->click();
+    test::child<QPushButton>(&dialog, "spdAdd")->click();
     fillNextSite(QStringLiteral("R&D"), QStringLiteral("https://rd.example/"));
-    child<QPushButton>(&dialog, "spdAdd")->click();
+    test::child<QPushButton>(&dialog, "spdAdd")->click();
     // The new site moves up to the top.
-    child<QTableView>(&dialog, "lsWWW")->selectRow(1);
-    child<QToolButton>(&dialog, "spdUp")->click();
-    child<QToolButton>(&dialog, "spdUp")->click(); // already first: nothing happens
-    child<QPushButton>(&dialog, "btnOK")->click();
+    test::child<QTableView>(&dialog, "lsWWW")->selectRow(1);
+    test::child<QToolButton>(&dialog, "spdUp")->click();
+    test::child<QToolButton>(&dialog, "spdUp")->click(); // already first: nothing happens
+    test::child<QPushButton>(&dialog, "btnOK")->click();
 
     QVERIFY(m_prompt->asked.isEmpty());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -165,7 +159,7 @@ void TestWebMenus::refusedSiteLeavesList() {
     QFETCH(QString, message);
     TWWW dialog(m_owner);
     fillNextSite(name, address);
-    child<QPushButton>(&dialog, "spdAdd")->click();
+    test::child<QPushButton>(&dialog, "spdAdd")->click();
     QCOMPARE(m_prompt->texts(), QStringList{message});
     QCOMPARE(dialog.sites().rowCount(), 0);
     QVERIFY(!QApplication::activeModalWidget()); // the one-site dialog closed all the same
@@ -177,34 +171,32 @@ void TestWebMenus::changeAndButtonsFollowSelection() {
                          "B\xff"
                          "b.example\r\n");
     TWWW dialog(m_owner);
-    auto *list = child<QTableView>(&dialog, "lsWWW");
+    auto *list = test::child<QTableView>(&dialog, "lsWWW");
     const char *selectionButtons[] = {"spdChange", "spdDelete", "spdUp", "spdDown"};
     for (const char *name : selectionButtons)
-        QVERIFY(!child<QAbstractButton>(&dialog, name)->isEnabled());
-    QVERIFY(child<QPushButton>(&dialog, "spdAdd")->isEnabled());
+        QVERIFY(!test::child<QAbstractButton>(&dialog, name)->isEnabled());
+    QVERIFY(test::child<QPushButton>(&dialog, "spdAdd")->isEnabled());
 
     list->selectRow(1);
     for (const char *name : selectionButtons)
-        QVERIFY(child<QAbstractButton>(&dialog, name)->isEnabled());
+        QVERIFY(test::child<QAbstractButton>(&dialog, name)->isEnabled());
     QTimer::singleShot(0, [] {
         QWidget *reg = QApplication::activeModalWidget();
-        QCOMPARE(reg->findChild<QLineEdit *>(QStringLiteral("txtSite"))->text(),
-                 QStringLiteral("B"));
-        QCOMPARE(reg->findChild<QLineEdit *>(QStringLiteral("txtURL"))->text(),
-                 QStringLiteral("b.example"));
-        reg->findChild<QLineEdit *>(QStringLiteral("txtURL"))->setText(QStringLiteral("c.example"));
-        reg->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+        QCOMPARE(test::child<QLineEdit>(reg, "txtSite")->text(), QStringLiteral("B"));
+        QCOMPARE(test::child<QLineEdit>(reg, "txtURL")->text(), QStringLiteral("b.example"));
+        test::child<QLineEdit>(reg, "txtURL")->setText(QStringLiteral("c.example"));
+        test::child<QPushButton>(reg, "btnOK")->click();
     });
-    child<QPushButton>(&dialog, "spdChange")->click();
+    test::child<QPushButton>(&dialog, "spdChange")->click();
     QCOMPARE(dialog.sites().rows(), (ListRows{{"A", "a.example"}, {"B", "c.example"}}));
 
-    child<QPushButton>(&dialog, "spdDelete")->click();
+    test::child<QPushButton>(&dialog, "spdDelete")->click();
     QCOMPARE(dialog.sites().rows(), (ListRows{{"A", "a.example"}}));
     list->selectRow(0);
-    child<QPushButton>(&dialog, "spdDelete")->click();
+    test::child<QPushButton>(&dialog, "spdDelete")->click();
     QCOMPARE(dialog.sites().rowCount(), 0);
     for (const char *name : selectionButtons)
-        QVERIFY(!child<QAbstractButton>(&dialog, name)->isEnabled());
+        QVERIFY(!test::child<QAbstractButton>(&dialog, name)->isEnabled());
 }
 
 void TestWebMenus::doubleClickAddsOrChanges() {
@@ -214,14 +206,14 @@ void TestWebMenus::doubleClickAddsOrChanges() {
                          "b.example\r\n");
     TWWW dialog(m_owner);
     dialog.show();
-    auto *list = child<QTableView>(&dialog, "lsWWW");
+    auto *list = test::child<QTableView>(&dialog, "lsWWW");
     QStringList seen;
     auto look = [&] {
         QTimer::singleShot(0, [&] {
             QWidget *reg = QApplication::activeModalWidget();
-            seen.append(reg->findChild<QLineEdit *>(QStringLiteral("txtSite"))->text() + u'|' +
-                        reg->findChild<QLineEdit *>(QStringLiteral("txtURL"))->text());
-            reg->findChild<QPushButton *>(QStringLiteral("btnCancel"))->click();
+            seen.append(test::child<QLineEdit>(reg, "txtSite")->text() + u'|' +
+                        test::child<QLineEdit>(reg, "txtURL")->text());
+            test::child<QPushButton>(reg, "btnCancel")->click();
         });
     };
     // A user's double-click is a click followed by the double-click event.
@@ -247,10 +239,10 @@ void TestWebMenus::deletingAllKeepsEditCommand() {
     TWWW dialog(m_owner);
     connect(&dialog, &TWWW::saved, m_menus, &WebMenus::SetMenuWWW);
     for (int i = 0; i < 2; ++i) {
-        child<QTableView>(&dialog, "lsWWW")->selectRow(0);
-        child<QPushButton>(&dialog, "spdDelete")->click();
+        test::child<QTableView>(&dialog, "lsWWW")->selectRow(0);
+        test::child<QPushButton>(&dialog, "spdDelete")->click();
     }
-    child<QPushButton>(&dialog, "btnOK")->click();
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(m_folder->read(www), QByteArray());
     QCOMPARE(captions(m_mnuWeb),
              QStringList({QStringLiteral("ｲﾝﾀｰﾈｯﾄｻｲﾄの編集(&E)"), QStringLiteral("-")}));
@@ -261,8 +253,8 @@ void TestWebMenus::deletingAllKeepsEditCommand() {
 void TestWebMenus::cancelSavesNothing() {
     TWWW dialog(m_owner);
     fillNextSite(QStringLiteral("A"), QStringLiteral("a.example"));
-    child<QPushButton>(&dialog, "spdAdd")->click();
-    child<QPushButton>(&dialog, "btnCancel")->click();
+    test::child<QPushButton>(&dialog, "spdAdd")->click();
+    test::child<QPushButton>(&dialog, "btnCancel")->click();
     QVERIFY(!m_folder->exists(www));
     QCOMPARE(m_mnuWeb->actions().size(), 2);
 }
@@ -274,8 +266,8 @@ void TestWebMenus::failedSaveKeepsDialogOpen() {
     connect(&dialog, &TWWW::saved, this, [&] { saved = true; });
     dialog.show();
     fillNextSite(QStringLiteral("A"), QStringLiteral("a.example"));
-    child<QPushButton>(&dialog, "spdAdd")->click();
-    child<QPushButton>(&dialog, "btnOK")->click();
+    test::child<QPushButton>(&dialog, "spdAdd")->click();
+    test::child<QPushButton>(&dialog, "btnOK")->click();
     QCOMPARE(m_prompt->asked.size(), 1);
     QCOMPARE(m_prompt->asked.first().kind, QStringLiteral("error"));
     QVERIFY(!saved);
@@ -335,16 +327,16 @@ void TestWebMenus::mainWindowShowsSitesAtStartUp() {
                          "B\xff"
                          "b.example\r\n");
     TMainForm form;
-    QCOMPARE(captions(form.mnuWeb),
+    QCOMPARE(captions(test::child<QMenu>(&form, "mnuWeb")),
              QStringList({QStringLiteral("ｲﾝﾀｰﾈｯﾄｻｲﾄの編集(&E)"), QStringLiteral("-"),
                           QStringLiteral("A"), QStringLiteral("B")}));
-    QCOMPARE(captions(form.btnWebMenu),
+    QCOMPARE(captions(test::child<QMenu>(&form, "btnWebMenu")),
              QStringList({QStringLiteral("ｲﾝﾀｰﾈｯﾄｻｲﾄの編集"), QStringLiteral("-"),
                           QStringLiteral("A"), QStringLiteral("B")}));
-    QVERIFY(form.mnuRegistWeb->isEnabled());
-    QVERIFY(form.btnRegistWeb->isEnabled());
-    QVERIFY(form.mnuHelp->isEnabled());
-    QVERIFY(form.mnuAbout->isEnabled());
+    QVERIFY(test::child<QAction>(&form, "mnuRegistWeb")->isEnabled());
+    QVERIFY(test::child<QAction>(&form, "btnRegistWeb")->isEnabled());
+    QVERIFY(test::child<QAction>(&form, "mnuHelp")->isEnabled());
+    QVERIFY(test::child<QAction>(&form, "mnuAbout")->isEnabled());
 }
 
 QTEST_MAIN(TestWebMenus)
