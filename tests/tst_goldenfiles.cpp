@@ -4,6 +4,8 @@
 #include "caldata/caltext.h"
 #include "common/inidocument.h"
 #include "common/listtable.h"
+#include "common/sjis.h"
+#include "records/intakediary.h"
 #include "records/recordfile.h"
 
 #include "support/tempprogramfolder.h"
@@ -50,6 +52,14 @@ void TestGoldenFiles::format_data() {
         RecordLines lines = LoadRecordLines("w");
         AddRecordLine("w", lines, "2026/12/08", "61.5");
         return folder.read(QStringLiteral("record/w.dat"));
+    });
+    QTest::newRow("intake day") << "intakeday.dat" << Change([](const QByteArray &in) {
+        test::TempProgramFolder folder;
+        folder.write(QStringLiteral("record/intake/2026-12-08.dat"), in);
+        ListRows rows = LoadIntakeDay(QDate(2026, 12, 8));
+        rows.append({sjis::encode(u"ご飯"), sjis::encode(u"主食"), "252 kcal"});
+        SaveIntakeDay(QDate(2026, 12, 8), rows);
+        return folder.read(QStringLiteral("record/intake/2026-12-08.dat"));
     });
 }
 

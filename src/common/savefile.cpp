@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+
 namespace zk {
 
 void SaveStringToFile(const QString &path, const QByteArray &bytes) {
@@ -29,8 +31,11 @@ void SaveStringToFile(const QString &path, const QByteArray &bytes) {
     // commit() does not see a failed flush: a failed write must cancel, or the
     // commit would put a file cut short in place of the old one.
     QString writeError;
+    errno = 0;
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        writeError = file.errorString();
+        // A failed flush reports only "Unknown error"; the system's reason
+        // (a full disk, a file too large) is what the user needs to read.
+        writeError = errno != 0 ? qt_error_string(errno) : file.errorString();
         file.cancelWriting();
     }
     if (!file.commit())

@@ -16,5 +16,7 @@ inline constexpr QLatin1String dayIni{"setting/day.ini"};             // graph w
 inline constexpr QLatin1String dayrecIni{"setting/dayrec.ini"};       // diary window
 inline constexpr QLatin1String caleditorIni{"setting/caleditor.ini"}; // calorie-file editor
 inline constexpr QLatin1String recordFolder{"record/"};               // record/<item>.dat
+inline constexpr QLatin1String intakeFolder{"record/intake/"};        // <yyyy-MM-dd>.dat a day
+inline constexpr QLatin1String intakeIni{"setting/intake.ini"};       // food diary option
 
 } // namespace zk::storedfiles

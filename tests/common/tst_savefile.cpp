@@ -2,6 +2,7 @@
 #include "common/savefile.h"
 
 #include "support/tempprogramfolder.h"
+#include "support/withoutrights.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,41 +23,6 @@ private Q_SLOTS:
     void failedSaveKeepsOldFile();
     void killedSaveLeavesOldOrNew();
 };
-
-// Saves in a child process without root's rights (root writes into any folder)
-// and returns the error text, empty when the save succeeded.
-static QString saveWithoutRights(const QString &path, const QByteArray &bytes) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return QStringLiteral("no pipe");
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipeEnds[0]);
-        const uid_t nobody = 65534;
-        if (geteuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0))
-            _exit(2);
-        QByteArray said;
-        try {
-            SaveStringToFile(path, bytes);
-        } catch (const Error &e) {
-            said = e.text().toUtf8();
-        }
-        const bool written =
-            write(pipeEnds[1], said.constData(), size_t(said.size())) == said.size();
-        _exit(written ? 0 : 3);
-    }
-    close(pipeEnds[1]);
-    QByteArray said;
-    char buffer[512];
-    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        said.append(buffer, n);
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return QStringLiteral("the child failed");
-    return QString::fromUtf8(said);
-}
 
 void TestSaveFile::saveCreatesMissingFolders() {
     test::TempProgramFolder folder;
@@ -96,7 +62,8 @@ void TestSaveFile::failedSaveKeepsOldFile() {
     folder.write(QStringLiteral("blocker"), "a file where a folder should be");
     QDir().mkpath(folder.path(QStringLiteral("isdir")));
 
-    const QString error = saveWithoutRights(folder.path(target), QByteArray("new"));
+    const QString error =
+        test::errorWithoutRights([&] { SaveStringToFile(folder.path(target), QByteArray("new")); });
     QVERIFY2(error.contains(message), qPrintable(error));
     QCOMPARE(folder.read(QStringLiteral("ro/x.dat")), QByteArray("old"));
     QFile::setPermissions(folder.path(QStringLiteral("ro")), open);

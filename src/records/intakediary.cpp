@@ -1,0 +1,113 @@
+#include "records/intakediary.h"
+
+#include "common/error.h"
+#include "common/platform.h"
+#include "common/savefile.h"
+#include "common/sjis.h"
+#include "common/storedfiles.h"
+#include "common/textutil.h"
+#include "common/tinisaveprops.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace zk {
+namespace {
+
+const QString dayNamePattern = QStringLiteral("yyyy-MM-dd");
+constexpr int caloryCell = 2;
+
+QString intakeFolder() {
+    return ProgramFolder::file(storedfiles::intakeFolder);
+}
+
+} // namespace
+
+QString IntakeDayPath(QDate date) {
+    return intakeFolder() + date.toString(dayNamePattern) + QStringLiteral(".dat");
+}
+
+ListRows LoadIntakeDay(QDate date) {
+    const QString path = IntakeDayPath(date);
+    if (!QFileInfo(path).isFile())
+        return {};
+    return parseListFile(readFileBytes(path));
+}
+
+void SaveIntakeDay(QDate date, const ListRows &rows) {
+    const QString path = IntakeDayPath(date);
+    if (!rows.isEmpty()) {
+        SaveStringToFile(path, listFileBytes(rows));
+        return;
+    }
+    // A folder of the day's name is not ours to remove.
+    QFile file(path);
+    if (QFileInfo(path).isFile() && !file.remove())
+        throw Error(
+            QStringLiteral("ファイル %1 を削除できません。(%2)").arg(path, file.errorString()));
+}
+
+QList<QDate> IntakeDays() {
+    QList<QDate> days;
+    for (const QString &name : QDir(intakeFolder()).entryList(QDir::Files, QDir::NoSort)) {
+        // Only the exact name the program writes: "2026-1-5.dat" or a copy
+        // "2026-01-05.dat.bak" is some other file.
+        if (!name.endsWith(QLatin1String(".dat")))
+            continue;
+        const QString base = name.chopped(4);
+        const QDate date = QDate::fromString(base, dayNamePattern);
+        if (date.isValid() && date.toString(dayNamePattern) == base)
+            days.append(date);
+    }
+    std::sort(days.begin(), days.end());
+    return days;
+}
+
+int IntakeCalory(const QByteArray &cell) {
+    // Digits are single bytes that no double-byte character has as its second
+    // byte, so the cell needs no decoding to be read.
+    const int digits = EliminateComma(QString::fromLatin1(cell));
+    return cell.startsWith('-') ? -digits : digits;
+}
+
+qint64 IntakeDayTotal(const ListRows &rows) {
+    qint64 total = 0;
+    for (const ListRow &row : rows)
+        total += IntakeCalory(row.value(caloryCell));
+    return total;
+}
+
+RecordItem IntakeTotalItem(const QList<RecordItem> &items) {
+    const QByteArray base = sjis::encode(u"摂取ｶﾛﾘｰ");
+    RecordItem total{base, "kcal", {}};
+    const auto taken = [&] {
+        return std::any_of(items.begin(), items.end(), [&](const RecordItem &item) {
+            return item.name == total.name || FormatItemEntry(item) == FormatItemEntry(total);
+        });
+    };
+    for (int n = 2; taken(); ++n)
+        total.name = base + '(' + QByteArray::number(n) + ')';
+    return total;
+}
+
+QList<GraphPoint> CollectIntakeTotalPoints(const OptionalRange &range) {
+    QList<GraphPoint> points;
+    for (const QDate &day : IntakeDays()) {
+        const QByteArray date = FormatDateText(day);
+        if (range && !range->contains(date))
+            continue;
+        points.append({date, float(IntakeDayTotal(LoadIntakeDay(day)))});
+    }
+    return points;
+}
+
+void bindIntakeDiaryOption(TIniSaveProps &isp, std::function<bool()> get,
+                           std::function<void(bool)> set) {
+    isp.FileName = ProgramFolder::file(storedfiles::intakeIni);
+    isp.bindBoolean("mnuIntakeDiary", "Checked", std::move(get), std::move(set));
+}
+
+} // namespace zk
