@@ -11,15 +11,11 @@
 #include <QPushButton>
 
 namespace zk {
+namespace {
 
-QWidget *DialogPrompt::owner() const {
-    QWidget *window = askingWindow();
-    return window ? window : QApplication::activeWindow();
-}
-
-Prompt::Answer DialogPrompt::ask(int icon, const QString &caption, const QString &text,
-                                 bool withNo) {
-    QMessageBox box(QMessageBox::Icon(icon), caption, text, QMessageBox::NoButton, owner());
+Prompt::Answer ask(QWidget *owner, QMessageBox::Icon icon, const QString &caption,
+                   const QString &text, bool withNo) {
+    QMessageBox box(icon, caption, text, QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText); // texts carry names from files and the user
     QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
     QPushButton *no =
@@ -29,36 +25,43 @@ Prompt::Answer DialogPrompt::ask(int icon, const QString &caption, const QString
     box.setEscapeButton(cancel);
     box.exec();
     if (box.clickedButton() == yes)
-        return Answer::Yes;
+        return Prompt::Answer::Yes;
     if (no && box.clickedButton() == no)
-        return Answer::No;
-    return Answer::Cancel;
+        return Prompt::Answer::No;
+    return Prompt::Answer::Cancel;
 }
 
-void DialogPrompt::tell(int icon, const QString &text) {
-    QMessageBox box(QMessageBox::Icon(icon), applicationTitle(), text, QMessageBox::Ok, owner());
+void tell(QWidget *owner, QMessageBox::Icon icon, const QString &text) {
+    QMessageBox box(icon, applicationTitle(), text, QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
+} // namespace
+
+QWidget *DialogPrompt::owner() const {
+    QWidget *window = askingWindow();
+    return window ? window : QApplication::activeWindow();
+}
+
 void DialogPrompt::message(const QString &text) {
-    tell(QMessageBox::NoIcon, text);
+    tell(owner(), QMessageBox::NoIcon, text);
 }
 
 void DialogPrompt::error(const QString &text) {
-    tell(QMessageBox::Critical, text);
+    tell(owner(), QMessageBox::Critical, text);
 }
 
 bool DialogPrompt::question(const QString &text) {
-    return ask(QMessageBox::Question, QStringLiteral("確認"), text, false) == Answer::Yes;
+    return ask(owner(), QMessageBox::Question, QStringLiteral("確認"), text, false) == Answer::Yes;
 }
 
 bool DialogPrompt::warning(const QString &text) {
-    return ask(QMessageBox::Warning, QStringLiteral("警告"), text, false) == Answer::Yes;
+    return ask(owner(), QMessageBox::Warning, QStringLiteral("警告"), text, false) == Answer::Yes;
 }
 
 Prompt::Answer DialogPrompt::warningYesNoCancel(const QString &text) {
-    return ask(QMessageBox::Warning, QStringLiteral("警告"), text, true);
+    return ask(owner(), QMessageBox::Warning, QStringLiteral("警告"), text, true);
 }
 
 std::optional<QString> DialogPrompt::text(const QString &caption, const QString &label) {

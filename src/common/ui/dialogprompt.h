@@ -20,9 +20,8 @@ public:
     int exec(QDialog &dialog) override;
 
 private:
+    // The asking window, or the active one when none asked.
     QWidget *owner() const;
-    Answer ask(int icon, const QString &caption, const QString &text, bool withNo);
-    void tell(int icon, const QString &text);
 };
 
 } // namespace zk
