@@ -37,24 +37,43 @@ QList<int> IntakeList::selectedRows() const {
 
 bool IntakeList::add(const QByteArray &name, int calory, const QString &category,
                      DuplicatesPolicy policy) {
-    const QString nameText = sjis::decode(name);
-    for (const CalorieRow &row : m_model.rows()) {
+    if (!admits(m_model.rows(), name, category, policy))
+        return false;
+    // The cell keeps the sign of an exercise entry (-100 kcal), and the total
+    // subtracts it.
+    m_model.append({name,
+                    category,
+                    splitdigit(calory) + QStringLiteral(" kcal"),
+                    calory,
+                    sjis::decode(name),
+                    {}});
+    calc();
+    Q_EMIT rowsChanged();
+    return true;
+}
+
+bool IntakeList::admits(const QList<CalorieRow> &rows, const QByteArray &name,
+                        const QString &category, DuplicatesPolicy policy) {
+    if (policy == DuplicatesPolicy::Allow)
+        return true;
+    for (const CalorieRow &row : rows) {
         if (row.foods != name || row.category != category)
-            continue;
-        if (policy == DuplicatesPolicy::Allow)
             continue;
         if (policy == DuplicatesPolicy::Forbid)
             return false;
-        if (!m_prompt.question(QStringLiteral("「") + nameText + QStringLiteral("」（") + category +
+        // Asked once for every row of the same food.
+        if (!m_prompt.question(QStringLiteral("「") + sjis::decode(name) + QStringLiteral("」（") +
+                               category +
                                QStringLiteral("）は既にリストにありますが、追加しますか？")))
             return false;
     }
-    // The cell keeps the sign of an exercise entry (-100 kcal), and the total
-    // subtracts it.
-    m_model.append(
-        {name, category, splitdigit(calory) + QStringLiteral(" kcal"), calory, nameText});
-    calc();
     return true;
+}
+
+void IntakeList::setRows(const QList<CalorieRow> &rows) {
+    m_model.clear();
+    m_model.append(rows);
+    calc();
 }
 
 void IntakeList::deleteSelected() {
@@ -65,6 +84,8 @@ void IntakeList::deleteSelected() {
         return;
     m_model.removeRowsAt(rows);
     calc();
+    if (!rows.isEmpty())
+        Q_EMIT rowsChanged();
 }
 
 void IntakeList::deleteAll() {
@@ -78,6 +99,7 @@ void IntakeList::deleteAll() {
         return;
     m_model.clear();
     calc();
+    Q_EMIT rowsChanged();
 }
 
 void IntakeList::deleteOnDoubleClick() {
@@ -85,10 +107,13 @@ void IntakeList::deleteOnDoubleClick() {
     if (!rows.isEmpty())
         m_model.removeRowsAt({rows.first()});
     calc();
+    if (!rows.isEmpty())
+        Q_EMIT rowsChanged();
 }
 
 void IntakeList::sortByColumn(int column) {
     m_model.sortBy(m_sortKey.click(column + 1));
+    Q_EMIT rowsChanged();
 }
 
 TotalBar IntakeList::total() const {

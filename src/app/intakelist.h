@@ -41,6 +41,12 @@ public:
 
     // Adds a food unless the policy refuses it; false when nothing was added.
     bool add(const QByteArray &name, int calory, const QString &category, DuplicatesPolicy policy);
+    // Whether the policy lets the food join the rows (asking when it says so).
+    bool admits(const QList<CalorieRow> &rows, const QByteArray &name, const QString &category,
+                DuplicatesPolicy policy);
+    // Shows other rows (another day's list) and recomputes the total; the
+    // selection is cleared and rowsChanged() is not sent.
+    void setRows(const QList<CalorieRow> &rows);
     void deleteSelected(); // one row at once, several after a question
     void deleteAll();      // after a warning; a message when empty
     void deleteOnDoubleClick();
@@ -61,6 +67,8 @@ public:
 Q_SIGNALS:
     // The rows or the limit changed the total bar.
     void totalChanged(const TotalBar &total);
+    // The user added, deleted or sorted rows.
+    void rowsChanged();
 
 private:
     SortKey &m_sortKey;

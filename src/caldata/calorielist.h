@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/listtable.h"
+
 #include <QAbstractTableModel>
 #include <QByteArray>
 #include <QList>
@@ -18,6 +20,10 @@ struct CalorieRow {
     QString calory;
     int value = 0;
     QString foodsText; // the decoded name, for display and collation
+    // The cells as a stored list gave them (the food diary's day file), so
+    // that a row the user did not touch is written back byte for byte; empty
+    // for a row made in this session.
+    ListRow stored;
 };
 
 // The column and direction of the last sort: 0 unsorted, 1..3 the columns

@@ -9,6 +9,7 @@
 #include "common/tinisaveprops.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -22,6 +23,22 @@ constexpr int caloryCell = 2;
 
 QString intakeFolder() {
     return ProgramFolder::file(storedfiles::intakeFolder);
+}
+
+// Calls `day` with the date of each day file, in no order, while it returns true.
+void forEachIntakeDay(const std::function<bool(QDate)> &day) {
+    QDirIterator files(intakeFolder(), QDir::Files);
+    while (files.hasNext()) {
+        // Only the exact name the program writes: "2026-1-5.dat" or a copy
+        // "2026-01-05.dat.bak" is some other file.
+        const QString name = files.nextFileInfo().fileName();
+        if (!name.endsWith(QLatin1String(".dat")))
+            continue;
+        const QString base = name.chopped(4);
+        const QDate date = QDate::fromString(base, dayNamePattern);
+        if (date.isValid() && date.toString(dayNamePattern) == base && !day(date))
+            return;
+    }
 }
 
 } // namespace
@@ -52,18 +69,21 @@ void SaveIntakeDay(QDate date, const ListRows &rows) {
 
 QList<QDate> IntakeDays() {
     QList<QDate> days;
-    for (const QString &name : QDir(intakeFolder()).entryList(QDir::Files, QDir::NoSort)) {
-        // Only the exact name the program writes: "2026-1-5.dat" or a copy
-        // "2026-01-05.dat.bak" is some other file.
-        if (!name.endsWith(QLatin1String(".dat")))
-            continue;
-        const QString base = name.chopped(4);
-        const QDate date = QDate::fromString(base, dayNamePattern);
-        if (date.isValid() && date.toString(dayNamePattern) == base)
-            days.append(date);
-    }
+    forEachIntakeDay([&](QDate date) {
+        days.append(date);
+        return true;
+    });
     std::sort(days.begin(), days.end());
     return days;
+}
+
+bool AnyIntakeDay() {
+    bool any = false;
+    forEachIntakeDay([&](QDate) {
+        any = true;
+        return false;
+    });
+    return any;
 }
 
 int IntakeCalory(const QByteArray &cell) {

@@ -34,6 +34,8 @@ void SaveIntakeDay(QDate date, const ListRows &rows);
 // The dates that have a day file, in date order. Other names and folders in
 // the folder are left alone.
 QList<QDate> IntakeDays();
+// Whether any day has a file, without listing them all.
+bool AnyIntakeDay();
 
 // What a Calory cell counts: its digits (as EliminateComma reads them), below
 // zero when the cell starts with "-", as the list writes an exercise entry.

@@ -1,15 +1,21 @@
 #include "app/ui/intakecontroller.h"
 
 #include "caldata/ui/sortindicator.h"
+#include "common/platform.h"
 #include "common/ui/guard.h"
+#include "records/intakediary.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTreeView>
 
 namespace zk {
@@ -36,7 +42,8 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
     , m_c(controls)
     , m_viewport(controls.lsvCal->viewport())
     , m_prompt(controls.lsvCal)
-    , m_list(sortKey, m_prompt) {
+    , m_list(sortKey, m_prompt)
+    , m_diary(m_list, m_prompt) {
     QTreeView *lsvCal = m_c.lsvCal;
     lsvCal->setModel(m_list.model());
     lsvCal->setSelectionModel(m_list.selection());
@@ -54,6 +61,8 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
         const bool any = !m_list.selectedRows().isEmpty();
         m_c.mnuMyDelete->setEnabled(any);
         m_c.mnuMyDelete->setText(m_list.deleteCaption(m_c.mnuMyDelete->text()));
+        m_c.mnuMyCopyToday->setVisible(m_diary.isOn() && !m_diary.isToday());
+        m_c.mnuMyCopyToday->setEnabled(any);
         m_c.popMyCal->popup(m_c.lsvCal->viewport()->mapToGlobal(pos));
     });
 
@@ -75,6 +84,66 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
     connect(m_c.cmbLimit, &QComboBox::currentTextChanged, &m_list, &IntakeList::setLimitText);
     connect(m_c.cmbLimit, &QComboBox::activated, &m_list, &IntakeList::calc);
     connect(&m_list, &IntakeList::totalChanged, this, &IntakeController::showTotal);
+
+    bindIntakeDiaryOption(
+        m_diaryIsp, [this] { return m_c.mnuIntakeDiary->isChecked(); },
+        [this](bool on) { m_c.mnuIntakeDiary->setChecked(on); });
+    connect(m_c.mnuIntakeDiary, &QAction::triggered, this, &IntakeController::mnuIntakeDiaryClick);
+    connect(m_c.mnuMyCopyToday, &QAction::triggered, this, &IntakeController::mnuMyCopyTodayClick);
+    connect(&m_diary, &DailyIntake::dateChanged, this, &IntakeController::showDay);
+    connect(m_c.dtpDay, &QDateEdit::dateChanged, this, &IntakeController::dtpDayChange);
+    connect(m_c.btnPrevDay, &QAbstractButton::clicked, this, [this] { stepDay(-1); });
+    connect(m_c.btnNextDay, &QAbstractButton::clicked, this, [this] { stepDay(1); });
+    connect(m_c.btnToday, &QAbstractButton::clicked, this,
+            [this] { m_c.dtpDay->setDate(Regional::current().today()); });
+}
+
+void IntakeController::startDiary() {
+    guarded(m_c.lsvCal, [this] { m_diaryIsp.Load(); });
+    m_diary.start(m_c.mnuIntakeDiary->isChecked());
+    // A today's file that cannot be read keeps the diary off for this run,
+    // without changing the stored option.
+    m_c.mnuIntakeDiary->setChecked(m_diary.isOn());
+    showDay();
+}
+
+bool IntakeController::finish() {
+    return m_diary.flushAtEnd();
+}
+
+void IntakeController::stepDay(int days) {
+    if (m_diary.isOn())
+        m_c.dtpDay->setDate(m_diary.date().addDays(days));
+}
+
+void IntakeController::mnuIntakeDiaryClick(bool on) {
+    guarded(m_c.lsvCal, [&] {
+        m_diary.setOn(on);
+        m_c.mnuIntakeDiary->setChecked(m_diary.isOn());
+        showDay();
+        if (m_diary.isOn() == on) // what the user chose is what is remembered
+            m_diaryIsp.Save();
+    });
+}
+
+void IntakeController::mnuMyCopyTodayClick() {
+    guarded(m_c.lsvCal, [this] {
+        const int copied = m_diary.copyToToday(policy());
+        m_c.stb->showMessage(QStringLiteral("今日のリストに%1件コピーしました。").arg(copied),
+                             5000);
+    });
+}
+
+void IntakeController::dtpDayChange(QDate date) {
+    // A day whose file cannot be read is not shown: the picker goes back.
+    if (date != m_diary.date() && !m_diary.showDate(date))
+        showDay();
+}
+
+void IntakeController::showDay() {
+    const QSignalBlocker blocker(m_c.dtpDay);
+    m_c.dtpDay->setDate(m_diary.date());
+    m_c.pnlDay->setVisible(m_diary.isOn());
 }
 
 void IntakeController::mnuAddListClick() {

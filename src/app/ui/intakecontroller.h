@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/dailyintake.h"
 #include "app/intakelist.h"
+#include "common/tinisaveprops.h"
 #include "common/ui/windowprompt.h"
 
 #include <QByteArray>
@@ -9,11 +11,14 @@
 #include <functional>
 #include <optional>
 
+class QAbstractButton;
 class QAction;
 class QComboBox;
+class QDateEdit;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QStatusBar;
 class QTreeView;
 
 namespace zk {
@@ -25,7 +30,7 @@ struct FoodPick {
 };
 
 // Connects the main window's intake list, its commands, the total bar and the
-// limit list to the IntakeList.
+// limit list to the IntakeList, and the total bar's date to the food diary.
 class IntakeController : public QObject {
     Q_OBJECT
 public:
@@ -38,11 +43,25 @@ public:
         QLabel *lblTotalCal;
         QProgressBar *ggCal;
         QComboBox *cmbLimit;
+        // The date of the list shown, hidden while the diary is off.
+        QWidget *pnlDay;
+        QDateEdit *dtpDay;
+        QAbstractButton *btnPrevDay, *btnNextDay, *btnToday;
+        QAction *mnuIntakeDiary; // the diary option
+        QAction *mnuMyCopyToday; // context menu: the selected rows into today's list
+        QStatusBar *stb;         // tells how many rows were copied
     };
 
     IntakeController(const Controls &controls, SortKey &sortKey, QObject *parent = nullptr);
 
     IntakeList &list() { return m_list; }
+    DailyIntake &diary() { return m_diary; }
+    // Reads the diary option from its file and shows today's list; called once
+    // the limit list is filled, so that the total shows against it.
+    void startDiary();
+    // The program ends: writes what could not be written yet; false, after
+    // saying so, when a day still cannot be.
+    bool finish();
     // Where the add command takes the selected food from (the food tree);
     // nothing is added while it gives no food.
     void setFoodSource(std::function<std::optional<FoodPick>()> source) {
@@ -50,8 +69,14 @@ public:
     }
 
     void mnuAddListClick();
+    // Goes to the day before (-1) or after (+1) the one shown.
+    void stepDay(int days);
 
 private:
+    void mnuIntakeDiaryClick(bool on);
+    void mnuMyCopyTodayClick();
+    void dtpDayChange(QDate date);
+    void showDay();
     DuplicatesPolicy policy() const;
     void showTotal(const TotalBar &total);
     void lsvCalResize();
@@ -61,6 +86,8 @@ private:
     QObject *m_viewport;
     PromptFor m_prompt; // the intake list asks over the main window
     IntakeList m_list;
+    DailyIntake m_diary;
+    TIniSaveProps m_diaryIsp; // setting/intake.ini
     std::function<std::optional<FoodPick>()> m_foodSource;
 };
 

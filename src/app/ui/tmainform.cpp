@@ -7,7 +7,10 @@
 #include "caldata/ui/tcaleditor.h"
 #include "caldata/ui/tfiles.h"
 #include "caldata/ui/tfinder.h"
+#include "common/platform.h"
 #include "common/ui/actions.h"
+#include "common/ui/datepicker.h"
+#include "common/ui/elidinglabel.h"
 #include "common/ui/fonts.h"
 #include "common/ui/guard.h"
 #include "common/ui/viewitemdelegate.h"
@@ -23,6 +26,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -76,10 +80,12 @@ TMainForm::TMainForm(QWidget *parent)
     setCentralWidget(createCentralArea());
     statusBar()->setObjectName(QStringLiteral("stb"));
     statusBar()->setSizeGripEnabled(true);
-    m_intake = new IntakeController({lsvCal, popMyCal, mnuAddList, mnuDeleteList, mnuDeleteAll,
-                                     mnuMyDelete, mnuMyKill, mnuArrowDup, mnuBanDup, pnlTitle,
-                                     lblTotalCal, ggCal, cmbLimit},
-                                    m_sortKey, this);
+    m_intake = new IntakeController(
+        {lsvCal,         popMyCal,       mnuAddList, mnuDeleteList, mnuDeleteAll, mnuMyDelete,
+         mnuMyKill,      mnuArrowDup,    mnuBanDup,  pnlTitle,      lblTotalCal,  ggCal,
+         cmbLimit,       pnlDay,         dtpDay,     btnPrevDay,    btnNextDay,   btnToday,
+         mnuIntakeDiary, mnuMyCopyToday, statusBar()},
+        m_sortKey, this);
 
     // The user's web sites in both Internet menus, help and the about box.
     auto *webMenus = new WebMenus(mnuWeb, btnWebMenu, this);
@@ -100,6 +106,7 @@ TMainForm::TMainForm(QWidget *parent)
     m_settings->setPages([](TSetting &dialog) { addRecordItemsPage(dialog); });
     m_settings->loadOptions();
     m_settings->fillLimitList();
+    m_intake->startDiary();
     connect(mnuSetting, &QAction::triggered, m_settings, &MainSettings::openSettings);
 
     auto *finder = new TFinder(CalFileList(), m_sortKey, this);
@@ -161,6 +168,8 @@ void TMainForm::createActions() {
     mnuConfirmDup =
         newCheckable(this, "mnuConfirmDup", QStringLiteral("ﾘｽﾄの重複時にはﾀﾞｲｱﾛｸﾞで確認(&Z)"),
                      true, duplicates);
+    mnuIntakeDiary =
+        newCheckable(this, "mnuIntakeDiary", QStringLiteral("ﾘｽﾄを日付ごとに記録する(&M)"), true);
     mnuSetting = newAction(this, "mnuSetting", QStringLiteral("詳細設定(&S)"),
                            QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuSetting->setIcon(QIcon(QStringLiteral(":/icons/setting.svg")));
@@ -184,6 +193,7 @@ void TMainForm::createActions() {
     mnuHelp->setIcon(QIcon(QStringLiteral(":/icons/help.svg")));
     mnuAbout = newAction(this, "mnuAbout", QStringLiteral("このｿﾌﾄについて(&A)"));
 
+    mnuMyCopyToday = newAction(this, "mnuMyCopyToday", QStringLiteral("今日のﾘｽﾄにｺﾋﾟｰ"));
     mnuMyDelete = newAction(this, "mnuMyDelete", QStringLiteral("削除"));
     mnuMyKill = newAction(this, "mnuMyKill", QStringLiteral("ﾘｽﾄをすべて削除"));
     connect(mnuMyDelete, &QAction::triggered, mnuDeleteList, &QAction::trigger);
@@ -202,6 +212,8 @@ void TMainForm::createMenus() {
     edit->addActions({mnuAddList, mnuDeleteList, mnuDeleteAll});
     edit->addSeparator();
     edit->addActions({mnuArrowDup, mnuBanDup, mnuConfirmDup});
+    edit->addSeparator();
+    edit->addAction(mnuIntakeDiary);
     edit->addSeparator();
     edit->addAction(mnuSetting);
 
@@ -226,6 +238,10 @@ void TMainForm::createMenus() {
 
     popMyCal = new QMenu(this);
     popMyCal->setObjectName(QStringLiteral("popMyCal"));
+    // The copy item shows only on a day other than today; the menu hides the
+    // separator after it with it.
+    popMyCal->addAction(mnuMyCopyToday);
+    popMyCal->addSeparator();
     popMyCal->addAction(mnuMyDelete);
     popMyCal->addSeparator();
     popMyCal->addAction(mnuMyKill);
@@ -356,9 +372,10 @@ QWidget *TMainForm::createTotalBar() {
     pnlTotal->setFont(designFont(QStringLiteral("Tahoma"), 11));
     pnlTotal->setAutoFillBackground(true);
 
-    lblTotalCal = new QLabel(pnlTotal);
+    // On a narrow window the total gives way at its end, not the tables'
+    // window or the limit list beside it.
+    lblTotalCal = new ElidingLabel(pnlTotal);
     lblTotalCal->setObjectName(QStringLiteral("lblTotalCal"));
-    lblTotalCal->setTextFormat(Qt::PlainText);
 
     ggCal = new QProgressBar(pnlTotal);
     ggCal->setObjectName(QStringLiteral("ggCal"));
@@ -376,6 +393,7 @@ QWidget *TMainForm::createTotalBar() {
     // Wide enough for the whole item text in the mapped fonts.
     cmbLimit->setMinimumWidth(130);
     cmbLimit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmbLimit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     cmbLimit->setEditable(false);
     cmbLimit->addItem(QStringLiteral("1日の基準 : 2500 kcal"));
     cmbLimit->setCurrentIndex(0);
@@ -383,10 +401,52 @@ QWidget *TMainForm::createTotalBar() {
     auto *layout = new QHBoxLayout(pnlTotal);
     layout->setContentsMargins(8, 1, 4, 1);
     layout->setSpacing(3);
+    layout->addWidget(createDayBar(pnlTotal));
     layout->addWidget(lblTotalCal, 1);
     layout->addWidget(ggCal);
     layout->addWidget(cmbLimit);
     return pnlTotal;
+}
+
+QWidget *TMainForm::createDayBar(QWidget *parent) {
+    pnlDay = new QWidget(parent);
+    pnlDay->setObjectName(QStringLiteral("pnlDay"));
+    const auto dayButton = [this](const char *name, Qt::ArrowType arrow, const QString &accessible,
+                                  const QKeySequence &key) {
+        auto *button = new QToolButton(pnlDay);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setArrowType(arrow);
+        button->setAutoRaise(true);
+        button->setFixedSize(16, 20);
+        button->setAccessibleName(accessible);
+        button->setToolTip(accessible + QStringLiteral(" (") +
+                           key.toString(QKeySequence::NativeText) + u')');
+        // The keys work wherever the focus is in the main window.
+        auto *shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, button, &QToolButton::click);
+        return button;
+    };
+    btnPrevDay = dayButton("btnPrevDay", Qt::LeftArrow, QStringLiteral("前の日"),
+                           QKeySequence(Qt::ALT | Qt::Key_Left));
+    dtpDay = newDatePicker(QStringLiteral("dtpDay"), Regional::current().today(), pnlDay);
+    dtpDay->setAccessibleName(QStringLiteral("摂取リストの日付"));
+    dtpDay->setFixedHeight(20);
+    btnNextDay = dayButton("btnNextDay", Qt::RightArrow, QStringLiteral("次の日"),
+                           QKeySequence(Qt::ALT | Qt::Key_Right));
+    btnToday = new QToolButton(pnlDay);
+    btnToday->setObjectName(QStringLiteral("btnToday"));
+    btnToday->setText(QStringLiteral("今日"));
+    btnToday->setFixedHeight(20);
+
+    auto *layout = new QHBoxLayout(pnlDay);
+    layout->setContentsMargins(0, 0, 6, 0);
+    layout->setSpacing(1);
+    layout->addWidget(btnPrevDay);
+    layout->addWidget(dtpDay);
+    layout->addWidget(btnNextDay);
+    layout->addSpacing(2);
+    layout->addWidget(btnToday);
+    return pnlDay;
 }
 
 // A fresh editor for each opening, so that it reads the files anew.
@@ -406,7 +466,9 @@ void TMainForm::mnuFindTopMostClick() {
 }
 
 void TMainForm::closeEvent(QCloseEvent *event) {
-    m_settings->saveOptions(); // a failure is reported; the window closes all the same
+    // Failures are reported; the window closes all the same.
+    m_intake->finish();
+    m_settings->saveOptions();
     event->accept();
 }
 

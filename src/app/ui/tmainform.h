@@ -7,6 +7,7 @@
 class QAction;
 class QActionGroup;
 class QComboBox;
+class QDateEdit;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -49,6 +50,7 @@ private:
     void createToolBar();
     QWidget *createCentralArea();
     QWidget *createTotalBar();
+    QWidget *createDayBar(QWidget *parent);
     void mnuFindTopMostClick();
     void mnuCaloryEditorClick();
 
@@ -57,6 +59,7 @@ private:
     // "編集(&E)"
     QAction *mnuAddList, *mnuDeleteList, *mnuDeleteAll;
     QAction *mnuArrowDup, *mnuBanDup, *mnuConfirmDup; // one radio group
+    QAction *mnuIntakeDiary;
     QAction *mnuSetting;
     // "表示(&V)"
     QAction *mnuCalFiles;
@@ -80,11 +83,15 @@ private:
     QTreeView *trvCal; // the food tree
     QTreeView *lsvCal; // the intake list
     QMenu *popMyCal;   // context menu of the intake list
-    QAction *mnuMyDelete, *mnuMyKill;
+    QAction *mnuMyCopyToday, *mnuMyDelete, *mnuMyKill;
     QWidget *pnlTotal; // the total bar
     QLabel *lblTotalCal;
     QProgressBar *ggCal;
     QComboBox *cmbLimit;
+    QWidget *pnlDay; // the date of the list shown, in the total bar
+    QDateEdit *dtpDay;
+    QToolButton *btnPrevDay, *btnNextDay;
+    QToolButton *btnToday;
 
     TFiles *Files; // the calorie-file window, docked on the left
 

@@ -35,6 +35,9 @@ void RecordWindows::mnuDayRecClick() {
 }
 
 void RecordWindows::mnuGraphClick() {
+    // The food diary may have its first day since the list was read.
+    if (!m_graph->isVisible())
+        m_graph->reloadItems();
     centreOnFirstShow(m_graph.get(), m_mainWindow);
     m_graph->show();
     m_graph->raise();

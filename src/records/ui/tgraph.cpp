@@ -6,6 +6,7 @@
 #include "common/ui/datepicker.h"
 #include "common/ui/guard.h"
 #include "records/graphdata.h"
+#include "records/intakediary.h"
 #include "records/ui/graphchart.h"
 
 #include <QCheckBox>
@@ -144,9 +145,17 @@ void TGraph::FormCreate() {
 
 bool TGraph::fillItems() {
     std::optional<QList<RecordItem>> items;
-    if (!guarded(this, [&] { items = LoadRecordItems(); }) || !items)
+    if (!guarded(this, [&] { items = LoadRecordItems(); }))
         return false;
-    m_items = *items;
+    // The food diary's daily totals come first, under a name no item has,
+    // with or without a list of items.
+    const bool intakeEntry = AnyIntakeDay();
+    if (!items && !intakeEntry)
+        return false;
+    m_items = items.value_or(QList<RecordItem>{});
+    m_intakeEntry = intakeEntry;
+    if (intakeEntry)
+        m_items.prepend(IntakeTotalItem(m_items));
     const QSignalBlocker blocker(lstItems);
     lstItems->clear();
     for (const RecordItem &item : m_items)
@@ -186,14 +195,17 @@ void TGraph::lstItemsClick() {
         return;
     // The item's own name and unit: its entry text is ambiguous for a name
     // ending in "]".
-    const RecordItem &item = m_items.at(lstItems->row(selected.first()));
+    const int row = lstItems->row(selected.first());
+    const RecordItem &item = m_items.at(row);
     const OptionalRange range = chkDataRange->isChecked()
                                     ? OptionalRange(DateRange::of(dtpStart->date(), dtpEnd->date()))
                                     : std::nullopt;
     // Collected first: a value that is not a number leaves the graph and the
     // status line as they were.
     guarded(this, [&] {
-        const QList<GraphPoint> points = CollectGraphPoints(item.name, range);
+        const QList<GraphPoint> points = m_intakeEntry && row == 0
+                                             ? CollectIntakeTotalPoints(range)
+                                             : CollectGraphPoints(item.name, range);
         stbText->setText(GraphStatusText(points.size()));
         const QString name = sjis::decode(item.name);
         cht->setGraph(points, GraphTitle(name, range), DateAxisTitle(),

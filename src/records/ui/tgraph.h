@@ -23,8 +23,8 @@ class TGraph : public QWidget {
 public:
     explicit TGraph(QWidget *parent = nullptr);
 
-    // Reads setting/graph.dat again (after the settings wrote it), keeping the
-    // chosen item chosen while it still exists.
+    // Reads setting/graph.dat again (after the settings wrote it, or before
+    // the window shows), keeping the chosen item chosen while it still exists.
     void reloadItems();
 
 protected:
@@ -50,7 +50,9 @@ private:
     QStatusBar *stb;
     QLabel *stbText;
 
+    // The items in list order; with a food diary the first is its daily totals.
     QList<RecordItem> m_items;
+    bool m_intakeEntry = false;
     bool m_pressedChosen = false; // the mouse went down on the chosen item
     TIniSaveProps isp;
 };
