@@ -1,6 +1,8 @@
 #include "benchmark.h"
 
+#include "app/dailyintake.h"
 #include "common/platform.h"
+#include "common/prompt.h"
 #include "common/sjis.h"
 #include "records/intakediary.h"
 
@@ -9,6 +11,27 @@
 using namespace zk;
 
 namespace {
+
+// Nothing is asked while the files are whole.
+struct SilentPrompt : Prompt {
+    void message(const QString &) override {}
+    void error(const QString &text) override { qFatal("%s", qPrintable(text)); }
+    bool question(const QString &) override { return false; }
+    bool warning(const QString &) override { return false; }
+    Answer warningYesNoCancel(const QString &) override { return Answer::Cancel; }
+};
+
+// What the main window does at start-up for the intake list: the list, the
+// diary started on today (or off), and the graph's look for any day.
+void startUp(bool diaryOn) {
+    SilentPrompt prompt;
+    SortKey key;
+    IntakeList list(key, prompt);
+    DailyIntake diary(list, prompt);
+    diary.start(diaryOn);
+    if (diaryOn && (list.model()->rowCount() != 12 || !AnyIntakeDay()))
+        qFatal("today's list is missing");
+}
 
 // A year of days, twelve foods a day, as the intake list writes them.
 void fillYear(const QDate &first) {
@@ -24,10 +47,26 @@ void fillYear(const QDate &first) {
 
 const zk::bench::Register r("intake", [](const QString &scratch) {
     ProgramFolder::set(scratch);
-    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
     const QDate first(2025, 1, 1);
-    fillYear(first);
     const QDate middle = first.addDays(180);
+    Regional regional(QLocale(QLocale::Japanese, QLocale::Japan));
+    regional.setToday([middle] { return middle; });
+    Regional::setCurrent(regional);
+    fillYear(first);
+    zk::bench::measure("start-up, diary off", 200, [] { startUp(false); });
+    zk::bench::measure("start-up with today's list", 200, [] { startUp(true); });
+    {
+        SilentPrompt prompt;
+        SortKey key;
+        IntakeList list(key, prompt);
+        DailyIntake diary(list, prompt);
+        diary.start(true);
+        int step = 0;
+        zk::bench::measure("switch to another day", 200, [&] {
+            if (!diary.showDate(middle.addDays(++step % 2 ? -1 : 0)))
+                qFatal("a day cannot be read");
+        });
+    }
     zk::bench::measure("load one day of 12 rows", 200, [&] { LoadIntakeDay(middle); });
     zk::bench::measure("list the 365 days", 50, [] { IntakeDays(); });
     zk::bench::measure("daily totals of 365 days", 20, [] {

@@ -6,6 +6,7 @@
 #include "common/platform.h"
 #include "common/ui/fonts.h"
 #include "common/ui/viewitemdelegate.h"
+#include "records/intakediary.h"
 
 #include "support/tempprogramfolder.h"
 #include "support/ui/scriptedwindowprompt.h"
@@ -14,6 +15,8 @@
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -32,6 +35,7 @@ class TestMainForm : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void init();
     void menuStructure();
     void toolBar();
     void radioGroupsAreSeparate();
@@ -42,6 +46,7 @@ private Q_SLOTS:
     void doubleClickDeletesAndWidthsFollow();
     void controlsHaveAccessibleNames();
     void searchWindowOpensOverTheMainWindow();
+    void diaryKeepsEachDaysList();
     void rowsShowWholeGlyphs_data();
     void rowsShowWholeGlyphs();
 
@@ -51,6 +56,8 @@ private:
 };
 
 namespace {
+
+const QDate today(2026, 12, 8);
 
 // "caption|shortcut" for every item of a menu; "-" for a separator, ">" + title for a submenu.
 QStringList items(const QMenu *menu) {
@@ -83,8 +90,16 @@ std::pair<int, int> inkRows(const QImage &image) {
 } // namespace
 
 void TestMainForm::initTestCase() {
-    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+    Regional regional(QLocale(QLocale::Japanese, QLocale::Japan));
+    regional.setToday([] { return today; });
+    Regional::setCurrent(regional);
     installFontSubstitutions();
+}
+
+// Every test starts without a food diary.
+void TestMainForm::init() {
+    QDir(m_folder.path(QStringLiteral("record/intake"))).removeRecursively();
+    QFile::remove(m_folder.path(QStringLiteral("setting/intake.ini")));
 }
 
 void TestMainForm::menuStructure() {
@@ -106,7 +121,7 @@ void TestMainForm::menuStructure() {
              (QStringList{"ﾘｽﾄにﾃﾞｰﾀを追加(&A)|Ctrl+A", "ﾘｽﾄからﾃﾞｰﾀを削除(&D)|Del",
                           "ﾘｽﾄからﾃﾞｰﾀを全削除(&K)|Ctrl+Del", "-", "ﾘｽﾄの重複を許可する(&X)|",
                           "ﾘｽﾄの重複を許可しない(&Y)|", "ﾘｽﾄの重複時にはﾀﾞｲｱﾛｸﾞで確認(&Z)|", "-",
-                          "詳細設定(&S)|Ctrl+S"}));
+                          "ﾘｽﾄを日付ごとに記録する(&M)|", "-", "詳細設定(&S)|Ctrl+S"}));
     QCOMPARE(items(menus[2]), (QStringList{"ｶﾛﾘｰﾃﾞｰﾀﾌｧｲﾙ(&F)|", "-", ">ｶﾛﾘｰﾘｽﾄ(&L)"}));
     QCOMPARE(items(menus[2]->actions().last()->menu()), (QStringList{"標準|", "一覧|"}));
     QCOMPARE(items(menus[3]),
@@ -114,7 +129,7 @@ void TestMainForm::menuStructure() {
     QCOMPARE(items(menus[4]).mid(0, 2), (QStringList{"ｲﾝﾀｰﾈｯﾄｻｲﾄの編集(&E)|", "-"}));
     QCOMPARE(items(menus[5]), (QStringList{"ﾍﾙﾌﾟ(&H)|Ctrl+H", "-", "このｿﾌﾄについて(&A)|"}));
     QCOMPARE(items(test::child<QMenu>(&form, "popMyCal")),
-             (QStringList{"削除|Del", "-", "ﾘｽﾄをすべて削除|"}));
+             (QStringList{"今日のﾘｽﾄにｺﾋﾟｰ|", "-", "削除|Del", "-", "ﾘｽﾄをすべて削除|"}));
 
     QVERIFY(test::child<QAction>(&form, "mnuConfirmDup")->isChecked());
     QVERIFY(!test::child<QAction>(&form, "mnuArrowDup")->isChecked() &&
@@ -122,6 +137,7 @@ void TestMainForm::menuStructure() {
     QVERIFY(test::child<QAction>(&form, "mnuCalFiles")->isChecked() &&
             test::child<QAction>(&form, "mnuStandard")->isChecked());
     QVERIFY(test::child<QAction>(&form, "mnuFindTopMost")->isChecked());
+    QVERIFY(test::child<QAction>(&form, "mnuIntakeDiary")->isChecked());
 }
 
 void TestMainForm::toolBar() {
@@ -242,7 +258,8 @@ void TestMainForm::controlsHaveAccessibleNames() {
     auto name = [](QWidget *w) {
         return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
     };
-    for (const char *control : {"trvCal", "lsvCal", "ggCal", "cmbLimit", "pnlTitle"})
+    for (const char *control : {"trvCal", "lsvCal", "ggCal", "cmbLimit", "pnlTitle", "dtpDay",
+                                "btnPrevDay", "btnNextDay", "btnToday"})
         QVERIFY2(!name(test::child<QWidget>(&form, control)).isEmpty(), control);
     // The title is read as it is shown: the table's name.
     QCOMPARE(name(pnlTitle), QStringLiteral("麺類"));
@@ -316,6 +333,65 @@ void TestMainForm::searchWindowOpensOverTheMainWindow() {
     finder->hide();
     mnuFind->trigger();
     QCOMPARE(finder->pos(), QPoint(10, 10));
+}
+
+void TestMainForm::diaryKeepsEachDaysList() {
+    test::ScriptedWindowPrompt prompt;
+    std::optional<FoodPick> pick;
+    const auto add = [&pick](TMainForm &form, const QByteArray &name, int calory) {
+        pick = FoodPick{name, calory};
+        form.intake().setFoodSource([&pick] { return pick; });
+        test::child<QLabel>(&form, "pnlTitle")->setText(QStringLiteral("主食"));
+        test::child<QAction>(&form, "mnuAddList")->trigger();
+    };
+    const QString dayFile = QStringLiteral("record/intake/2026-12-08.dat");
+    {
+        TMainForm form;
+        add(form, "\x82\xb2\x94\xd1", 1300); // ご飯
+        add(form, "\x83\x8c", 12);
+        form.close();
+    }
+    QCOMPARE(m_folder.read(dayFile), QByteArray("\x82\xb2\x94\xd1\xff\x8e\xe5\x90\x48\xff"
+                                                "1,300 kcal\r\n"
+                                                "\x83\x8c\xff\x8e\xe5\x90\x48\xff"
+                                                "12 kcal\r\n"));
+
+    TMainForm form; // started again: the day's list and total are back
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto *lsvCal = test::child<QTreeView>(&form, "lsvCal");
+    auto *lblTotalCal = test::child<QLabel>(&form, "lblTotalCal");
+    auto *dtpDay = test::child<QDateEdit>(&form, "dtpDay");
+    QCOMPARE(lsvCal->model()->rowCount(), 2);
+    QCOMPARE(lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 1,312 kcal／2,500 kcal"));
+    QCOMPARE(dtpDay->date(), today);
+    QCOMPARE(dtpDay->displayFormat(), QStringLiteral("yyyy/MM/dd"));
+
+    QTest::keyClick(lsvCal, Qt::Key_Left, Qt::AltModifier); // the day before
+    QCOMPARE(dtpDay->date(), today.addDays(-1));
+    QCOMPARE(lsvCal->model()->rowCount(), 0);
+    QCOMPARE(lblTotalCal->text(), QString());
+    add(form, "a", 5);
+    QVERIFY(m_folder.exists(QStringLiteral("record/intake/2026-12-07.dat")));
+    QTest::keyClick(lsvCal, Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(lsvCal->model()->rowCount(), 2);
+    test::child<QToolButton>(&form, "btnPrevDay")->click();
+    QCOMPARE(lsvCal->model()->rowCount(), 1);
+    test::child<QToolButton>(&form, "btnToday")->click();
+    QCOMPARE(dtpDay->date(), today);
+
+    // Off: the date goes, the list stays in memory, and is empty next time.
+    test::child<QAction>(&form, "mnuIntakeDiary")->trigger();
+    QVERIFY(!test::child<QWidget>(&form, "pnlDay")->isVisible());
+    add(form, "b", 1);
+    QCOMPARE(lsvCal->model()->rowCount(), 3);
+    QCOMPARE(IntakeDays(), (QList<QDate>{today.addDays(-1), today}));
+    QCOMPARE(LoadIntakeDay(today).size(), 2);
+    TMainForm off;
+    QVERIFY(!test::child<QAction>(&off, "mnuIntakeDiary")->isChecked());
+    QCOMPARE(test::child<QTreeView>(&off, "lsvCal")->model()->rowCount(), 0);
+    QVERIFY(prompt.asked.isEmpty());
 }
 
 void TestMainForm::rowsShowWholeGlyphs_data() {

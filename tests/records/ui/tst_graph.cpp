@@ -11,6 +11,7 @@
 #include <QChart>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void withoutItemList();
     void stateLoadedAtStart();
     void choosingItems();
+    void dailyTotalsComeFirst();
     void range_data();
     void range();
     void badValueKeepsGraph();
@@ -148,6 +150,36 @@ void TestGraph::choosingItems() {
     cht->setGraph({}, QStringLiteral("<b>x</b>"), {}, QStringLiteral("<i>kg"));
     QCOMPARE(cht->chart()->title(), QStringLiteral("&lt;b&gt;x&lt;/b&gt;"));
     QCOMPARE(cht->valueAxis()->titleText(), QStringLiteral("&lt;i&gt;kg"));
+}
+
+void TestGraph::dailyTotalsComeFirst() {
+    test::TempProgramFolder folder;
+    test::ScriptedWindowPrompt prompt;
+    writeItems(folder);
+    folder.write(QStringLiteral("record/intake/2002-06-01.dat"), "a\xff\xff"
+                                                                 "100 kcal\r\nb\xff\xff"
+                                                                 "50 kcal\r\n");
+    folder.write(QStringLiteral("record/intake/2002-06-20.dat"), "c\xff\xff-30 kcal\r\n");
+    folder.write(QStringLiteral("record/intake/2002-06-28.dat"), "d\xff\xff"
+                                                                 "1 kcal\r\n");
+    folder.write(QStringLiteral("record/intake/notes.dat"), "not a day");
+    TGraph window;
+    auto *lstItems = test::child<QListWidget>(&window, "lstItems");
+    auto *cht = test::child<GraphChart>(&window, "cht");
+    QCOMPARE(lstItems->count(), 3);
+    QCOMPARE(lstItems->item(0)->text(), QStringLiteral("摂取ｶﾛﾘｰ[kcal]"));
+    QCOMPARE(lstItems->item(1)->text(), QStringLiteral("体重[kg]"));
+    lstItems->setCurrentRow(0);
+    QCOMPARE(ys(window), (QList<double>{150, -30})); // the range ends on 2002/06/27
+    QCOMPARE(cht->dateAxis()->categoriesLabels(), (QStringList{"2002/06/01", "2002/06/20"}));
+    QCOMPARE(cht->chart()->title(),
+             QStringLiteral("摂取ｶﾛﾘｰの推移グラフ（2002/05/27～2002/06/27）"));
+    QCOMPARE(cht->valueAxis()->titleText(), QStringLiteral("摂取ｶﾛﾘｰkcal"));
+    // Without an item list the totals are listed all the same.
+    QVERIFY(QFile::remove(folder.path(QStringLiteral("setting/graph.dat"))));
+    window.reloadItems();
+    QCOMPARE(lstItems->count(), 1);
+    QVERIFY(prompt.asked.isEmpty());
 }
 
 void TestGraph::range_data() {

@@ -584,11 +584,13 @@ void TestSettingDialogs::okRefreshesMainWindow() {
              QStringLiteral("1日の基準 : 2700 kcal"));
     QCOMPARE(test::child<QLabel>(&form, "lblTotalCal")->text(),
              QStringLiteral("総取得ｶﾛﾘｰ : 1,300 kcal／2,700 kcal"));
-    // ... and the graph lists the item made, the chosen one still chosen.
-    QCOMPARE(lstItems->count(), 2);
-    QCOMPARE(lstItems->item(0)->text(), QStringLiteral("a[kg]"));
-    QCOMPARE(lstItems->currentRow(), 1);
-    QVERIFY(lstItems->item(1)->isSelected());
+    // ... and the graph lists the item made, after the food diary's totals
+    // that the food added began, the chosen one still chosen.
+    QCOMPARE(lstItems->count(), 3);
+    QCOMPARE(lstItems->item(0)->text(), QStringLiteral("摂取ｶﾛﾘｰ[kcal]"));
+    QCOMPARE(lstItems->item(1)->text(), QStringLiteral("a[kg]"));
+    QCOMPARE(lstItems->currentRow(), 2);
+    QVERIFY(lstItems->item(2)->isSelected());
     QVERIFY(prompt.asked.isEmpty());
 }
 

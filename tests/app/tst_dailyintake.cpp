@@ -1,0 +1,179 @@
+#include "app/dailyintake.h"
+#include "common/platform.h"
+#include "common/sjis.h"
+#include "records/intakediary.h"
+
+#include "support/scriptedprompt.h"
+#include "support/tempprogramfolder.h"
+
+#include <QTest>
+
+using namespace zk;
+
+class TestDailyIntake : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void eachDayKeepsItsList();
+    void untouchedRowsKeepTheirBytes();
+    void failedWriteIsKeptAndRetried();
+    void offWritesNothing_data();
+    void offWritesNothing();
+    void copyToToday();
+};
+
+namespace {
+
+const QDate today(2026, 12, 8);
+const QString dayFile = QStringLiteral("record/intake/2026-12-08.dat");
+const QString yesterdayFile = QStringLiteral("record/intake/2026-12-07.dat");
+
+// A diary over its own program folder and intake list, "today" fixed.
+struct Fixture {
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    SortKey key;
+    IntakeList list{key, prompt};
+    DailyIntake diary{list, prompt};
+
+    void add(const char *name, int calory) {
+        list.add(name, calory, QStringLiteral("主食"), DuplicatesPolicy::Allow);
+    }
+    void select(const QList<int> &rows) {
+        for (const int r : rows)
+            list.selection()->select(list.model()->index(r, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    QStringList foods() {
+        QStringList out;
+        for (const CalorieRow &row : list.model()->rows())
+            out.append(row.foodsText);
+        return out;
+    }
+};
+
+QByteArray line(const QByteArray &foods, const QByteArray &calory) {
+    return foods + '\xff' + sjis::encode(u"主食") + '\xff' + calory + "\r\n";
+}
+
+} // namespace
+
+void TestDailyIntake::initTestCase() {
+    Regional regional(QLocale(QLocale::Japanese, QLocale::Japan));
+    regional.setToday([] { return today; });
+    Regional::setCurrent(regional);
+}
+
+void TestDailyIntake::eachDayKeepsItsList() {
+    Fixture f;
+    f.diary.start(true);
+    f.add("b", 1300);
+    f.add("a", -100); // an exercise entry keeps its sign
+    QCOMPARE(f.folder.read(dayFile), line("b", "1,300 kcal") + line("a", "-100 kcal"));
+    f.list.sortByColumn(0); // a sort is a change too
+    QCOMPARE(f.folder.read(dayFile), line("a", "-100 kcal") + line("b", "1,300 kcal"));
+
+    QVERIFY(f.diary.showDate(today.addDays(-1)));
+    QCOMPARE(f.foods(), QStringList{});
+    QCOMPARE(f.list.total().text, QString());
+    f.add("c", 50);
+    QVERIFY(f.diary.showDate(today));
+    QCOMPARE(f.foods(), (QStringList{"a", "b"}));
+    QCOMPARE(f.list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : 1,200 kcal／1,000 kcal"));
+
+    QVERIFY(f.diary.showDate(today.addDays(-1)));
+    QCOMPARE(f.foods(), QStringList{"c"});
+    f.prompt.answers = {Prompt::Answer::Yes};
+    f.list.deleteAll();
+    QVERIFY(!f.folder.exists(yesterdayFile));
+    QVERIFY(f.folder.exists(dayFile));
+}
+
+void TestDailyIntake::untouchedRowsKeepTheirBytes() {
+    // Bytes that are not CP932, a row without 0xFF, more cells than three.
+    const QByteArray stored = QByteArray("\x80\xa0\xfd\x81\xff\xff") + "12 kcal\r\n" +
+                              "memo only\r\n" + "x\xff" + "y\xff" + "9 kcal\xff" + "extra\r\n";
+    Fixture f;
+    f.folder.write(dayFile, stored);
+    f.diary.start(true);
+    QCOMPARE(f.list.model()->rowCount(), 3);
+    QCOMPARE(f.list.model()->row(0).foodsText.at(0), QChar(0xFFFD));
+    QCOMPARE(f.list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : 21 kcal／1,000 kcal"));
+    f.add("b", 5);
+    QCOMPARE(f.folder.read(dayFile), stored + line("b", "5 kcal"));
+}
+
+void TestDailyIntake::failedWriteIsKeptAndRetried() {
+    Fixture f;
+    f.diary.start(true);
+    // A file where the folder should be: no day can be written.
+    f.folder.write(QStringLiteral("record/intake"), "not a folder");
+    f.add("a", 1);
+    f.add("b", 2);
+    QCOMPARE(f.prompt.asked.size(), 1); // told once, not at every change
+    QVERIFY(f.prompt.asked.first().text.contains(QStringLiteral("intake")));
+    QCOMPARE(f.foods(), (QStringList{"a", "b"}));
+    // The unwritten day is shown as the user left it when chosen again.
+    QVERIFY(f.diary.showDate(today.addDays(-1)));
+    QVERIFY(f.diary.showDate(today));
+    QCOMPARE(f.foods(), (QStringList{"a", "b"}));
+    QVERIFY(!f.diary.flushAtEnd());
+    QCOMPARE(f.prompt.asked.size(), 2); // at the end it is said again
+
+    QVERIFY(QFile::remove(f.folder.path(QStringLiteral("record/intake"))));
+    f.add("c", 3);
+    QCOMPARE(f.folder.read(dayFile),
+             line("a", "1 kcal") + line("b", "2 kcal") + line("c", "3 kcal"));
+    QCOMPARE(f.prompt.asked.size(), 2);
+}
+
+void TestDailyIntake::offWritesNothing_data() {
+    QTest::addColumn<bool>("startOn");
+    QTest::addColumn<QStringList>("changes"); // "+x" adds x, "-" deletes the first row
+    QTest::addColumn<QStringList>("foods");   // today's list once turned on again
+    // Turned off and on: the list shown came from today's list and replaces it.
+    QTest::newRow("off and on") << true << QStringList{} << QStringList{"s"};
+    QTest::newRow("changed while off") << true << QStringList{"-", "+x"} << QStringList{"x"};
+    // Started off: today's list stays, what was added follows it.
+    QTest::newRow("started off") << false << QStringList{"+x"} << QStringList{"s", "x"};
+}
+
+void TestDailyIntake::offWritesNothing() {
+    QFETCH(bool, startOn);
+    QFETCH(QStringList, changes);
+    QFETCH(QStringList, foods);
+    Fixture f;
+    f.folder.write(dayFile, line("s", "7 kcal"));
+    f.diary.start(startOn);
+    QCOMPARE(f.foods(), startOn ? QStringList{"s"} : QStringList{});
+    f.diary.setOn(false);
+    for (const QString &change : changes) {
+        if (change == u'-') {
+            f.select({0});
+            f.list.deleteSelected();
+        } else {
+            f.add(change.mid(1).toLatin1().constData(), 1);
+        }
+    }
+    QCOMPARE(f.folder.read(dayFile), line("s", "7 kcal")); // nothing written while off
+    QCOMPARE(IntakeDays(), QList<QDate>{today});
+    f.diary.setOn(true);
+    QCOMPARE(f.foods(), foods);
+    QCOMPARE(LoadIntakeDay(today).size(), foods.size());
+}
+
+void TestDailyIntake::copyToToday() {
+    Fixture f;
+    f.folder.write(dayFile, line("a", "1 kcal"));
+    f.folder.write(yesterdayFile, line("a", "1 kcal") + line("b", "2 kcal"));
+    f.diary.start(true);
+    QCOMPARE(f.diary.copyToToday(DuplicatesPolicy::Allow), 0); // on today itself: nothing
+    QVERIFY(f.diary.showDate(today.addDays(-1)));
+    f.select({0, 1});
+    QCOMPARE(f.diary.copyToToday(DuplicatesPolicy::Forbid), 1); // "a" is there already
+    QCOMPARE(f.folder.read(dayFile), line("a", "1 kcal") + line("b", "2 kcal"));
+    QCOMPARE(f.foods(), (QStringList{"a", "b"})); // the day shown stays as it was
+}
+
+QTEST_GUILESS_MAIN(TestDailyIntake)
+#include "tst_dailyintake.moc"
