@@ -52,7 +52,7 @@ xdotool key ctrl+g
 graph=$(xdotool search --sync --onlyvisible --name '^ｸﾞﾗﾌ$' | head -n 1)
 xdotool windowmove "$graph" 0 0 windowsize "$graph" 900 560
 sleep 0.5
-click "$graph" 60 31
+click "$graph" 60 46 # the weight, below the food diary's daily totals
 sleep 1
 import -window "$graph" "$out/graph.png"
 echo "screenshots: $out/main.png $out/graph.png"
