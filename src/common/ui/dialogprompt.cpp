@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -81,6 +82,15 @@ std::optional<QFont> DialogPrompt::font(const QFont &initial, const QString &cap
 std::optional<QColor> DialogPrompt::color(const QColor &initial) {
     const QColor chosen = QColorDialog::getColor(initial, owner());
     return chosen.isValid() ? std::optional(chosen) : std::nullopt;
+}
+
+std::optional<QString> DialogPrompt::saveFileName(const QString &caption, const QString &suggested,
+                                                  const QStringList &filters) {
+    // Qt's own dialog: it asks before replacing a file and adds nothing.
+    const QString name = QFileDialog::getSaveFileName(owner(), caption, suggested,
+                                                      filters.join(QStringLiteral(";;")), nullptr,
+                                                      QFileDialog::DontUseNativeDialog);
+    return name.isEmpty() ? std::nullopt : std::optional(name);
 }
 
 bool DialogPrompt::printer(QPrinter &printer) {

@@ -16,6 +16,8 @@ public:
     std::optional<QString> text(const QString &caption, const QString &label) override;
     std::optional<QFont> font(const QFont &initial, const QString &caption) override;
     std::optional<QColor> color(const QColor &initial) override;
+    std::optional<QString> saveFileName(const QString &caption, const QString &suggested,
+                                        const QStringList &filters) override;
     bool printer(QPrinter &printer) override;
     int exec(QDialog &dialog) override;
 

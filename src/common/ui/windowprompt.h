@@ -3,6 +3,7 @@
 #include "common/prompt.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <optional>
@@ -26,6 +27,11 @@ public:
     virtual std::optional<QFont> font(const QFont &initial, const QString &caption) = 0;
     // A colour, starting from `initial`; nothing on Cancel.
     virtual std::optional<QColor> color(const QColor &initial) = 0;
+    // The name of a file to write, starting from `suggested` (a file name, or
+    // a path); `filters` as Qt's file dialogs take them ("CSV (*.csv)"), the
+    // first chosen. Nothing on Cancel.
+    virtual std::optional<QString> saveFileName(const QString &caption, const QString &suggested,
+                                                const QStringList &filters) = 0;
     // Lets the user set up `printer`; false on Cancel.
     virtual bool printer(QPrinter &printer) = 0;
     // Runs one of the program's own dialogs modally; returns its result.

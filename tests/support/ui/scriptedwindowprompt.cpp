@@ -16,6 +16,12 @@ std::optional<QColor> ScriptedWindowPrompt::color(const QColor &initial) {
     return answerColor ? answerColor(initial) : std::nullopt;
 }
 
+std::optional<QString> ScriptedWindowPrompt::saveFileName(const QString &, const QString &suggested,
+                                                          const QStringList &filters) {
+    fileFilters = filters;
+    return answerSaveFile ? answerSaveFile(suggested) : std::nullopt;
+}
+
 bool ScriptedWindowPrompt::printer(QPrinter &printer) {
     return answerPrinter && answerPrinter(printer);
 }

@@ -25,6 +25,9 @@ public:
     std::function<std::optional<QString>(const QString &label)> answerText;
     std::function<std::optional<QFont>(const QFont &offered)> answerFont;
     std::function<std::optional<QColor>(const QColor &offered)> answerColor;
+    // Given the suggested name; the filters offered are kept in `fileFilters`.
+    std::function<std::optional<QString>(const QString &suggested)> answerSaveFile;
+    QStringList fileFilters;
     std::function<bool(QPrinter &)> answerPrinter;
     std::function<int(QDialog &)> answerDialog;
 
@@ -34,6 +37,8 @@ public:
     std::optional<QString> text(const QString &caption, const QString &label) override;
     std::optional<QFont> font(const QFont &initial, const QString &caption) override;
     std::optional<QColor> color(const QColor &initial) override;
+    std::optional<QString> saveFileName(const QString &caption, const QString &suggested,
+                                        const QStringList &filters) override;
     bool printer(QPrinter &printer) override;
     int exec(QDialog &dialog) override;
 };
