@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev qt6-charts-dev       # Qt 6 Core, Widgets, Print Support, Test; Charts
   libqt6opengl6-dev libgl-dev       # the Charts and Gui CMake packages look for OpenGL
   libqt6svg6                        # SVG icons (the xcb and offscreen platforms come with libqt6gui6)
+  qt6-svg-dev                       # Qt Svg: the graph saved as an SVG picture
   fonts-ipafont fonts-dejavu-core   # Japanese and Latin fonts for the designs' font names
   qt6-translations-l10n             # Japanese texts of Qt's own dialogs
   desktop-file-utils                # desktop-file-validate, run by the tests on our desktop entry

@@ -13,6 +13,7 @@ inline constexpr QLatin1String standardDat{"setting/standard.dat"};   // named c
 inline constexpr QLatin1String graphDat{"setting/graph.dat"};         // record items
 inline constexpr QLatin1String wwwDat{"setting/www.dat"};             // the user's web sites
 inline constexpr QLatin1String dayIni{"setting/day.ini"};             // graph window
+inline constexpr QLatin1String graphIni{"setting/graph.ini"};         // the graph's lines
 inline constexpr QLatin1String dayrecIni{"setting/dayrec.ini"};       // diary window
 inline constexpr QLatin1String caleditorIni{"setting/caleditor.ini"}; // calorie-file editor
 inline constexpr QLatin1String recordFolder{"record/"};               // record/<item>.dat

@@ -7,6 +7,7 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <cmath>
 
 namespace zk {
@@ -38,13 +39,17 @@ QList<GraphPoint> CollectGraphPoints(const QByteArray &name, const OptionalRange
     return points;
 }
 
-ValueScale ValueScaleFor(const QList<GraphPoint> &points) {
+ValueScale ValueScaleFor(const QList<GraphPoint> &points, std::optional<double> alsoShown) {
     if (points.isEmpty())
         return {};
     double lo = points.first().value, hi = lo;
     for (const GraphPoint &p : points) {
         lo = std::min(lo, double(p.value));
         hi = std::max(hi, double(p.value));
+    }
+    if (alsoShown) {
+        lo = std::min(lo, *alsoShown);
+        hi = std::max(hi, *alsoShown);
     }
     // A single level still gets an axis around it.
     double span = hi - lo;
@@ -70,6 +75,64 @@ ValueScale ValueScaleFor(const QList<GraphPoint> &points) {
     scale.min = std::round(scale.min * unit) / unit;
     scale.max = std::round(scale.max * unit) / unit;
     return scale;
+}
+
+std::optional<double> TargetValue(const QByteArray &text) {
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    try {
+        return RecordValue(text);
+    } catch (const Error &) {
+        return std::nullopt;
+    }
+}
+
+QList<double> MovingAverage(const QList<GraphPoint> &points, int window) {
+    QList<double> means;
+    means.reserve(points.size());
+    double sum = 0;
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        sum += points[i].value;
+        if (i >= window)
+            sum -= points[i - window].value;
+        means.append(sum / double(std::min<qsizetype>(i + 1, window)));
+    }
+    return means;
+}
+
+std::optional<QList<QDate>> PointDates(const QList<GraphPoint> &points) {
+    QList<QDate> dates;
+    dates.reserve(points.size());
+    try {
+        for (const GraphPoint &p : points)
+            dates.append(ParseDateText(p.date));
+    } catch (const Error &) {
+        return std::nullopt;
+    }
+    return dates;
+}
+
+QString PointValueText(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, float(value)).ptr;
+    return QString::fromLatin1(text, end - text);
+}
+
+QList<QStringList> GraphCsvRows(const QList<GraphPoint> &points, const QString &valueTitle,
+                                const QList<double> &trend) {
+    const bool withTrend = trend.size() == points.size() && !trend.isEmpty();
+    QList<QStringList> rows;
+    rows.reserve(points.size() + 1);
+    rows.append({QStringLiteral("日付"), valueTitle});
+    if (withTrend)
+        rows.first().append(QStringLiteral("移動平均"));
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        QStringList row{sjis::decode(points[i].date), PointValueText(points[i].value)};
+        if (withTrend)
+            row.append(PointValueText(trend[i]));
+        rows.append(row);
+    }
+    return rows;
 }
 
 QString GraphTitle(const QString &name, const OptionalRange &range) {

@@ -5,6 +5,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 namespace zk {
 
@@ -37,7 +40,26 @@ struct ValueScale {
 
     friend bool operator==(const ValueScale &, const ValueScale &) = default;
 };
-ValueScale ValueScaleFor(const QList<GraphPoint> &points);
+// `alsoShown` (a target line) is kept inside the axis as well.
+ValueScale ValueScaleFor(const QList<GraphPoint> &points,
+                         std::optional<double> alsoShown = std::nullopt);
+
+// An item's target as a number, read as its values are; nothing when it is
+// empty or not a number.
+std::optional<double> TargetValue(const QByteArray &text);
+// At each point the mean of the last `window` points up to it (fewer at the
+// start).
+QList<double> MovingAverage(const QList<GraphPoint> &points, int window = 7);
+// The points' dates, when every date text reads as a date of the short date
+// pattern; nothing when one does not.
+std::optional<QList<QDate>> PointDates(const QList<GraphPoint> &points);
+// A value as a CSV or a tooltip shows it: the shortest text that reads back as
+// the same 32-bit value, "." as the decimal point.
+QString PointValueText(double value);
+// The CSV of the points shown: a header line ("日付", the value title, and
+// "移動平均" with a trend), then date text, value (and trend) per point.
+QList<QStringList> GraphCsvRows(const QList<GraphPoint> &points, const QString &valueTitle,
+                                const QList<double> &trend = {});
 
 // "体重の推移グラフ", with "（from～to）" when a range is applied.
 QString GraphTitle(const QString &name, const OptionalRange &range);

@@ -15,7 +15,7 @@ web
 help
 app         caldata records settings web help
 "
-GUI_MODULES="QtGui QtWidgets QtCharts QtPrintSupport QtOpenGL"
+GUI_MODULES="QtGui QtWidgets QtCharts QtPrintSupport QtOpenGL QtSvg"
 
 root=$1
 qt=$2

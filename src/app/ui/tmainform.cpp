@@ -17,6 +17,8 @@
 #include "help/ui/help.h"
 #include "help/ui/taboutbox.h"
 #include "records/ui/recordwindows.h"
+#include "records/ui/tgraph.h"
+#include "settings/settingsdata.h"
 #include "settings/ui/mainsettings.h"
 #include "settings/ui/tsetting.h"
 #include "web/ui/webmenus.h"
@@ -134,6 +136,12 @@ TMainForm::TMainForm(QWidget *parent)
     }
 
     auto *records = new RecordWindows(this, mnuDayRec, mnuGraph); // the graph window, hidden
+    // The daily totals of the food diary aim at the daily standard.
+    records->graph()->setIntakeTarget([] {
+        SettingsData data;
+        data.load();
+        return data.dailyStandard();
+    });
     // OK of the settings may have changed the limits and the record items.
     connect(m_settings, &MainSettings::settingsSaved, this, [this, records] {
         m_intake->list().limitListRebuilt();

@@ -4,13 +4,19 @@
 #include "common/sjis.h"
 #include "common/ui/fonts.h"
 
+#include <QBuffer>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCursor>
 #include <QFontMetrics>
+#include <QGraphicsSimpleTextItem>
+#include <QImage>
 #include <QLineSeries>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSet>
+#include <QSvgGenerator>
+#include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -31,6 +37,9 @@ QFont tahoma8(bool bold) {
 GraphChart::GraphChart(QWidget *parent)
     : QChartView(parent)
     , m_series(new QLineSeries)
+    , m_target(new QLineSeries)
+    , m_targetLabel(new QGraphicsSimpleTextItem(chart()))
+    , m_trend(new QLineSeries)
     , m_dateAxis(new QCategoryAxis)
     , m_valueAxis(new QValueAxis) {
     setObjectName(QStringLiteral("cht"));
@@ -48,7 +57,21 @@ GraphChart::GraphChart(QWidget *parent)
     m_series->setObjectName(QStringLiteral("Series1"));
     m_series->setPen(QPen(Qt::red, 1.5));
     m_series->setPointsVisible(false);
-    c->addSeries(m_series);
+    const QColor targetColour(0, 128, 0);
+    m_target->setObjectName(QStringLiteral("Target"));
+    m_target->setPen(QPen(targetColour, 1.2, Qt::DashLine));
+    m_targetLabel->setBrush(targetColour);
+    m_targetLabel->setFont(tahoma8(false));
+    m_targetLabel->setZValue(10);
+    m_targetLabel->hide();
+    m_trend->setObjectName(QStringLiteral("Trend"));
+    m_trend->setPen(QPen(QColor(0, 90, 200), 1.5));
+    // The target and the trend lie under the item's own line.
+    for (QAbstractSeries *s :
+         std::initializer_list<QAbstractSeries *>{m_target, m_trend, m_series}) {
+        s->setVisible(s == m_series);
+        c->addSeries(s);
+    }
 
     for (QAbstractAxis *axis :
          {static_cast<QAbstractAxis *>(m_dateAxis), static_cast<QAbstractAxis *>(m_valueAxis)}) {
@@ -68,29 +91,60 @@ GraphChart::GraphChart(QWidget *parent)
     c->setLocalizeNumbers(true);
     c->addAxis(m_dateAxis, Qt::AlignBottom);
     c->addAxis(m_valueAxis, Qt::AlignLeft);
-    m_series->attachAxis(m_dateAxis);
-    m_series->attachAxis(m_valueAxis);
+    for (QAbstractSeries *s : c->series()) {
+        s->attachAxis(m_dateAxis);
+        s->attachAxis(m_valueAxis);
+    }
     // The number of labels that fit follows the plot's width.
     connect(c, &QChart::plotAreaChanged, this, &GraphChart::relabel);
+    connect(c, &QChart::plotAreaChanged, this, &GraphChart::placeTargetLabel);
+    connect(m_series, &QLineSeries::hovered, this, &GraphChart::showHover);
+    connect(m_trend, &QLineSeries::hovered, this, &GraphChart::showHover);
 }
 
 void GraphChart::setGraph(const QList<GraphPoint> &points, const QString &title,
-                          const QString &dateTitle, const QString &valueTitle) {
+                          const QString &dateTitle, const QString &valueTitle,
+                          const GraphLines &lines) {
+    m_points = points;
+    m_byDate = lines.dates && lines.dates->size() == points.size() && !points.isEmpty();
+    m_xs.clear();
+    m_xs.reserve(points.size());
+    for (qsizetype i = 0; i < points.size(); ++i)
+        m_xs.append(m_byDate ? double(lines.dates->first().daysTo(lines.dates->at(i))) : double(i));
+    const auto [lowest, highest] = std::minmax_element(m_xs.cbegin(), m_xs.cend());
+    const double left = points.isEmpty() ? -0.5 : *lowest - 0.5;
+    const double right = points.isEmpty() ? 0.5 : *highest + 0.5;
+
     QList<QPointF> xy;
     xy.reserve(points.size());
     for (qsizetype i = 0; i < points.size(); ++i)
-        xy.append(QPointF(double(i), double(points[i].value)));
+        xy.append(QPointF(m_xs[i], double(points[i].value)));
     m_series->replace(xy);
 
+    m_trendValues = lines.trend ? MovingAverage(points) : QList<double>{};
+    QList<QPointF> trendXy;
+    trendXy.reserve(m_trendValues.size());
+    for (qsizetype i = 0; i < m_trendValues.size(); ++i)
+        trendXy.append(QPointF(m_xs[i], m_trendValues[i]));
+    m_trend->replace(trendXy);
+    m_trend->setVisible(!m_trendValues.isEmpty());
+
+    const std::optional<double> target = points.isEmpty() ? std::nullopt : lines.target;
+    m_targetValue = target;
+    m_target->setVisible(target.has_value());
+    if (target) {
+        m_target->replace({QPointF(left, *target), QPointF(right, *target)});
+        m_targetLabel->setText(QStringLiteral("目標 ") + PointValueText(*target));
+    }
+
+    m_dateAxis->setRange(left, right);
     m_dates.clear();
     for (const GraphPoint &p : points)
         m_dates.append(p.date);
     m_step = 0; // labels are made afresh
     relabel();
-    const qsizetype n = points.size();
-    m_dateAxis->setRange(-0.5, n > 0 ? double(n) - 0.5 : 0.5);
 
-    const ValueScale scale = ValueScaleFor(points);
+    const ValueScale scale = ValueScaleFor(points, target);
     // The axis draws every tick at once: widen the interval over both the
     // old and the new range before either changes, or a wide range with a
     // narrow step would make millions of them.
@@ -103,6 +157,7 @@ void GraphChart::setGraph(const QList<GraphPoint> &points, const QString &title,
 
     // The chart draws its titles as markup; item names and units are the user's text.
     chart()->setTitle(title.toHtmlEscaped());
+    placeTargetLabel();
     m_dateAxis->setTitleText(dateTitle.toHtmlEscaped());
     m_valueAxis->setTitleText(valueTitle.toHtmlEscaped());
 }
@@ -115,10 +170,32 @@ int GraphChart::fittingStep() const {
     const QFontMetrics metrics(m_dateAxis->labelsFont());
     for (const QByteArray &date : m_dates)
         widest = std::max(widest, metrics.horizontalAdvance(sjis::decode(date)));
-    const double perPoint = chart()->plotArea().width() / double(n);
-    const int fit = perPoint > 0 ? int(std::ceil((widest + metrics.height()) / perPoint)) : 1;
-    const int capped = int((n + MaxLabels - 1) / MaxLabels);
+    // Placed by date, the step is counted in days rather than in points.
+    const double units = m_byDate ? m_dateAxis->max() - m_dateAxis->min() : double(n);
+    const double perUnit = chart()->plotArea().width() / units;
+    const int fit = perUnit > 0 ? int(std::ceil((widest + metrics.height()) / perUnit)) : 1;
+    const int capped = int((qsizetype(units) + MaxLabels - 1) / MaxLabels);
     return std::max({1, fit, capped});
+}
+
+QList<qsizetype> GraphChart::labelledPoints(int step) const {
+    QList<qsizetype> labelled;
+    if (m_dates.isEmpty())
+        return labelled;
+    // Every step-th point, or by date the first point at least `step` days
+    // after the last one labelled.
+    for (qsizetype i = 0; i < m_dates.size(); i += m_byDate ? 1 : step)
+        if (!m_byDate || labelled.isEmpty() || m_xs[i] - m_xs[labelled.last()] >= step)
+            labelled.append(i);
+    // The first and the last date are always labelled; the last takes the
+    // place of the regular label before it, which would stand too close.
+    const qsizetype last = m_dates.size() - 1;
+    if (labelled.last() != last) {
+        if (labelled.size() > 1)
+            labelled.removeLast();
+        labelled.append(last);
+    }
+    return labelled;
 }
 
 void GraphChart::relabel() {
@@ -128,17 +205,8 @@ void GraphChart::relabel() {
     m_step = step;
     for (const QString &label : m_dateAxis->categoriesLabels())
         m_dateAxis->remove(label);
-    m_dateAxis->setStartValue(-0.5);
-    // The first and the last date are always labelled; the last takes the
-    // place of the regular label before it, which would stand too close.
-    QList<qsizetype> labelled;
-    for (qsizetype i = 0; i < m_dates.size(); i += step)
-        labelled.append(i);
-    if (!labelled.isEmpty() && labelled.last() != m_dates.size() - 1) {
-        if (labelled.size() > 1)
-            labelled.removeLast();
-        labelled.append(m_dates.size() - 1);
-    }
+    m_dateAxis->setStartValue(m_dateAxis->min());
+    const QList<qsizetype> labelled = labelledPoints(step);
     // An axis without any label never places its title; a blank one keeps
     // an empty graph's date title under its plot.
     if (m_dates.isEmpty())
@@ -152,8 +220,37 @@ void GraphChart::relabel() {
         while (used.contains(label))
             label += QChar(0x200B);
         used.insert(label);
-        m_dateAxis->append(label, double(i));
+        m_dateAxis->append(label, m_xs[i]);
     }
+}
+
+QString GraphChart::hoverText(QPointF value) const {
+    if (m_points.isEmpty())
+        return {};
+    qsizetype nearest = 0;
+    for (qsizetype i = 1; i < m_xs.size(); ++i)
+        if (std::abs(m_xs[i] - value.x()) < std::abs(m_xs[nearest] - value.x()))
+            nearest = i;
+    QString text = sjis::decode(m_points[nearest].date) + QStringLiteral("\n") +
+                   PointValueText(m_points[nearest].value);
+    if (!m_trendValues.isEmpty())
+        text += QStringLiteral("\n移動平均 ") + PointValueText(m_trendValues[nearest]);
+    return text;
+}
+
+void GraphChart::placeTargetLabel() {
+    m_targetLabel->setVisible(m_targetValue.has_value());
+    if (!m_targetValue)
+        return;
+    const QPointF at = chart()->mapToPosition(QPointF(m_dateAxis->min(), *m_targetValue), m_target);
+    m_targetLabel->setPos(at + QPointF(4, -m_targetLabel->boundingRect().height() - 1));
+}
+
+void GraphChart::showHover(QPointF value, bool entered) {
+    if (entered)
+        QToolTip::showText(QCursor::pos(), hoverText(value), this);
+    else
+        QToolTip::hideText();
 }
 
 void GraphChart::printOn(QPagedPaintDevice &device) {
@@ -164,6 +261,41 @@ void GraphChart::printOn(QPagedPaintDevice &device) {
     const QSize fitted = shown.scaled(page.size(), Qt::KeepAspectRatio);
     const QPointF topLeft(page.x() + (page.width() - fitted.width()) / 2.0, page.y());
     render(&painter, QRectF(topLeft, fitted), rect());
+}
+
+void GraphChart::paintChart(QPainter &painter, QSize size) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    render(&painter, QRectF(QPointF(0, 0), size), rect());
+}
+
+QByteArray GraphChart::pngBytes(QSize size) {
+    const QSize shown = size.isEmpty() ? this->size() : size;
+    QImage image(shown, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        paintChart(painter, shown);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray GraphChart::svgBytes(QSize size) {
+    const QSize shown = size.isEmpty() ? this->size() : size;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(shown);
+    svg.setViewBox(QRect(QPoint(0, 0), shown));
+    {
+        QPainter painter(&svg);
+        paintChart(painter, shown);
+    }
+    return bytes;
 }
 
 } // namespace zk

@@ -1,6 +1,8 @@
 #include "records/ui/tgraph.h"
 
+#include "common/csv.h"
 #include "common/platform.h"
+#include "common/savefile.h"
 #include "common/sjis.h"
 #include "common/storedfiles.h"
 #include "common/ui/datepicker.h"
@@ -12,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,6 +51,14 @@ TGraph::TGraph(QWidget *parent)
     isp.bindDate(
         "dtpEnd", "Date", [this] { return DateToDays(dtpEnd->date()); },
         [this](double days) { dtpEnd->setDate(DaysToDate(days)); });
+    // The line options keep a file of their own, so that day.ini keeps its
+    // three properties.
+    m_lineIsp.FileName = ProgramFolder::file(storedfiles::graphIni);
+    for (QCheckBox *box : {chkTarget, chkTrend, chkDateScale})
+        m_lineIsp.bindBoolean(
+            box->objectName().toLatin1(), "Checked", [box] { return box->isChecked(); },
+            [box](bool on) { box->setChecked(on); });
+    guarded(this, [&] { m_lineIsp.Load(); });
     FormCreate();
 }
 
@@ -76,9 +87,24 @@ void TGraph::buildControls() {
     dtpEnd = datePicker("dtpEnd", QStringLiteral("グラフ化する最後の日付"), today, pnlSide);
     lblEnd = new QLabel(QStringLiteral("まで"), pnlSide);
     lblEnd->setObjectName(QStringLiteral("lblEnd"));
-    btnPrint = new QPushButton(QStringLiteral("印刷(&P)"), pnlSide);
-    btnPrint->setObjectName(QStringLiteral("btnPrint"));
-    btnPrint->setFlat(true);
+    const auto lineBox = [pnlSide](const char *name, const QString &caption, bool on) {
+        auto *box = new QCheckBox(caption, pnlSide);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setChecked(on);
+        return box;
+    };
+    chkTarget = lineBox("chkTarget", QStringLiteral("目標値を表示"), true);
+    chkTrend = lineBox("chkTrend", QStringLiteral("移動平均"), false);
+    chkDateScale = lineBox("chkDateScale", QStringLiteral("日付の間隔で表示"), false);
+    const auto button = [pnlSide](const char *name, const QString &caption) {
+        auto *b = new QPushButton(caption, pnlSide);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFlat(true);
+        return b;
+    };
+    btnPrint = button("btnPrint", QStringLiteral("印刷(&P)"));
+    btnCsv = button("btnCsv", QStringLiteral("CSVで保存..."));
+    btnImage = button("btnImage", QStringLiteral("画像で保存..."));
 
     auto *range = new QGridLayout;
     range->addWidget(dtpStart, 0, 0);
@@ -91,7 +117,12 @@ void TGraph::buildControls() {
     side->addWidget(lstItems, 1);
     side->addWidget(chkDataRange);
     side->addLayout(range);
+    side->addWidget(chkTarget);
+    side->addWidget(chkTrend);
+    side->addWidget(chkDateScale);
     side->addWidget(btnPrint);
+    side->addWidget(btnCsv);
+    side->addWidget(btnImage);
 
     auto *pnlMain = new QWidget(this);
     pnlMain->setObjectName(QStringLiteral("pnlMain"));
@@ -133,6 +164,10 @@ void TGraph::buildControls() {
     connect(dtpStart, &QDateEdit::dateChanged, this, &TGraph::lstItemsClick);
     connect(dtpEnd, &QDateEdit::dateChanged, this, &TGraph::lstItemsClick);
     connect(btnPrint, &QPushButton::clicked, this, &TGraph::btnPrintClick);
+    connect(btnCsv, &QPushButton::clicked, this, &TGraph::btnCsvClick);
+    connect(btnImage, &QPushButton::clicked, this, &TGraph::btnImageClick);
+    for (QCheckBox *box : {chkTarget, chkTrend, chkDateScale})
+        connect(box, &QCheckBox::toggled, this, &TGraph::lstItemsClick);
 }
 
 void TGraph::FormCreate() {
@@ -189,27 +224,45 @@ void TGraph::chkDataRangeClick() {
         w->setEnabled(on);
 }
 
-void TGraph::lstItemsClick() {
+const RecordItem *TGraph::chosenItem() const {
     const QList<QListWidgetItem *> selected = lstItems->selectedItems();
     if (selected.isEmpty())
+        return nullptr;
+    return &m_items.at(lstItems->row(selected.first()));
+}
+
+void TGraph::lstItemsClick() {
+    const RecordItem *chosen = chosenItem();
+    if (!chosen)
         return;
     // The item's own name and unit: its entry text is ambiguous for a name
     // ending in "]".
-    const int row = lstItems->row(selected.first());
-    const RecordItem &item = m_items.at(row);
+    const RecordItem &item = *chosen;
+    const bool intake = m_intakeEntry && chosen == &m_items.first();
     const OptionalRange range = chkDataRange->isChecked()
                                     ? OptionalRange(DateRange::of(dtpStart->date(), dtpEnd->date()))
                                     : std::nullopt;
     // Collected first: a value that is not a number leaves the graph and the
     // status line as they were.
     guarded(this, [&] {
-        const QList<GraphPoint> points = m_intakeEntry && row == 0
-                                             ? CollectIntakeTotalPoints(range)
-                                             : CollectGraphPoints(item.name, range);
-        stbText->setText(GraphStatusText(points.size()));
+        const QList<GraphPoint> points =
+            intake ? CollectIntakeTotalPoints(range) : CollectGraphPoints(item.name, range);
+        GraphLines lines;
+        if (chkTarget->isChecked())
+            lines.target =
+                intake ? (m_intakeTarget ? std::optional<double>(m_intakeTarget()) : std::nullopt)
+                       : TargetValue(item.target);
+        lines.trend = chkTrend->isChecked();
+        QString status = GraphStatusText(points.size());
+        if (chkDateScale->isChecked()) {
+            lines.dates = PointDates(points);
+            if (!lines.dates)
+                status += QStringLiteral(" 日付として読めない日付があるため、等間隔で表示します。");
+        }
+        stbText->setText(status);
         const QString name = sjis::decode(item.name);
         cht->setGraph(points, GraphTitle(name, range), DateAxisTitle(),
-                      ValueAxisTitle(name, sjis::decode(item.unit)));
+                      ValueAxisTitle(name, sjis::decode(item.unit)), lines);
     });
 }
 
@@ -219,6 +272,39 @@ void TGraph::btnPrintClick() {
     printer.setPageOrientation(QPageLayout::Landscape);
     if (WindowPrompt::of(this).printer(printer))
         cht->printOn(printer);
+}
+
+void TGraph::btnCsvClick() {
+    const RecordItem *item = chosenItem();
+    if (!item || cht->points().isEmpty()) {
+        WindowPrompt::of(this).message(QStringLiteral("保存するデータがありません。"));
+        return;
+    }
+    const QString entry = sjis::decode(FormatItemEntry(*item));
+    const std::optional<QString> path = WindowPrompt::of(this).saveFileName(
+        QStringLiteral("CSVで保存"), sjis::decode(item->name) + QStringLiteral(".csv"),
+        {QStringLiteral("CSV (*.csv)")});
+    if (path)
+        guarded(this, [&] {
+            SaveStringToFile(*path, CsvFileBytes(GraphCsvRows(cht->points(), entry, cht->trend())));
+        });
+}
+
+void TGraph::btnImageClick() {
+    const RecordItem *item = chosenItem();
+    const QString name = item ? sjis::decode(item->name) : QStringLiteral("graph");
+    const std::optional<QString> chosen = WindowPrompt::of(this).saveFileName(
+        QStringLiteral("画像で保存"), name + QStringLiteral(".png"),
+        {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)")});
+    if (!chosen)
+        return;
+    // A name without an extension is saved as PNG, under the name with it.
+    QString path = *chosen;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix.isEmpty())
+        path += QStringLiteral(".png");
+    guarded(this,
+            [&] { SaveStringToFile(path, suffix == u"svg" ? cht->svgBytes() : cht->pngBytes()); });
 }
 
 bool TGraph::eventFilter(QObject *watched, QEvent *event) {
@@ -232,6 +318,7 @@ bool TGraph::eventFilter(QObject *watched, QEvent *event) {
 
 void TGraph::closeEvent(QCloseEvent *event) {
     guarded(this, [&] { isp.Save(); });
+    guarded(this, [&] { m_lineIsp.Save(); });
     event->accept();
 }
 

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QCheckBox;
 class QDateEdit;
 class QLabel;
@@ -26,6 +28,8 @@ public:
     // Reads setting/graph.dat again (after the settings wrote it, or before
     // the window shows), keeping the chosen item chosen while it still exists.
     void reloadItems();
+    // The target of the food diary's daily totals: the daily standard.
+    void setIntakeTarget(std::function<int()> target) { m_intakeTarget = std::move(target); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -38,6 +42,10 @@ private:
     void chkDataRangeClick();
     void lstItemsClick();
     void btnPrintClick();
+    void btnCsvClick();
+    void btnImageClick();
+    // The chosen item and how its graph is titled; nothing when none is chosen.
+    const RecordItem *chosenItem() const;
 
     QListWidget *lstItems;
     QCheckBox *chkDataRange;
@@ -45,7 +53,8 @@ private:
     QLabel *lblStart;
     QDateEdit *dtpEnd;
     QLabel *lblEnd;
-    QPushButton *btnPrint;
+    QCheckBox *chkTarget, *chkTrend, *chkDateScale; // the lines beside the item's own
+    QPushButton *btnPrint, *btnCsv, *btnImage;
     GraphChart *cht;
     QStatusBar *stb;
     QLabel *stbText;
@@ -54,7 +63,9 @@ private:
     QList<RecordItem> m_items;
     bool m_intakeEntry = false;
     bool m_pressedChosen = false; // the mouse went down on the chosen item
-    TIniSaveProps isp;
+    TIniSaveProps isp;            // setting/day.ini
+    TIniSaveProps m_lineIsp;      // setting/graph.ini: the three line options
+    std::function<int()> m_intakeTarget;
 };
 
 } // namespace zk
