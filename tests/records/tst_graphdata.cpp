@@ -1,3 +1,4 @@
+#include "common/csv.h"
 #include "common/error.h"
 #include "common/platform.h"
 #include "records/graphdata.h"
@@ -25,6 +26,7 @@ private Q_SLOTS:
     void texts();
     void valueScale_data();
     void valueScale();
+    void linesAndCsv();
 };
 
 void TestGraphData::init() {
@@ -152,12 +154,18 @@ void TestGraphData::texts() {
 void TestGraphData::valueScale_data() {
     QTest::addColumn<QList<float>>("values");
     QTest::addColumn<ValueScale>("scale");
-    QTest::newRow("no points") << QList<float>{} << ValueScale{0, 1, 0.2, 1};
+    QTest::addColumn<QByteArray>("target"); // kept inside the axis when it reads as a number
+    QTest::newRow("no points") << QList<float>{} << ValueScale{0, 1, 0.2, 1} << QByteArray();
     QTest::newRow("narrow span") << QList<float>{60.0f, 60.2f, 60.1f}
-                                 << ValueScale{59.95, 60.25, 0.05, 2};
-    QTest::newRow("step counts") << QList<float>{8000, 15000} << ValueScale{6000, 16000, 2000, 0};
-    QTest::newRow("one value") << QList<float>{60.5f} << ValueScale{60, 61, 0.5, 1};
-    QTest::newRow("zero") << QList<float>{0} << ValueScale{-0.5, 0.5, 0.5, 1};
+                                 << ValueScale{59.95, 60.25, 0.05, 2} << QByteArray();
+    QTest::newRow("step counts") << QList<float>{8000, 15000} << ValueScale{6000, 16000, 2000, 0}
+                                 << QByteArray();
+    QTest::newRow("one value") << QList<float>{60.5f} << ValueScale{60, 61, 0.5, 1} << QByteArray();
+    QTest::newRow("zero") << QList<float>{0} << ValueScale{-0.5, 0.5, 0.5, 1} << QByteArray();
+    QTest::newRow("target below") << QList<float>{62, 62.5f} << ValueScale{59, 63, 1, 0}
+                                  << QByteArray("60");
+    QTest::newRow("target not a number")
+        << QList<float>{60.5f} << ValueScale{60, 61, 0.5, 1} << QByteArray("abc");
 }
 
 void TestGraphData::valueScale() {
@@ -166,11 +174,29 @@ void TestGraphData::valueScale() {
     QList<GraphPoint> points;
     for (const float v : values)
         points.append({"d", v});
-    const ValueScale got = ValueScaleFor(points);
+    QFETCH(QByteArray, target);
+    const ValueScale got = ValueScaleFor(points, TargetValue(target));
     QCOMPARE(got.decimals, scale.decimals);
     QCOMPARE(got.step, scale.step);
     QCOMPARE(got.min, scale.min);
     QCOMPARE(got.max, scale.max);
+}
+
+void TestGraphData::linesAndCsv() {
+    QList<GraphPoint> points;
+    for (const float v : {1, 2, 3, 4, 5, 6, 7, 8, 9})
+        points.append({"2002/06/0" + QByteArray::number(int(v)), v});
+    QCOMPARE(MovingAverage(points), (QList<double>{1, 1.5, 2, 2.5, 3, 3.5, 4, 5, 6}));
+    QCOMPARE(PointDates(points)->last(), QDate(2002, 6, 9));
+    points[1].date = "yesterday"; // one text that is no date: no dates at all
+    QVERIFY(!PointDates(points));
+
+    const QList<GraphPoint> shown{{"2002/06/01", 60.5f}, {"a,\"b\"", 61.3f}};
+    QCOMPARE(CsvFileBytes(GraphCsvRows(shown, QStringLiteral("体重[kg]"), {60.5, 60.9})),
+             QByteArray("\xEF\xBB\xBF"
+                        "日付,体重[kg],移動平均\r\n"
+                        "2002/06/01,60.5,60.5\r\n"
+                        "\"a,\"\"b\"\"\",61.3,60.9\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestGraphData)

@@ -62,6 +62,7 @@ private Q_SLOTS:
     void stateLoadedAtStart();
     void choosingItems();
     void dailyTotalsComeFirst();
+    void linesBesideTheItem();
     void range_data();
     void range();
     void badValueKeepsGraph();
@@ -179,6 +180,51 @@ void TestGraph::dailyTotalsComeFirst() {
     QVERIFY(QFile::remove(folder.path(QStringLiteral("setting/graph.dat"))));
     window.reloadItems();
     QCOMPARE(lstItems->count(), 1);
+    QVERIFY(prompt.asked.isEmpty());
+}
+
+void TestGraph::linesBesideTheItem() {
+    test::TempProgramFolder folder;
+    test::ScriptedWindowPrompt prompt;
+    writeItems(folder);
+    folder.write(QStringLiteral("setting/graph.dat"), Weight + "\xffkg\xff"
+                                                               "60\r\n");
+    folder.write(QStringLiteral("setting/graph.ini"), "[chkTrend]\r\nChecked=1\r\n");
+    TGraph window;
+    window.resize(700, 450);
+    auto *lstItems = test::child<QListWidget>(&window, "lstItems");
+    auto *cht = test::child<GraphChart>(&window, "cht");
+    test::child<QCheckBox>(&window, "chkDataRange")->setChecked(false);
+    lstItems->setCurrentRow(0);
+    // The target as a line the axis takes in, the trend beside the values.
+    QVERIFY(cht->targetSeries()->isVisible());
+    QCOMPARE(cht->targetSeries()->at(0).y(), 60.0);
+    QVERIFY(cht->valueAxis()->min() <= 60);
+    QCOMPARE(cht->trend(), (QList<double>{60.5, 60.75, 60.333333333333336}));
+    QCOMPARE(cht->hoverText(QPointF(1.2, 0)), QStringLiteral("2002/06/02\n61\n移動平均 60.75"));
+    test::child<QCheckBox>(&window, "chkTarget")->click();
+    QVERIFY(!cht->targetSeries()->isVisible());
+    QCOMPARE(cht->valueAxis()->min(), 59.0);
+    test::child<QCheckBox>(&window, "chkDateScale")->click(); // the gap to 06/30 shows
+    QCOMPARE(xs(window), (QList<double>{0, 1, 29}));
+
+    // Out as CSV and as pictures, through the file chooser.
+    QString answer = folder.path(QStringLiteral("w.csv"));
+    prompt.answerSaveFile = [&](const QString &) { return std::optional(answer); };
+    test::child<QPushButton>(&window, "btnCsv")->click();
+    QVERIFY(folder.read(QStringLiteral("w.csv"))
+                .startsWith("\xEF\xBB\xBF日付,体重[kg],移動平均\r\n2002/06/01,60.5,60.5\r\n"));
+    answer = folder.path(QStringLiteral("w"));
+    test::child<QPushButton>(&window, "btnImage")->click();
+    QVERIFY(folder.read(QStringLiteral("w.png")).startsWith("\x89PNG"));
+    answer = folder.path(QStringLiteral("w.svg"));
+    test::child<QPushButton>(&window, "btnImage")->click();
+    QVERIFY(folder.read(QStringLiteral("w.svg")).contains("<svg"));
+    QCOMPARE(prompt.fileFilters, (QStringList{"PNG (*.png)", "SVG (*.svg)"}));
+    window.close();
+    QCOMPARE(folder.read(QStringLiteral("setting/graph.ini")),
+             QByteArray("[chkTrend]\r\nChecked=1\r\n\r\n[chkTarget]\r\nChecked=0\r\n\r\n"
+                        "[chkDateScale]\r\nChecked=1\r\n\r\n"));
     QVERIFY(prompt.asked.isEmpty());
 }
 
