@@ -317,8 +317,11 @@ bool TGraph::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void TGraph::closeEvent(QCloseEvent *event) {
-    guarded(this, [&] { isp.Save(); });
-    guarded(this, [&] { m_lineIsp.Save(); });
+    // One message when the disk refuses both.
+    guarded(this, [&] {
+        isp.Save();
+        m_lineIsp.Save();
+    });
     event->accept();
 }
 
