@@ -2,9 +2,11 @@
 // would change it and written again, byte for byte against <case>.out.
 // ZENKARTA_WRITE_GOLDEN=1 writes the .out files instead, to be read by eye.
 #include "caldata/caltext.h"
+#include "common/csv.h"
 #include "common/inidocument.h"
 #include "common/listtable.h"
 #include "common/sjis.h"
+#include "records/csvexport.h"
 #include "records/intakediary.h"
 #include "records/recordfile.h"
 
@@ -52,6 +54,12 @@ void TestGoldenFiles::format_data() {
         RecordLines lines = LoadRecordLines("w");
         AddRecordLine("w", lines, "2026/12/08", "61.5");
         return folder.read(QStringLiteral("record/w.dat"));
+    });
+    QTest::newRow("CSV of a record file") << "record.csv" << Change([](const QByteArray &in) {
+        test::TempProgramFolder folder;
+        folder.write(QStringLiteral("record/体重.dat"), in);
+        const RecordItem weight{sjis::encode(u"体重"), "kg", {}};
+        return CsvFileBytes(RecordCsvRows(weight, LoadRecordLines(weight.name)));
     });
     QTest::newRow("intake day") << "intakeday.dat" << Change([](const QByteArray &in) {
         test::TempProgramFolder folder;

@@ -2,6 +2,7 @@
 #include "common/platform.h"
 #include "common/sjis.h"
 #include "common/tinisaveprops.h"
+#include "records/csvexport.h"
 #include "records/intakediary.h"
 
 #include "support/filesizelimit.h"
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void totalPoints();
     void totalItem_data();
     void totalItem();
+    void csvRows();
     void diaryOption();
 };
 
@@ -219,6 +221,23 @@ void TestIntakeDiary::totalItem() {
     for (qsizetype i = 0; i < names.size(); ++i)
         items.append({sjis::encode(names[i]), sjis::encode(units[i]), {}});
     QCOMPARE(sjis::decode(FormatItemEntry(IntakeTotalItem(items))), entry);
+}
+
+// Days in date order, bounds included; kcal as a signed number.
+void TestIntakeDiary::csvRows() {
+    test::TempProgramFolder folder;
+    SaveIntakeDay(QDate(2026, 1, 6), {{"late", "", "9 kcal"}});
+    SaveIntakeDay(day, {{sjis::encode(u"ご飯"), sjis::encode(u"主食"), "1,252 kcal"},
+                        {"run", "", "-100 kcal"}});
+    SaveIntakeDay(QDate(2025, 12, 31), {{"early", "", "5 kcal"}});
+    SaveIntakeDay(QDate(2026, 1, 4), {{"first", "x", "3 kcal"}});
+    const QStringList header{"日付", "食品", "表", "kcal"};
+    QCOMPARE(IntakeCsvRows(QDate(2026, 1, 4), day),
+             (QList<QStringList>{header,
+                                 {"2026/01/04", "first", "x", "3"},
+                                 {"2026/01/05", "ご飯", "主食", "1252"},
+                                 {"2026/01/05", "run", "", "-100"}}));
+    QCOMPARE(IntakeCsvRows(day, QDate(2026, 1, 4)), QList<QStringList>{header});
 }
 
 // On unless the file says otherwise; its own file, under its menu item.

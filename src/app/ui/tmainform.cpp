@@ -16,6 +16,8 @@
 #include "common/ui/viewitemdelegate.h"
 #include "help/ui/help.h"
 #include "help/ui/taboutbox.h"
+#include "records/intakediary.h"
+#include "records/ui/intakecsvdialog.h"
 #include "records/ui/recordwindows.h"
 #include "records/ui/tgraph.h"
 #include "settings/settingsdata.h"
@@ -159,6 +161,8 @@ void TMainForm::createActions() {
     mnuGraph = newAction(this, "mnuGraph", QStringLiteral("ｸﾞﾗﾌ解析(&G)"),
                          QKeySequence(Qt::CTRL | Qt::Key_G));
     mnuGraph->setIcon(QIcon(QStringLiteral(":/icons/graph.svg")));
+    mnuIntakeCsv = newAction(this, "mnuIntakeCsv", QStringLiteral("摂取記録をCSVで保存..."));
+    connect(mnuIntakeCsv, &QAction::triggered, this, [this] { saveIntakeCsv(this); });
     mnuExit = newAction(this, "mnuExit", QStringLiteral("終了(&E)"));
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 
@@ -212,8 +216,11 @@ void TMainForm::createMenus() {
     QMenu *file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     file->addActions({mnuCaloryEditor});
     file->addSeparator();
-    file->addActions({mnuDayRec, mnuGraph});
+    file->addActions({mnuDayRec, mnuGraph, mnuIntakeCsv});
     file->addSeparator();
+    // Days are written as the list changes, so the item is checked each time.
+    mnuIntakeCsv->setVisible(AnyIntakeDay());
+    connect(file, &QMenu::aboutToShow, this, [this] { mnuIntakeCsv->setVisible(AnyIntakeDay()); });
     file->addAction(mnuExit);
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));

@@ -56,6 +56,7 @@ private:
 
     // "ﾌｧｲﾙ(&F)"
     QAction *mnuCaloryEditor, *mnuDayRec, *mnuGraph, *mnuExit;
+    QAction *mnuIntakeCsv; // shown while the food diary has a day
     // "編集(&E)"
     QAction *mnuAddList, *mnuDeleteList, *mnuDeleteAll;
     QAction *mnuArrowDup, *mnuBanDup, *mnuConfirmDup; // one radio group

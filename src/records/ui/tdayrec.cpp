@@ -1,12 +1,15 @@
 #include "records/ui/tdayrec.h"
 
+#include "common/csv.h"
 #include "common/platform.h"
+#include "common/savefile.h"
 #include "common/sjis.h"
 #include "common/storedfiles.h"
 #include "common/ui/datepicker.h"
 #include "common/ui/dialogbuttons.h"
 #include "common/ui/guard.h"
 #include "common/ui/windowprompt.h"
+#include "records/csvexport.h"
 #include "records/dayrecentry.h"
 #include "records/ui/tfrmdayrec.h"
 
@@ -109,6 +112,7 @@ void TDayRec::buildControls() {
     spdDelete = button(QStringLiteral("削除(&D)"), "spdDelete", this);
     for (QPushButton *b : {spdAdd, spdChange, spdDelete})
         b->setEnabled(false);
+    btnCsv = button(QStringLiteral("CSVで保存(&S)..."), "btnCsv", this);
     const DialogButtons buttons = okCancelHelpButtons(
         this, [this] { btnOKClick(); }, [this] { Q_EMIT helpRequested(HelpTopic); },
         {.orientation = Qt::Horizontal, .named = true, .autoDefault = {}});
@@ -135,6 +139,7 @@ void TDayRec::buildControls() {
     edit->addWidget(spdChange);
     edit->addWidget(spdDelete);
     edit->addStretch();
+    edit->addWidget(btnCsv);
     auto *dataColumn = new QVBoxLayout;
     dataColumn->addWidget(Label4);
     dataColumn->addWidget(lsvData, 1);
@@ -173,6 +178,7 @@ void TDayRec::buildControls() {
     connect(spdAdd, &QPushButton::clicked, this, &TDayRec::spdAddClick);
     connect(spdChange, &QPushButton::clicked, this, &TDayRec::spdChangeClick);
     connect(spdDelete, &QPushButton::clicked, this, &TDayRec::spdDeleteClick);
+    connect(btnCsv, &QPushButton::clicked, this, &TDayRec::btnCsvClick);
 }
 
 void TDayRec::FormCreate() {
@@ -287,6 +293,25 @@ void TDayRec::spdDeleteClick() {
     });
     if (deleted)
         SetData();
+}
+
+// Every value of the item, whatever range the list shows.
+void TDayRec::btnCsvClick() {
+    const QList<QListWidgetItem *> selected = lstItems->selectedItems();
+    if (m_itemName.isEmpty() || selected.isEmpty()) {
+        WindowPrompt::of(this).message(QStringLiteral("保存する項目を選んでください。"));
+        return;
+    }
+    const RecordItem &item = m_items.at(lstItems->row(selected.first()));
+    guarded(this, [&] {
+        EnsureRecordFile(item.name);
+        const QList<QStringList> rows = RecordCsvRows(item, LoadRecordLines(item.name));
+        const std::optional<QString> path = WindowPrompt::of(this).saveFileName(
+            QStringLiteral("CSVで保存"), sjis::decode(item.name) + QStringLiteral(".csv"),
+            {QStringLiteral("CSV (*.csv)")});
+        if (path)
+            SaveStringToFile(*path, CsvFileBytes(rows));
+    });
 }
 
 void TDayRec::btnOKClick() {

@@ -41,6 +41,7 @@ private:
     void spdAddClick();
     void spdChangeClick();
     void spdDeleteClick();
+    void btnCsvClick();
     void btnOKClick();
     int selectedRow() const;
     void openEntry(class TfrmDayRec &dialog);
@@ -55,6 +56,7 @@ private:
     QPushButton *spdAdd;
     QPushButton *spdChange;
     QPushButton *spdDelete;
+    QPushButton *btnCsv;
     QPushButton *btnOK;
     QPushButton *btnCancel;
     QPushButton *btnHelp;

@@ -47,6 +47,7 @@ private Q_SLOTS:
     void controlsHaveAccessibleNames();
     void searchWindowOpensOverTheMainWindow();
     void diaryKeepsEachDaysList();
+    void intakeCsv();
     void rowsShowWholeGlyphs_data();
     void rowsShowWholeGlyphs();
 
@@ -116,7 +117,7 @@ void TestMainForm::menuStructure() {
                                   "ﾍﾙﾌﾟ(&H)"}));
     QCOMPARE(items(menus[0]),
              (QStringList{"ｶﾛﾘｰﾃﾞｰﾀｴﾃﾞｨﾀを起動(&C)|Ctrl+E", "-", "日々の記録を付ける(&R)|Ctrl+R",
-                          "ｸﾞﾗﾌ解析(&G)|Ctrl+G", "-", "終了(&E)|"}));
+                          "ｸﾞﾗﾌ解析(&G)|Ctrl+G", "摂取記録をCSVで保存...|", "-", "終了(&E)|"}));
     QCOMPARE(items(menus[1]),
              (QStringList{"ﾘｽﾄにﾃﾞｰﾀを追加(&A)|Ctrl+A", "ﾘｽﾄからﾃﾞｰﾀを削除(&D)|Del",
                           "ﾘｽﾄからﾃﾞｰﾀを全削除(&K)|Ctrl+Del", "-", "ﾘｽﾄの重複を許可する(&X)|",
@@ -186,6 +187,8 @@ void TestMainForm::findTopMostKeepsItsMark() {
 
 void TestMainForm::everyCommandIsEnabled() {
     test::ScriptedWindowPrompt prompt;
+    // A day in the food diary, so that its export is offered too.
+    SaveIntakeDay(today.addDays(-1), {{"a", "", "1 kcal"}});
     TMainForm form;
     QStringList disabled;
     for (QAction *a : form.findChildren<QAction *>())
@@ -333,6 +336,46 @@ void TestMainForm::searchWindowOpensOverTheMainWindow() {
     finder->hide();
     mnuFind->trigger();
     QCOMPARE(finder->pos(), QPoint(10, 10));
+}
+
+// Offered once the diary has a day; the range is preset to the days there are.
+void TestMainForm::intakeCsv() {
+    test::ScriptedWindowPrompt prompt;
+    TMainForm form;
+    QMenu *file = form.menuBar()->actions().first()->menu();
+    auto *mnuIntakeCsv = test::child<QAction>(&form, "mnuIntakeCsv");
+    Q_EMIT file->aboutToShow();
+    QVERIFY(!mnuIntakeCsv->isVisible());
+    SaveIntakeDay(QDate(2026, 12, 1), {{"rice", "", "252 kcal"}});
+    SaveIntakeDay(today, {{"a,b", "x", "-50 kcal"}});
+    SaveIntakeDay(QDate(2026, 11, 30), {{"old", "", "1 kcal"}});
+    Q_EMIT file->aboutToShow();
+    QVERIFY(mnuIntakeCsv->isVisible());
+
+    QList<QDate> preset;
+    QString title;
+    prompt.answerDialog = [&](QDialog &dialog) {
+        auto *dtpFrom = test::child<QDateEdit>(&dialog, "dtpFrom");
+        preset = {dtpFrom->date(), test::child<QDateEdit>(&dialog, "dtpTo")->date()};
+        title = dialog.windowTitle();
+        dtpFrom->setDate(QDate(2026, 12, 1));
+        dialog.accept();
+        return dialog.result();
+    };
+    QString suggested;
+    prompt.answerSaveFile = [&](const QString &name) {
+        suggested = name;
+        return std::optional(m_folder.path(QStringLiteral("out/intake.csv")));
+    };
+    mnuIntakeCsv->trigger();
+    QCOMPARE(title, QStringLiteral("摂取記録をCSVで保存"));
+    QCOMPARE(preset, (QList<QDate>{QDate(2026, 11, 30), today}));
+    QCOMPARE(suggested, QStringLiteral("摂取記録.csv"));
+    QCOMPARE(m_folder.read(QStringLiteral("out/intake.csv")),
+             "\xEF\xBB\xBF" + QStringLiteral("日付,食品,表,kcal\r\n2026/12/01,rice,,252\r\n"
+                                             "2026/12/08,\"a,b\",x,-50\r\n")
+                                  .toUtf8());
+    QVERIFY(prompt.asked.isEmpty());
 }
 
 void TestMainForm::diaryKeepsEachDaysList() {

@@ -76,6 +76,7 @@ private Q_SLOTS:
     void deleteRemovesEveryLine();
     void range_data();
     void range();
+    void csvHoldsEveryValue();
     void okSavesState();
     void cancelDropsState();
     void keyboardFilter_data();
@@ -411,6 +412,38 @@ void TestDayRec::range() {
     QCOMPARE(column(window, 0), dates);
     chkDataRange->click();
     QCOMPARE(data->rowCount(), 6);
+}
+
+// Every value of the item, not only those of the range shown.
+void TestDayRec::csvHoldsEveryValue() {
+    test::TempProgramFolder folder;
+    test::ScriptedWindowPrompt prompt;
+    folder.write(QStringLiteral("setting/graph.dat"), itemList());
+    folder.write(QStringLiteral("record/体重.dat"), "2002/08/23\xff"
+                                                    "60.5\r\n2002/06/01\xff"
+                                                    "61\r\n");
+    TDayRec window;
+    auto *btnCsv = test::child<QPushButton>(&window, "btnCsv");
+    QString suggested;
+    prompt.answerSaveFile = [&](const QString &name) {
+        suggested = name;
+        return std::optional(folder.path(QStringLiteral("out/w.csv")));
+    };
+    btnCsv->click();
+    QCOMPARE(prompt.texts(), QStringList{"保存する項目を選んでください。"});
+    QVERIFY(suggested.isEmpty());
+    prompt.clear();
+
+    test::child<QListWidget>(&window, "lstItems")->setCurrentRow(0);
+    test::child<QCheckBox>(&window, "chkDataRange")->click();
+    QCOMPARE(column(window, 0), QStringList{"2002/08/23"});
+    btnCsv->click();
+    QCOMPARE(suggested, QStringLiteral("体重.csv"));
+    QCOMPARE(prompt.fileFilters, QStringList{"CSV (*.csv)"});
+    QCOMPARE(folder.read(QStringLiteral("out/w.csv")),
+             "\xEF\xBB\xBF" +
+                 QStringLiteral("日付,体重[kg]\r\n2002/08/23,60.5\r\n2002/06/01,61\r\n").toUtf8());
+    QVERIFY(prompt.asked.isEmpty());
 }
 
 void TestDayRec::okSavesState() {
