@@ -111,8 +111,8 @@ void DailyIntake::setOn(bool on) {
     m_date = today();
     m_list.setRows(rows);
     Q_EMIT dateChanged(m_date);
-    if (cellsOf(rows) != storedCells)
-        store(m_date, cellsOf(rows));
+    if (const ListRows cells = cellsOf(rows); cells != storedCells)
+        store(m_date, cells);
 }
 
 bool DailyIntake::showDate(QDate date) {
