@@ -4,12 +4,15 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace zk {
 namespace {
@@ -86,10 +89,19 @@ std::optional<QColor> DialogPrompt::color(const QColor &initial) {
 
 std::optional<QString> DialogPrompt::saveFileName(const QString &caption, const QString &suggested,
                                                   const QStringList &filters) {
+    // A bare name starts in the user's documents, not in the working folder
+    // (often the program folder, which is no place for the user's exports).
+    QString start = suggested;
+    if (!suggested.isEmpty() && !suggested.contains(u'/')) {
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            folder = QDir::homePath();
+        start = QDir(folder).filePath(suggested);
+    }
     // Qt's own dialog: it asks before replacing a file and adds nothing.
-    const QString name = QFileDialog::getSaveFileName(owner(), caption, suggested,
-                                                      filters.join(QStringLiteral(";;")), nullptr,
-                                                      QFileDialog::DontUseNativeDialog);
+    const QString name =
+        QFileDialog::getSaveFileName(owner(), caption, start, filters.join(QStringLiteral(";;")),
+                                     nullptr, QFileDialog::DontUseNativeDialog);
     return name.isEmpty() ? std::nullopt : std::optional(name);
 }
 

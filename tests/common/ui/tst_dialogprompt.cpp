@@ -3,9 +3,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -115,6 +119,7 @@ void TestDialogPrompt::choosers_data() {
     QTest::newRow("colour") << "color" << true;
     QTest::newRow("colour cancelled") << "color" << false;
     QTest::newRow("font cancelled") << "font" << false;
+    QTest::newRow("file") << "file" << true;
 }
 
 // Each chooser opens over the asking window, starts from what it is given
@@ -123,6 +128,18 @@ void TestDialogPrompt::choosers() {
     QFETCH(QString, kind);
     QFETCH(bool, accept);
     Asking asking;
+    // A bare file name is offered in the user's documents folder.
+    QTemporaryDir home;
+    const QString documents = home.filePath(QStringLiteral("Documents"));
+    QVERIFY(QDir().mkpath(documents));
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", oldHome);
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    });
+    QString offered;
     QWidget *parent = nullptr;
     QTimer::singleShot(0, [&] {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
@@ -134,6 +151,8 @@ void TestDialogPrompt::choosers() {
             QCOMPARE(colors->currentColor(), QColor(Qt::red));
             colors->setCurrentColor(QColor(255, 128, 0));
         }
+        if (auto *files = qobject_cast<QFileDialog *>(dialog))
+            offered = files->selectedFiles().value(0);
         if (auto *fonts = qobject_cast<QFontDialog *>(dialog))
             QCOMPARE(fonts->windowTitle(), QStringLiteral("ﾌｫﾝﾄ"));
         accept ? dialog->accept() : dialog->reject();
@@ -148,6 +167,12 @@ void TestDialogPrompt::choosers() {
         const std::optional<QColor> color = asking.prompt().color(Qt::red);
         answered = color.has_value();
         QCOMPARE(color.value_or(QColor(255, 128, 0)), QColor(255, 128, 0));
+    } else if (kind == QLatin1String("file")) {
+        const std::optional<QString> file = asking.prompt().saveFileName(
+            QStringLiteral("t"), QStringLiteral("摂取記録.csv"), {QStringLiteral("CSV (*.csv)")});
+        answered = file.has_value();
+        QCOMPARE(offered, QDir(documents).filePath(QStringLiteral("摂取記録.csv")));
+        QCOMPARE(file.value_or(offered), offered);
     } else {
         answered = asking.prompt().font(QFont(), QStringLiteral("ﾌｫﾝﾄ")).has_value();
     }
