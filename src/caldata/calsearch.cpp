@@ -5,11 +5,12 @@
 #include "common/sjis.h"
 #include "common/textutil.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QScopeGuard>
+#include <QMutex>
+#include <QMutexLocker>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace zk {
@@ -89,10 +90,11 @@ bool needsFolding(QByteArrayView text) {
 
 class TableSearch {
 public:
-    TableSearch(const SearchCondition &condition, const QString &tableName)
-        : m_condition(condition)
-        , m_text(lowerAscii(condition.text))
-        , m_fold(needsFolding(m_text))
+    TableSearch(const SearchPlan &plan, const QString &tableName)
+        : m_condition(plan.condition)
+        , m_text(plan.lowerText)
+        , m_folded(plan.condition.foldKana ? &plan.foldedText : nullptr)
+        , m_lower(!m_folded && needsFolding(m_text))
         , m_tableName(tableName) {}
 
     QList<CalorieRow> run(QByteArrayView bytes) {
@@ -101,7 +103,7 @@ public:
         // Lower-casing keeps every byte in place, so one lower-cased copy of
         // the whole table serves every line; without letters in the text
         // the table is searched as it is.
-        if (m_fold && !m_text.isEmpty()) {
+        if (m_lower && !m_text.isEmpty()) {
             m_lowered.resize(m_body.size());
             lowerInto(m_body, m_lowered.data());
             m_search = m_lowered;
@@ -110,6 +112,8 @@ public:
         }
         if (m_condition.caloryOn)
             readEveryLine();
+        else if (m_folded)
+            readLinesWithSpellings();
         else if (!m_text.isEmpty())
             readLinesWithText();
         return std::move(m_rows);
@@ -169,6 +173,46 @@ private:
         }
     }
 
+    // Folded text alone: only the lines holding a spelling of the text's
+    // chosen character are read, each once, in file order.
+    void readLinesWithSpellings() {
+        const char *const first = m_body.data();
+        QList<qsizetype> hits;
+        for (const QByteArray &spelling : m_folded->spellings) {
+            for (qsizetype from = 0; from < m_body.size();) {
+                const void *found = memmem(first + from, size_t(m_body.size() - from),
+                                           spelling.constData(), size_t(spelling.size()));
+                if (!found)
+                    break;
+                const qsizetype hit = static_cast<const char *>(found) - first;
+                hits.append(hit);
+                from = lineEnd(hit) + 1;
+            }
+        }
+        std::sort(hits.begin(), hits.end());
+        qsizetype readTo = -1; // the end of the last line read
+        for (const qsizetype hit : std::as_const(hits)) {
+            if (hit <= readTo)
+                continue;
+            qsizetype start = hit;
+            while (start > 0 && m_body[start - 1] != '\r' && m_body[start - 1] != '\n')
+                --start;
+            readTo = lineEnd(hit);
+            readLine(start, readTo);
+        }
+    }
+
+    bool nameHasText(qsizetype at, qsizetype size) const {
+        if (!m_folded)
+            return findOnBoundary(m_search.sliced(at, size), m_text);
+        const QByteArrayView name = m_body.sliced(at, size);
+        if (m_folded->text.isEmpty() ||
+            std::none_of(m_folded->spellings.begin(), m_folded->spellings.end(),
+                         [&](const QByteArray &s) { return name.contains(s); }))
+            return false;
+        return foldForSearch(sjis::decode(name)).contains(m_folded->text);
+    }
+
     // A line from start to end. The value is read first: with the calorie
     // condition most lines end there, before anything else is looked at.
     void readLine(qsizetype start, qsizetype end) {
@@ -194,7 +238,7 @@ private:
             return;
         // A colon is above 0x20, so it never stands before the name's start.
         const qsizetype nameSize = colon < start ? 0 : colon - b;
-        if (!caloryMatch && !findOnBoundary(m_search.sliced(b, nameSize), m_text))
+        if (!caloryMatch && !nameHasText(b, nameSize))
             return;
         CalorieRow row;
         row.foods = QByteArray(p + b, nameSize);
@@ -206,8 +250,9 @@ private:
     }
 
     const SearchCondition &m_condition;
-    const QByteArray m_text;
-    const bool m_fold;
+    const QByteArray &m_text;
+    const FoldedQuery *const m_folded; // set when kana and width do not count
+    const bool m_lower;                // the text has letters: the table is lower-cased too
     const QString &m_tableName;
     QByteArrayView m_body;
     QByteArray m_lowered;
@@ -227,9 +272,16 @@ bool containsText(QByteArrayView name, QByteArrayView lowerText) {
     return findOnBoundary(lowerAscii(name), lowerText);
 }
 
-QList<CalorieRow> searchTable(QByteArrayView bytes, const SearchCondition &condition,
+SearchPlan::SearchPlan(const SearchCondition &condition)
+    : condition(condition)
+    , lowerText(lowerAscii(condition.text)) {
+    if (condition.foldKana)
+        foldedText = foldedQuery(condition.text);
+}
+
+QList<CalorieRow> searchTable(QByteArrayView bytes, const SearchPlan &plan,
                               const QString &tableName) {
-    return TableSearch(condition, tableName).run(bytes);
+    return TableSearch(plan, tableName).run(bytes);
 }
 
 QList<int> searchTargets(int tableCount, int currentEntry, const QList<int> &selectedEntries) {
@@ -242,47 +294,122 @@ QList<int> searchTargets(int tableCount, int currentEntry, const QList<int> &sel
     return targets;
 }
 
+// What the workers of one search share with the thread that started it.
+struct CalSearch::Run {
+    Run(const QList<CalCatalogue::Entry> &tables, const SearchCondition &condition)
+        : plan(condition)
+        , tables(tables)
+        , searched(tables.size()) {}
+
+    struct Table {
+        bool done = false;
+        QList<CalorieRow> rows;
+        QString error; // set when the table could not be opened
+    };
+
+    const SearchPlan plan;
+    const QList<CalCatalogue::Entry> tables;
+    std::atomic<qsizetype> next{0}; // the next table for a worker to take
+    std::atomic<bool> stop{false};  // take no more tables
+    std::atomic<bool> takePosted{false};
+    QMutex mutex; // guards searched
+    QList<Table> searched;
+};
+
 CalSearch::CalSearch(SortKey &sortKey, QObject *parent)
     : QObject(parent)
-    , m_sortKey(sortKey) {}
+    , m_sortKey(sortKey) {
+    m_addLater.setSingleShot(true);
+    connect(&m_addLater, &QTimer::timeout, this, &CalSearch::addPending);
+}
 
-bool CalSearch::run(const QList<CalCatalogue::Entry> &tables, const SearchCondition &condition,
-                    const std::function<void(const QString &path)> &beforeTable) {
-    if (m_running)
+CalSearch::~CalSearch() {
+    stop();
+    m_workers.waitForDone();
+}
+
+bool CalSearch::start(const QList<CalCatalogue::Entry> &tables, const SearchCondition &condition) {
+    if (m_run)
         return false;
-    m_running = true;
-    const auto done = qScopeGuard([this] {
-        // Rows found before an error are kept.
-        addPending();
-        m_running = false;
-        Q_EMIT finished();
-    });
     m_results.clear();
+    m_pending.clear();
     m_sortedBy = 0;
     m_pendingKey = m_sortKey.value();
-    QElapsedTimer sinceAdded;
-    sinceAdded.start();
-    for (const CalCatalogue::Entry &table : tables) {
-        // Found rows join the list in batches: sorting them in after every
-        // table would cost a pass over the whole list each time. The window
-        // only redraws while beforeTable lets events through, so rows held
-        // back a few milliseconds are never missed there.
-        if (sinceAdded.hasExpired(20)) {
-            addPending();
-            sinceAdded.restart();
+    m_next = 0;
+    m_announced = false;
+    m_error.clear();
+    m_run = std::make_shared<Run>(tables, condition);
+    m_sinceAdded.start();
+    for (int i = 0, n = std::max(1, m_workers.maxThreadCount()); i < n; ++i)
+        m_workers.start([this, run = m_run] { searchTables(run); });
+    takeSearched();
+    return true;
+}
+
+// A worker: takes the next table until none is left or the search stops.
+void CalSearch::searchTables(const std::shared_ptr<Run> &run) {
+    while (!run->stop) {
+        const qsizetype i = run->next++;
+        if (i >= run->tables.size())
+            return;
+        const CalCatalogue::Entry &table = run->tables[i];
+        Run::Table result;
+        try {
+            const QFileInfo info(table.path);
+            // A folder where a table was is no table any more, like a table
+            // gone. Only regular files are read: a pipe or device would block.
+            if (info.exists() && !info.isDir()) {
+                if (!info.isFile())
+                    throw Error(QStringLiteral("ファイル %1 は開けません").arg(table.path));
+                result.rows = searchTable(readFileBytes(table.path), run->plan, table.name);
+            }
+        } catch (const Error &e) {
+            result.error = e.text();
+            // The tables before this one were all taken already and are
+            // still listed; the ones after it are not wanted.
+            run->stop = true;
         }
-        if (beforeTable)
-            beforeTable(table.path);
-        const QFileInfo info(table.path);
-        // A folder where a table was is no table any more, like a table gone.
-        if (!info.exists() || info.isDir())
-            continue;
-        // Only regular files are read: a pipe or device would block the program.
-        if (!info.isFile())
-            throw Error(QStringLiteral("ファイル %1 は開けません").arg(table.path));
-        const QList<CalorieRow> rows =
-            searchTable(readFileBytes(table.path), condition, table.name);
-        if (rows.isEmpty())
+        result.done = true;
+        {
+            const QMutexLocker lock(&run->mutex);
+            run->searched[i] = std::move(result);
+        }
+        if (!run->takePosted.exchange(true)) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, run] {
+                    if (run == m_run)
+                        takeSearched();
+                },
+                Qt::QueuedConnection);
+        }
+    }
+}
+
+void CalSearch::takeSearched() {
+    const std::shared_ptr<Run> run = m_run;
+    run->takePosted = false; // a table done from now on asks again
+    while (m_next < run->tables.size()) {
+        if (!std::exchange(m_announced, true)) {
+            Q_EMIT searching(run->tables[m_next].path);
+            if (run != m_run)
+                return; // stopped by a receiver
+        }
+        Run::Table table;
+        {
+            const QMutexLocker lock(&run->mutex);
+            if (!run->searched[m_next].done)
+                break;
+            table = std::move(run->searched[m_next]);
+        }
+        ++m_next;
+        m_announced = false;
+        if (!table.error.isEmpty()) {
+            m_error = table.error;
+            finish(Outcome::Failed);
+            return;
+        }
+        if (table.rows.isEmpty())
             continue;
         // A key changed meanwhile (on another list) orders only the rows
         // found from now on; those found before keep the order of the old one.
@@ -290,12 +417,42 @@ bool CalSearch::run(const QList<CalCatalogue::Entry> &tables, const SearchCondit
             addPending();
             m_pendingKey = m_sortKey.value();
         }
-        m_pending.append(rows);
+        m_pending.append(std::move(table.rows));
     }
-    return true;
+    if (m_next == run->tables.size()) {
+        finish(Outcome::Done);
+        return;
+    }
+    // Found rows join the list in batches: sorting them in as each table
+    // comes would cost a pass over the whole list each time.
+    if (m_sinceAdded.hasExpired(20))
+        addPending();
+    else if (!m_pending.isEmpty() && !m_addLater.isActive())
+        m_addLater.start(int(20 - m_sinceAdded.elapsed()));
+}
+
+void CalSearch::stop() {
+    if (!m_run)
+        return;
+    m_run->stop = true;
+    // The tables being read are given up; waiting for them keeps a stopped
+    // search from reading on beside the next.
+    m_workers.waitForDone();
+    finish(Outcome::Stopped);
+}
+
+void CalSearch::finish(Outcome outcome) {
+    m_run->stop = true;
+    m_run.reset();
+    m_outcome = outcome;
+    m_addLater.stop();
+    // Rows found before an error or a stop are kept.
+    addPending();
+    Q_EMIT finished();
 }
 
 void CalSearch::addPending() {
+    m_sinceAdded.restart();
     if (m_pending.isEmpty())
         return;
     const qsizetype sortedRows = m_results.rowCount();

@@ -1,5 +1,4 @@
 #include "caldata/calsearch.h"
-#include "common/error.h"
 #include "common/platform.h"
 #include "common/sjis.h"
 
@@ -41,6 +40,27 @@ SearchCondition textCondition(const QString &text) {
     return c;
 }
 
+// Runs a search to its end; `onTable` runs as each table's rows are awaited.
+bool runSearch(CalSearch &search, const QList<CalCatalogue::Entry> &tables,
+               const SearchCondition &condition,
+               const std::function<void(const QString &)> &onTable = {}) {
+    QMetaObject::Connection announced;
+    if (onTable)
+        announced = QObject::connect(&search, &CalSearch::searching, onTable);
+    QSignalSpy finished(&search, &CalSearch::finished);
+    const bool started = search.start(tables, condition);
+    if (started && search.isRunning())
+        finished.wait(30000);
+    QObject::disconnect(announced);
+    return started;
+}
+
+SearchCondition foldedCondition(const QString &text) {
+    SearchCondition c = textCondition(text);
+    c.foldKana = true;
+    return c;
+}
+
 SearchCondition rangeCondition(int minimum, int maximum, const QString &text = {}) {
     SearchCondition c = textCondition(text);
     c.caloryOn = true;
@@ -67,6 +87,7 @@ private Q_SLOTS:
     void runsTablesInOrderAndSkipsMissing();
     void unreadableTableStopsKeepingRows();
     void noSecondSearchWhileRunning();
+    void runsBesideTheEventLoop();
     void resultsFollowTheSharedSort();
     void resultsOfManyTablesSortAsOneList_data();
     void resultsOfManyTablesSortAsOneList();
@@ -113,7 +134,8 @@ void TestCalSearch::text() {
 void TestCalSearch::viewsWithoutData() {
     QCOMPARE(lowerAscii(QByteArrayView()), QByteArray());
     QVERIFY(!containsText(QByteArrayView(), "a"));
-    QVERIFY(searchTable(QByteArrayView(), SearchCondition{"a", true, 0, 10}, {}).isEmpty());
+    QVERIFY(
+        searchTable(QByteArrayView(), SearchPlan(SearchCondition{"a", true, 0, 10}), {}).isEmpty());
 }
 
 void TestCalSearch::search_data() {
@@ -165,13 +187,36 @@ void TestCalSearch::search_data() {
         << QStringList{"h|16 kcal", "low|-2147483648 kcal", "big|0 kcal"};
     QTest::newRow("text twice in a line") << QByteArray("aaa:1\r\nbab:2") << textCondition("a")
                                           << QStringList{"aaa|1 kcal", "bab|2 kcal"};
+    // Kana and width folded: the same food however it is typed.
+    const QByteArray katsu = sj(QStringLiteral("カツ丼:900\r\nかつ丼:850\r\nｶﾂ丼ｾｯﾄ:1000\r\n"
+                                               "天丼:700\r\nｶﾞﾝﾓ:90\r\nＢ.Ｌ.Ｔ:400"));
+    QTest::newRow("half-width kana, bytes") << katsu << textCondition(QStringLiteral("ｶﾂ丼"))
+                                            << QStringList{QStringLiteral("ｶﾂ丼ｾｯﾄ|1000 kcal")};
+    QTest::newRow("half-width kana, folded")
+        << katsu << foldedCondition(QStringLiteral("ｶﾂ丼"))
+        << QStringList{QStringLiteral("カツ丼|900 kcal"), QStringLiteral("かつ丼|850 kcal"),
+                       QStringLiteral("ｶﾂ丼ｾｯﾄ|1000 kcal")};
+    QTest::newRow("voiced half-width as one character")
+        << katsu << foldedCondition(QStringLiteral("がん"))
+        << QStringList{QStringLiteral("ｶﾞﾝﾓ|90 kcal")};
+    QTest::newRow("unvoiced kana does not match voiced")
+        << katsu << foldedCondition(QStringLiteral("かん")) << QStringList{};
+    QTest::newRow("full-width letters, either case")
+        << katsu << foldedCondition(QStringLiteral("b.l.t"))
+        << QStringList{QStringLiteral("Ｂ.Ｌ.Ｔ|400 kcal")};
+    QTest::newRow("folded text or range") << katsu << [] {
+        SearchCondition c = rangeCondition(0, 100, QStringLiteral("テン"));
+        c.foldKana = true;
+        return c;
+    }() << QStringList{QStringLiteral("ｶﾞﾝﾓ|90 kcal")};
 }
 
 void TestCalSearch::search() {
     QFETCH(QByteArray, table);
     QFETCH(SearchCondition, condition);
     QFETCH(QStringList, found);
-    const QList<CalorieRow> result = searchTable(table, condition, QStringLiteral("表"));
+    const QList<CalorieRow> result =
+        searchTable(table, SearchPlan(condition), QStringLiteral("表"));
     QCOMPARE(rows(result), found);
     for (const CalorieRow &r : result)
         QCOMPARE(r.category, QStringLiteral("表"));
@@ -207,12 +252,12 @@ void TestCalSearch::runsTablesInOrderAndSkipsMissing() {
     SortKey key;
     CalSearch search(key);
     QStringList visited;
-    QVERIFY(search.run(tables, textCondition("x"), [&](const QString &p) { visited << p; }));
+    QVERIFY(runSearch(search, tables, textCondition("x"), [&](const QString &p) { visited << p; }));
     QCOMPARE(visited.size(), 3);
     QCOMPARE(rows(*search.results()), (QStringList{"bx|1 kcal", "ax|2 kcal"}));
     QCOMPARE(search.results()->row(1).category, QStringLiteral("a"));
     // A new search starts from an empty list.
-    QVERIFY(search.run(tables, textCondition("a"), {}));
+    QVERIFY(runSearch(search, tables, textCondition("a")));
     QCOMPARE(rows(*search.results()), (QStringList{"ax|2 kcal"}));
 }
 
@@ -227,12 +272,9 @@ void TestCalSearch::unreadableTableStopsKeepingRows() {
                                             {"c", folder.path(QStringLiteral("data/c.cal"))}};
     SortKey key;
     CalSearch search(key);
-    try {
-        search.run(tables, textCondition("x"), {});
-        QFAIL("no error");
-    } catch (const Error &e) {
-        QCOMPARE(e.text(), QStringLiteral("ファイル %1 は開けません").arg(pipe));
-    }
+    QVERIFY(runSearch(search, tables, textCondition("x")));
+    QCOMPARE(search.outcome(), CalSearch::Outcome::Failed);
+    QCOMPARE(search.error(), QStringLiteral("ファイル %1 は開けません").arg(pipe));
     QCOMPARE(rows(*search.results()), (QStringList{"ax|2 kcal"}));
     QVERIFY(!search.isRunning());
 }
@@ -244,14 +286,53 @@ void TestCalSearch::noSecondSearchWhileRunning() {
     CalSearch search(key);
     QSignalSpy finished(&search, &CalSearch::finished);
     bool second = true;
-    QVERIFY(search.run({{"a", folder.path(QStringLiteral("data/a.cal"))}}, textCondition("x"),
-                       [&](const QString &) {
-                           QVERIFY(search.isRunning());
-                           second = search.run({}, textCondition("x"), {});
-                       }));
+    QVERIFY(runSearch(search, {{"a", folder.path(QStringLiteral("data/a.cal"))}},
+                      textCondition("x"), [&](const QString &) {
+                          QVERIFY(search.isRunning());
+                          second = search.start({}, textCondition("x"));
+                      }));
     QVERIFY(!second);
     QCOMPARE(rows(*search.results()), (QStringList{"ax|2 kcal"}));
     QCOMPARE(finished.count(), 1);
+}
+
+// The search returns at once; events are handled before any row arrives, and
+// rows of many tables, searched on several threads, come in list order.
+void TestCalSearch::runsBesideTheEventLoop() {
+    test::TempProgramFolder folder;
+    QList<CalCatalogue::Entry> tables;
+    QStringList expected;
+    for (int t = 0; t < 40; ++t) {
+        const QString name = QString::number(t);
+        QByteArray lines;
+        for (int line = 0; line < 200; ++line)
+            lines += QStringLiteral("%1-%2:%3\r\n").arg(name).arg(line).arg(line % 3).toLatin1();
+        folder.write(QStringLiteral("data/%1.cal").arg(name), lines);
+        tables.append({name, folder.path(QStringLiteral("data/%1.cal").arg(name))});
+        for (int line = 0; line < 200; line += 3)
+            expected << QStringLiteral("%1-%2|0 kcal").arg(name).arg(line);
+    }
+    SortKey key;
+    CalSearch search(key);
+    bool handledFirst = false;
+    QMetaObject::invokeMethod(
+        &search, [&] { handledFirst = search.isRunning() && search.results()->rowCount() == 0; },
+        Qt::QueuedConnection);
+    QSignalSpy finished(&search, &CalSearch::finished);
+    QVERIFY(search.start(tables, rangeCondition(0, 0)));
+    QVERIFY(search.isRunning());
+    QVERIFY(finished.wait(30000));
+    QVERIFY(handledFirst);
+    QCOMPARE(rows(*search.results()), expected);
+    // Stopped (here as the first table is awaited), it finishes at once; a
+    // search can start again straight away.
+    const auto stopAtFirst = connect(&search, &CalSearch::searching, &search, &CalSearch::stop);
+    QVERIFY(search.start(tables, rangeCondition(0, 0)));
+    disconnect(stopAtFirst);
+    QCOMPARE(search.outcome(), CalSearch::Outcome::Stopped);
+    QVERIFY(!search.isRunning());
+    QVERIFY(runSearch(search, tables, rangeCondition(0, 0)));
+    QCOMPARE(search.results()->rowCount(), expected.size());
 }
 
 void TestCalSearch::resultsFollowTheSharedSort() {
@@ -261,18 +342,18 @@ void TestCalSearch::resultsFollowTheSharedSort() {
     SortKey key;
     CalSearch search(key);
     const SearchCondition all = rangeCondition(0, 10);
-    QVERIFY(search.run(tables, all, {}));
+    QVERIFY(runSearch(search, tables, all));
     QCOMPARE(rows(*search.results()), (QStringList{"b|1 kcal", "c|3 kcal", "a|2 kcal"}));
     // "Foods" sorted on the intake list: the results come sorted the same way.
     key.click(1);
-    QVERIFY(search.run(tables, all, {}));
+    QVERIFY(runSearch(search, tables, all));
     QCOMPARE(rows(*search.results()), (QStringList{"a|2 kcal", "b|1 kcal", "c|3 kcal"}));
     // "Foods" clicked on the results then reverses.
     search.sortByColumn(0);
     QCOMPARE(key.value(), -1);
     QCOMPARE(rows(*search.results()), (QStringList{"c|3 kcal", "b|1 kcal", "a|2 kcal"}));
     // After a click on the results, later searches keep the order found.
-    QVERIFY(search.run(tables, all, {}));
+    QVERIFY(runSearch(search, tables, all));
     QCOMPARE(rows(*search.results()), (QStringList{"b|1 kcal", "c|3 kcal", "a|2 kcal"}));
     search.sortByColumn(2); // "Calory": largest first
     QCOMPARE(rows(*search.results()), (QStringList{"c|3 kcal", "a|2 kcal", "b|1 kcal"}));
@@ -309,7 +390,7 @@ void TestCalSearch::resultsOfManyTablesSortAsOneList() {
     key.click(column);
     CalSearch search(key);
     int seen = 0;
-    QVERIFY(search.run(tables, rangeCondition(0, 10), [&](const QString &) {
+    QVERIFY(runSearch(search, tables, rangeCondition(0, 10), [&](const QString &) {
         if (++seen == 2 && changeTo != 0)
             key.click(changeTo);
     }));
@@ -330,7 +411,7 @@ void TestCalSearch::clickDuringSearchSortsRowsFoundSoFar() {
     key.click(1);
     CalSearch search(key);
     int seen = 0;
-    QVERIFY(search.run(tables, rangeCondition(0, 10), [&](const QString &) {
+    QVERIFY(runSearch(search, tables, rangeCondition(0, 10), [&](const QString &) {
         if (++seen == 3) {
             search.sortByColumn(2);
             QCOMPARE(rows(*search.results()),

@@ -154,6 +154,13 @@ void IntakeController::mnuAddListClick() {
     });
 }
 
+void IntakeController::addFoods(const QList<CalorieRow> &rows) {
+    guarded(m_c.lsvCal, [&] {
+        for (const CalorieRow &row : rows)
+            m_list.add(row.foods, row.value, row.category, policy());
+    });
+}
+
 DuplicatesPolicy IntakeController::policy() const {
     // Read at the moment of adding; allow wins over forbid.
     if (m_c.mnuArrowDup->isChecked())

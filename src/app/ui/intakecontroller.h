@@ -69,6 +69,8 @@ public:
     }
 
     void mnuAddListClick();
+    // Adds found rows (of the search), each under the duplicates policy.
+    void addFoods(const QList<CalorieRow> &rows);
     // Goes to the day before (-1) or after (+1) the one shown.
     void stepDay(int days);
 

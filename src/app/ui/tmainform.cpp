@@ -117,6 +117,7 @@ TMainForm::TMainForm(QWidget *parent)
     setSearchWindow(finder);
     connect(mnuFind, &QAction::triggered, finder,
             [this, finder] { finder->showFinder(mnuFindTopMost->isChecked()); });
+    connect(finder, &TFinder::addToIntake, m_intake, &IntakeController::addFoods);
     Files = new TFiles(CalFileList(), this);
     Files->dockInto(*this);
     m_settings->setFileTree(Files->fileTree());

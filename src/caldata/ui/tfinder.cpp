@@ -1,14 +1,16 @@
 #include "caldata/ui/tfinder.h"
 
 #include "caldata/ui/sortindicator.h"
+#include "common/platform.h"
 #include "common/sjis.h"
+#include "common/storedfiles.h"
 #include "common/ui/guard.h"
 #include "common/ui/placement.h"
 #include "common/ui/viewitemdelegate.h"
 
+#include <QAction>
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -65,6 +68,9 @@ TFinder::TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent)
     Panel1->setFixedWidth(panelWidth);
     txtString = new QLineEdit(Panel1);
     txtString->setObjectName(QStringLiteral("txtString"));
+    chkFold = new QCheckBox(QStringLiteral("かな・全角/半角を区別しない"), Panel1);
+    chkFold->setObjectName(QStringLiteral("chkFold"));
+    chkFold->setChecked(true);
     chkCalory = new QCheckBox(QStringLiteral("次のｶﾛﾘｰ条件のものを検索"), Panel1);
     chkCalory->setObjectName(QStringLiteral("chkCalory"));
     txtMinCal = newCalorySpin("txtMinCal", 0, Panel1);
@@ -101,6 +107,7 @@ TFinder::TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent)
     left->addWidget(
         newLabel("Label2", QStringLiteral("以下の文字列を含む(&S)"), Panel1, txtString));
     left->addWidget(txtString);
+    left->addWidget(chkFold);
     left->addWidget(chkCalory);
     left->addLayout(minRow);
     left->addLayout(maxRow);
@@ -131,6 +138,12 @@ TFinder::TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent)
     lsvResult->header()->setStretchLastSection(false);
     lsvResult->header()->setSectionsClickable(true);
     lsvResult->installEventFilter(this);
+    lsvResult->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto *mnuResultAdd = new QAction(QStringLiteral("ﾘｽﾄに追加"), lsvResult);
+    mnuResultAdd->setObjectName(QStringLiteral("mnuResultAdd"));
+    lsvResult->addAction(mnuResultAdd);
+    connect(mnuResultAdd, &QAction::triggered, this, &TFinder::addSelectedToIntake);
+    connect(lsvResult, &QTreeView::doubleClicked, this, &TFinder::addSelectedToIntake);
     connect(lsvResult->header(), &QHeaderView::sectionClicked, &m_search, &CalSearch::sortByColumn);
     followSortKey(lsvResult->header(), sortKey);
     auto *right = new QVBoxLayout(Panel2);
@@ -156,17 +169,24 @@ TFinder::TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent)
             &QWidget::close);
 
     refillTargets();
-    // A scan refills the targets, but not under a running search: that
-    // would change what the search is reading.
+    // A scan changes what the targets stand for: a running search stops.
     connect(&m_catalogue, &CalCatalogue::changed, this, [this] {
-        if (m_search.isRunning())
-            m_refillPending = true;
-        else
-            refillTargets();
+        m_search.stop();
+        refillTargets();
     });
-    connect(&m_search, &CalSearch::finished, this, [this] {
-        if (std::exchange(m_refillPending, false))
-            refillTargets();
+    connect(&m_search, &CalSearch::searching, this, [this](const QString &path) {
+        stb->showMessage(QStringLiteral("「") + path + QStringLiteral("」を検索しています..."));
+    });
+    connect(&m_search, &CalSearch::finished, this, &TFinder::searchFinished);
+
+    m_foldIsp.FileName = ProgramFolder::file(storedfiles::finderIni);
+    m_foldIsp.bindBoolean(
+        "chkFold", "Checked", [this] { return chkFold->isChecked(); },
+        [this](bool on) { chkFold->setChecked(on); });
+    guarded(this, [this] { m_foldIsp.Load(); });
+    connect(chkFold, &QCheckBox::toggled, this, [this] {
+        if (!m_foldIsp.loading())
+            guarded(this, [this] { m_foldIsp.Save(); });
     });
 }
 
@@ -199,30 +219,48 @@ void TFinder::spdFindClick() {
         condition.text = sjis::encode(txtString->text());
         condition.maximum = txtMaxCal->value();
         condition.minimum = txtMinCal->value();
+        condition.foldKana = chkFold->isChecked();
 
         // The targets are taken now, so that what a search reads is fixed.
         QList<CalCatalogue::Entry> tables;
         const QList<CalCatalogue::Entry> &entries = m_catalogue.entries();
         for (int i : searchTargets(int(entries.size()), lstFiles->currentRow(), selected))
             tables.append(entries[i]);
-        // Events are let through before the first table and then whenever
-        // 30 ms have passed: often enough to keep the window alive, rarely
-        // enough that redrawing the growing list does not cost more than the
-        // search itself.
-        QElapsedTimer sinceEvents;
-        if (!m_search.run(tables, condition, [&](const QString &path) {
-                stb->showMessage(QStringLiteral("「") + path +
-                                 QStringLiteral("」を検索しています..."));
-                if (!sinceEvents.isValid() || sinceEvents.hasExpired(30)) {
-                    QCoreApplication::processEvents();
-                    sinceEvents.restart();
-                }
-            }))
-            return;
-        const int found = m_search.results()->rowCount();
+        m_search.start(tables, condition);
+    });
+}
+
+void TFinder::searchFinished() {
+    const int found = m_search.results()->rowCount();
+    switch (m_search.outcome()) {
+    case CalSearch::Outcome::Failed:
+        WindowPrompt::of(this).error(m_search.error());
+        break;
+    case CalSearch::Outcome::Stopped:
+        stb->showMessage(QStringLiteral("検索を中止しました。"));
+        break;
+    case CalSearch::Outcome::Done:
         stb->showMessage(found == 0 ? QStringLiteral("該当するデータはありませんでした。")
                                     : QStringLiteral("%1件見つかりました。").arg(found));
-    });
+        break;
+    }
+}
+
+void TFinder::addSelectedToIntake() {
+    QList<int> rows;
+    for (const QModelIndex &index : lsvResult->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    QList<CalorieRow> picked;
+    for (int row : std::as_const(rows))
+        picked.append(m_search.results()->row(row));
+    if (!picked.isEmpty())
+        Q_EMIT addToIntake(picked);
+}
+
+void TFinder::closeEvent(QCloseEvent *event) {
+    m_search.stop();
+    QWidget::closeEvent(event);
 }
 
 bool TFinder::eventFilter(QObject *watched, QEvent *event) {
@@ -233,6 +271,13 @@ bool TFinder::eventFilter(QObject *watched, QEvent *event) {
             for (QSpinBox *spin : {txtMinCal, txtMaxCal})
                 spin->interpretText();
             spdFindClick();
+            return true;
+        }
+    }
+    if (watched == lsvResult && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            addSelectedToIntake();
             return true;
         }
     }

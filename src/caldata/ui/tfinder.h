@@ -1,6 +1,7 @@
 #pragma once
 
 #include "caldata/calsearch.h"
+#include "common/tinisaveprops.h"
 
 #include <QWidget>
 
@@ -26,13 +27,22 @@ public:
     CalSearch &search() { return m_search; }
     // Shows and activates the window, above all others when asked.
     void showFinder(bool topMost);
+    // Starts the search; pressed again while one runs, it does nothing.
     void spdFindClick();
+
+Q_SIGNALS:
+    // The user asked for the selected results on the intake list.
+    void addToIntake(const QList<CalorieRow> &rows);
 
 private:
     void refillTargets();
+    void searchFinished();
+    void addSelectedToIntake();
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
     QLineEdit *txtString;
+    QCheckBox *chkFold;
     QCheckBox *chkCalory;
     QSpinBox *txtMinCal; // the edit with its up-down `updMinCal`
     QSpinBox *txtMaxCal; // the edit with its up-down `updMaxCal`
@@ -43,7 +53,7 @@ private:
 
     CalCatalogue &m_catalogue;
     CalSearch m_search;
-    bool m_refillPending = false;
+    TIniSaveProps m_foldIsp; // setting/finder.ini
 };
 
 } // namespace zk

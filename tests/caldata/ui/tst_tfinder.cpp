@@ -19,7 +19,6 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -61,6 +60,12 @@ struct Finder {
     QStatusBar *stb = test::child<QStatusBar>(window, "stb");
 };
 
+// Presses the search button and waits for the search to end.
+void searchNow(TFinder *window) {
+    window->spdFindClick();
+    QTRY_VERIFY(!window->search().isRunning());
+}
+
 } // namespace
 
 class TestTFinder : public QObject {
@@ -76,7 +81,8 @@ private Q_SLOTS:
     void keysSearchAndClose_data();
     void keysSearchAndClose();
     void unencodableTextIsRefused();
-    void refillWaitsForTheSearch();
+    void rescanStopsTheSearch();
+    void foldedResultsJoinTheIntakeList();
     void sortFollowsTheIntakeList();
 };
 
@@ -144,7 +150,7 @@ void TestTFinder::searchesAllWhenNothingIsSelected() {
     TMainForm form;
     const Finder finder{test::child<TFinder>(&form, "Finder")};
     finder.txtString->setText(QStringLiteral("そば"));
-    finder.window->spdFindClick();
+    searchNow(finder.window);
     QCOMPARE(finder.lstFiles->currentRow(), 0);
     QCOMPARE(column(finder.lsvResult, 0),
              (QStringList{QStringLiteral("そばぼうろ"), QStringLiteral("そば")}));
@@ -157,13 +163,13 @@ void TestTFinder::searchesAllWhenNothingIsSelected() {
     finder.chkCalory->setChecked(true);
     finder.txtMinCal->setValue(100);
     finder.txtMaxCal->setValue(200);
-    finder.window->spdFindClick();
+    searchNow(finder.window);
     QCOMPARE(column(finder.lsvResult, 0),
              (QStringList{QStringLiteral("プリン"), QStringLiteral("Beef Pho")}));
     QVERIFY(prompt.asked.isEmpty());
     finder.txtString->setText(QStringLiteral("カレー"));
     finder.chkCalory->setChecked(false);
-    finder.window->spdFindClick();
+    searchNow(finder.window);
     QCOMPARE(finder.stb->currentMessage(), QStringLiteral("該当するデータはありませんでした。"));
 }
 
@@ -175,11 +181,11 @@ void TestTFinder::searchesTheSelectedTables() {
     const Finder finder{test::child<TFinder>(&form, "Finder")};
     finder.txtString->setText(QStringLiteral("そば"));
     finder.lstFiles->setCurrentRow(2); // 麺, selected
-    finder.window->spdFindClick();
+    searchNow(finder.window);
     QCOMPARE(column(finder.lsvResult, 0), (QStringList{QStringLiteral("そば")}));
     // With the current entry on "(すべて)" every table is searched.
     finder.lstFiles->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    finder.window->spdFindClick();
+    searchNow(finder.window);
     QCOMPARE(finder.lsvResult->model()->rowCount(), 2);
 }
 
@@ -239,32 +245,71 @@ void TestTFinder::unencodableTextIsRefused() {
     TMainForm form;
     const Finder finder{test::child<TFinder>(&form, "Finder")};
     finder.txtString->setText(QStringLiteral("そば"));
-    finder.window->spdFindClick();
+    searchNow(finder.window);
     finder.txtString->setText(QStringLiteral("そば😀"));
-    finder.window->spdFindClick();
+    searchNow(finder.window);
     QCOMPARE(prompt.asked.size(), 1);
     QCOMPARE(prompt.asked.at(0).kind, QStringLiteral("error"));
     QCOMPARE(finder.lsvResult->model()->rowCount(), 2); // the last results stay
 }
 
-void TestTFinder::refillWaitsForTheSearch() {
+void TestTFinder::rescanStopsTheSearch() {
     test::TempProgramFolder folder;
     test::ScriptedWindowPrompt prompt;
     writeTables(folder);
     TMainForm form;
     const Finder finder{test::child<TFinder>(&form, "Finder")};
     folder.write(QStringLiteral("data/新.cal"), "x:1\r\n");
-    QStringList duringSearch;
-    // A scan that lands while the search lets events through.
-    QTimer::singleShot(0, finder.window, [&] {
-        SetCaloryDirectories();
-        duringSearch = items(finder.lstFiles);
-    });
+    // A scan that lands while the first table is searched.
+    connect(&finder.window->search(), &CalSearch::searching, finder.window,
+            [] { SetCaloryDirectories(); });
     finder.txtString->setText(QStringLiteral("そば"));
     finder.window->spdFindClick();
-    QCOMPARE(duringSearch.size(), 3);
+    QVERIFY(!finder.window->search().isRunning());
     QCOMPARE(items(finder.lstFiles).size(), 4);
-    QCOMPARE(finder.lsvResult->model()->rowCount(), 2);
+    QCOMPARE(finder.stb->currentMessage(), QStringLiteral("検索を中止しました。"));
+    QVERIFY(prompt.asked.isEmpty());
+}
+
+void TestTFinder::foldedResultsJoinTheIntakeList() {
+    test::TempProgramFolder folder;
+    test::ScriptedWindowPrompt prompt;
+    writeTables(folder);
+    TMainForm form;
+    auto *lsvCal = test::child<QTreeView>(&form, "lsvCal");
+    const Finder finder{test::child<TFinder>(&form, "Finder")};
+    auto *chkFold = test::child<QCheckBox>(finder.window, "chkFold");
+    QCOMPARE(chkFold->text(), QStringLiteral("かな・全角/半角を区別しない"));
+    QVERIFY(chkFold->isChecked());
+    finder.txtString->setText(QStringLiteral("ｿﾊﾞ"));
+    searchNow(finder.window);
+    QCOMPARE(column(finder.lsvResult, 0),
+             (QStringList{QStringLiteral("そばぼうろ"), QStringLiteral("そば")}));
+    // A double-click adds its row, with the table as its category.
+    finder.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(finder.window));
+    const QRect second = finder.lsvResult->visualRect(finder.lsvResult->model()->index(1, 0));
+    QTest::mouseClick(finder.lsvResult->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(finder.lsvResult->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(column(lsvCal, 0), (QStringList{QStringLiteral("そば")}));
+    QCOMPARE(column(lsvCal, 1), (QStringList{QStringLiteral("麺")}));
+    QCOMPARE(test::child<QLabel>(&form, "lblTotalCal")->text().left(18),
+             QStringLiteral("総取得ｶﾛﾘｰ : 234 kcal"));
+    // Enter adds every selected row, in list order, under the duplicates
+    // policy: asked about そば again, the script declines.
+    finder.lsvResult->selectAll();
+    QTest::keyClick(finder.lsvResult, Qt::Key_Return);
+    QCOMPARE(column(lsvCal, 0),
+             (QStringList{QStringLiteral("そば"), QStringLiteral("そばぼうろ")}));
+    QCOMPARE(prompt.asked.size(), 1);
+    QCOMPARE(test::child<QAction>(finder.lsvResult, "mnuResultAdd")->text(),
+             QStringLiteral("ﾘｽﾄに追加"));
+    // Unticked, the bytes are compared: half-width kana find nothing.
+    chkFold->setChecked(false);
+    QCOMPARE(folder.read(QStringLiteral("setting/finder.ini")),
+             QByteArray("[chkFold]\r\nChecked=0\r\n\r\n"));
+    searchNow(finder.window);
+    QCOMPARE(finder.lsvResult->model()->rowCount(), 0);
 }
 
 void TestTFinder::sortFollowsTheIntakeList() {
@@ -288,7 +333,7 @@ void TestTFinder::sortFollowsTheIntakeList() {
     QCOMPARE(indicator(finder.lsvResult), QStringLiteral("none"));
     Q_EMIT lsvCal->header()->sectionClicked(0); // "Foods" on the intake list
     QCOMPARE(indicator(finder.lsvResult), QStringLiteral("0up"));
-    finder.window->spdFindClick();
+    searchNow(finder.window);
     const QStringList ascending = column(finder.lsvResult, 0);
     QCOMPARE(ascending.first(), QStringLiteral("Beef Pho"));
     // "Foods" clicked on the results: reversed.

@@ -74,6 +74,7 @@ void TestSearchFaults::tableChangedAfterScan() {
         QCOMPARE(mkfifo(QFile::encodeName(b).constData(), 0600), 0);
     test::child<QLineEdit>(finder, "txtString")->setText(QStringLiteral("soba"));
     finder->spdFindClick();
+    QTRY_VERIFY(!finder->search().isRunning());
     for (QString &m : messages)
         m = m.arg(ProgramFolder::path());
     QCOMPARE(prompt.texts(), messages);
@@ -84,6 +85,7 @@ void TestSearchFaults::tableChangedAfterScan() {
     QVERIFY(QDir().rmdir(b) || QFile::remove(b) || fault == QLatin1String("gone"));
     prompt.asked.clear();
     finder->spdFindClick();
+    QTRY_VERIFY(!finder->search().isRunning());
     QVERIFY(prompt.asked.isEmpty());
     QCOMPARE(foods(lsvResult), (QStringList{"soba", "soba tea"}));
 }
@@ -97,6 +99,7 @@ void TestSearchFaults::invalidBytesKept() {
     auto *lsvResult = test::child<QTreeView>(finder, "lsvResult");
     test::child<QLineEdit>(finder, "txtString")->setText(QStringLiteral("soba"));
     finder->spdFindClick();
+    QTRY_VERIFY(!finder->search().isRunning());
     QVERIFY(prompt.asked.isEmpty());
     QCOMPARE(lsvResult->model()->rowCount(), 1);
     QVERIFY(foods(lsvResult).first().contains(QChar(0xFFFD)));
