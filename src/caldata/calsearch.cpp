@@ -174,43 +174,31 @@ private:
     }
 
     // Folded text alone: only the lines holding a spelling of the text's
-    // chosen character are read, each once, in file order.
+    // chosen character are read.
     void readLinesWithSpellings() {
-        const char *const first = m_body.data();
-        QList<qsizetype> hits;
-        for (const QByteArray &spelling : m_folded->spellings) {
-            for (qsizetype from = 0; from < m_body.size();) {
-                const void *found = memmem(first + from, size_t(m_body.size() - from),
-                                           spelling.constData(), size_t(spelling.size()));
-                if (!found)
-                    break;
-                const qsizetype hit = static_cast<const char *>(found) - first;
-                hits.append(hit);
-                from = lineEnd(hit) + 1;
-            }
-        }
-        std::sort(hits.begin(), hits.end());
-        qsizetype readTo = -1; // the end of the last line read
-        for (const qsizetype hit : std::as_const(hits)) {
-            if (hit <= readTo)
+        FoldedQuery::Scan scan(*m_folded, m_body);
+        for (qsizetype from = 0; from < m_body.size();) {
+            const qsizetype hit = scan.next(from);
+            if (hit < 0)
+                return;
+            if (!m_folded->mayMatchAt(m_body, hit)) {
+                from = hit + 1;
                 continue;
+            }
             qsizetype start = hit;
             while (start > 0 && m_body[start - 1] != '\r' && m_body[start - 1] != '\n')
                 --start;
-            readTo = lineEnd(hit);
-            readLine(start, readTo);
+            const qsizetype end = lineEnd(hit);
+            readLine(start, end);
+            from = end + 1;
         }
     }
 
-    bool nameHasText(qsizetype at, qsizetype size) const {
+    bool nameHasText(qsizetype at, qsizetype size) {
         if (!m_folded)
             return findOnBoundary(m_search.sliced(at, size), m_text);
         const QByteArrayView name = m_body.sliced(at, size);
-        if (m_folded->text.isEmpty() ||
-            std::none_of(m_folded->spellings.begin(), m_folded->spellings.end(),
-                         [&](const QByteArray &s) { return name.contains(s); }))
-            return false;
-        return foldForSearch(sjis::decode(name)).contains(m_folded->text);
+        return m_folded->matches(name, m_scratch);
     }
 
     // A line from start to end. The value is read first: with the calorie
@@ -258,6 +246,7 @@ private:
     QByteArray m_lowered;
     QByteArrayView m_search; // the table as the text is looked for in it
     QList<CalorieRow> m_rows;
+    QString m_scratch; // a name folded
 };
 
 } // namespace
@@ -276,7 +265,7 @@ SearchPlan::SearchPlan(const SearchCondition &condition)
     : condition(condition)
     , lowerText(lowerAscii(condition.text)) {
     if (condition.foldKana)
-        foldedText = foldedQuery(condition.text);
+        foldedText = FoldedQuery(condition.text);
 }
 
 QList<CalorieRow> searchTable(QByteArrayView bytes, const SearchPlan &plan,

@@ -80,6 +80,7 @@ private Q_SLOTS:
     void text_data();
     void text();
     void viewsWithoutData();
+    void foldingByTable();
     void search_data();
     void search();
     void targets_data();
@@ -136,6 +137,25 @@ void TestCalSearch::viewsWithoutData() {
     QVERIFY(!containsText(QByteArrayView(), "a"));
     QVERIFY(
         searchTable(QByteArrayView(), SearchPlan(SearchCondition{"a", true, 0, 10}), {}).isEmpty());
+}
+
+// The table-driven folding gives what decoding and normalising give, for
+// every character alone and before each half-width voicing mark.
+void TestCalSearch::foldingByTable() {
+    QList<QByteArray> characters;
+    for (int b = 0; b < 0x100; ++b)
+        characters.append(QByteArray(1, char(b)));
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40; trail <= 0xFC && sjis::isLeadByte(uchar(lead)); ++trail)
+            characters.append(QByteArray(1, char(lead)) + char(trail));
+    }
+    QString folded;
+    for (const QByteArray &c : std::as_const(characters)) {
+        for (const QByteArray &bytes : {c, c + "\xDE", c + "\xDF"}) {
+            foldShiftJis(bytes, folded);
+            QCOMPARE(folded, foldForSearch(sjis::decode(bytes)));
+        }
+    }
 }
 
 void TestCalSearch::search_data() {
