@@ -24,9 +24,13 @@ void FoodFilterModel::setFilterText(const QString &text) {
     const QString folded = foldForSearch(text);
     if (folded == m_folded)
         return;
+    // A reset, not invalidateFilter(): taking out or putting back most rows
+    // of a large table one range at a time costs the view far more than
+    // laying out the rows anew.
+    beginResetModel();
     m_folded = folded;
     m_stale = true;
-    invalidateFilter();
+    endResetModel();
 }
 
 QModelIndex FoodFilterModel::firstFood() const {

@@ -83,14 +83,19 @@ void CalTableController::showLoaded() {
 }
 
 void CalTableController::filterChanged(const QString &text) {
-    m_viewer.shown()->setFilterText(text);
-    // Rows the filter brings back come collapsed; every match is to be seen.
+    // The filter lays the rows out anew: the food the user was on stays
+    // current when it is still shown, and every match is expanded.
     QTreeView *tree = m_c.trvCal;
+    FoodFilterModel *shown = m_viewer.shown();
+    const QPersistentModelIndex current = shown->mapToSource(tree->currentIndex());
+    shown->setFilterText(text);
     tree->expandAll();
-    if (tree->currentIndex().isValid())
-        tree->scrollTo(tree->currentIndex());
-    else
+    if (const QModelIndex again = shown->mapFromSource(current); again.isValid()) {
+        tree->setCurrentIndex(again);
+        tree->scrollTo(again);
+    } else {
         tree->scrollToTop();
+    }
 }
 
 void CalTableController::enterTree() {

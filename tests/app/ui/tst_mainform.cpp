@@ -438,6 +438,7 @@ void TestMainForm::filterNarrowsTheFoodTree() {
     QTest::keyClick(txtFilter, Qt::Key_Escape);
     QCOMPARE(txtFilter->text(), QString());
     QCOMPARE(shown(), all);
+    QCOMPARE(trvCal->currentIndex().data().toString(), QStringLiteral("カツ丼"));
     // The list view filters the same way.
     test::child<QAction>(&form, "mnuDictionary")->trigger();
     type(txtFilter, QStringLiteral("ドン"));
