@@ -1,6 +1,7 @@
 #pragma once
 
 #include "caldata/calfiletree.h"
+#include "caldata/foodfiltermodel.h"
 #include "caldata/foodtreemodel.h"
 
 #include <QObject>
@@ -21,6 +22,10 @@ public:
 
     FoodTreeModel *model() { return &m_model; }
     const FoodTreeModel *model() const { return &m_model; }
+    // The food tree as shown: the model narrowed by the user's filter, which
+    // stays for the tables loaded after it.
+    FoodFilterModel *shown() { return &m_shown; }
+    const FoodFilterModel *shown() const { return &m_shown; }
     bool isDictionary() const { return m_dictionary; }
     const QString &caption() const { return m_caption; }
     const QString &path() const { return m_path; }
@@ -47,6 +52,7 @@ Q_SIGNALS:
 private:
     Prompt &m_prompt;
     FoodTreeModel m_model;
+    FoodFilterModel m_shown{&m_model};
     bool m_dictionary = false;
     QString m_caption;
     QString m_path;

@@ -1,5 +1,6 @@
 #include "caldata/calfiletreemodel.h"
 #include "caldata/caltableviewer.h"
+#include "caldata/foodfiltermodel.h"
 #include "caldata/foodtreemodel.h"
 #include "common/platform.h"
 #include "common/sjis.h"
@@ -23,7 +24,7 @@ QByteArray sj(const QString &text) {
 }
 
 // The texts of the food tree, depth-first, two spaces per level.
-QStringList texts(const FoodTreeModel &model, const QModelIndex &parent = {}, int depth = 0) {
+QStringList texts(const QAbstractItemModel &model, const QModelIndex &parent = {}, int depth = 0) {
     QStringList out;
     for (int r = 0; r < model.rowCount(parent); ++r) {
         const QModelIndex i = model.index(r, 0, parent);
@@ -53,6 +54,8 @@ private Q_SLOTS:
     }
     void foodModelPassesTester();
     void foodModelShowsKilocalories();
+    void filterKeepsHeadingsOfMatches_data();
+    void filterKeepsHeadingsOfMatches();
     void fileModelPassesTester();
     void showsTableAndTitle();
     void failedLoadKeepsTree_data();
@@ -88,6 +91,44 @@ void TestCalTableViewer::foodModelShowsKilocalories() {
     QVERIFY(heading.siblingAtColumn(FoodTreeModel::Calory).data().toString().isEmpty());
     QCOMPARE(model.index(1, FoodTreeModel::Calory).data().toString(), QStringLiteral("-5 kcal"));
     QVERIFY(!model.index(1, FoodTreeModel::ColumnCount).isValid());
+}
+
+void TestCalTableViewer::filterKeepsHeadingsOfMatches_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<bool>("dictionary"); // the list view, loaded after the filter is set
+    QTest::addColumn<QStringList>("shown");
+    const QStringList all{"丼物",        "  カツ丼",         "  親子丼",         "麺類",
+                          "  うどん",    "    きつねうどん", "    カレーうどん", "  ラーメン",
+                          "カレーライス"};
+    QTest::newRow("empty") << QString() << false << all;
+    QTest::newRow("half-width kana")
+        << QStringLiteral("ｶﾂ") << false << QStringList{"丼物", "  カツ丼"};
+    QTest::newRow("hiragana for katakana")
+        << QStringLiteral("かれー") << false
+        << QStringList{"麺類", "  うどん", "    カレーうどん", "カレーライス"};
+    QTest::newRow("a heading keeps its foods")
+        << QStringLiteral("丼物") << false << QStringList{"丼物", "  カツ丼", "  親子丼"};
+    QTest::newRow("nothing") << QStringLiteral("xyz") << false << QStringList();
+    QTest::newRow("list view") << QStringLiteral("うどん") << true
+                               << QStringList{"カレーうどん", "きつねうどん"};
+}
+
+void TestCalTableViewer::filterKeepsHeadingsOfMatches() {
+    QFETCH(QString, filter);
+    QFETCH(bool, dictionary);
+    QFETCH(QStringList, shown);
+    const FoodTree tree = FoodTree::parse(sj(QStringLiteral(
+        "@丼物\r\n\tカツ丼:893\r\n\t親子丼:731\r\n@麺類\r\n\t@うどん\r\n\t\tきつねうどん:380\r\n"
+        "\t\tカレーうどん:450\r\n\tラーメン:500\r\nカレーライス:760")));
+    FoodTreeModel model;
+    FoodFilterModel filtered(&model);
+    QAbstractItemModelTester tester(&filtered,
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setTree(tree);
+    filtered.setFilterText(filter);
+    if (dictionary)
+        model.setTree(tree.dictionary());
+    QCOMPARE(texts(filtered), shown);
 }
 
 void TestCalTableViewer::fileModelPassesTester() {

@@ -34,6 +34,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QShortcut>
@@ -123,7 +124,7 @@ TMainForm::TMainForm(QWidget *parent)
     m_settings->setFileTree(Files->fileTree());
     m_settings->applyStoredFonts();
     m_calTables = new CalTableController(
-        {Files, trvCal, pnlTitle, mnuCalFiles, mnuStandard, mnuDictionary}, this);
+        {Files, trvCal, pnlTitle, txtFilter, mnuCalFiles, mnuStandard, mnuDictionary}, this);
     m_intake->setFoodSource([this]() -> std::optional<FoodPick> {
         if (const FoodNode *food = m_calTables->selectedFood())
             return FoodPick{food->text, food->calory};
@@ -332,7 +333,23 @@ QWidget *TMainForm::createCentralArea() {
     title.setColor(QPalette::WindowText, Qt::white);
     pnlTitle->setPalette(title);
 
-    trvCal = new QTreeView(pnlMain);
+    // The filter box sits right above the food tree and shares its pane.
+    auto *pnlFoods = new QWidget(pnlMain);
+    pnlFoods->setObjectName(QStringLiteral("pnlFoods"));
+    txtFilter = new QLineEdit(pnlFoods);
+    txtFilter->setObjectName(QStringLiteral("txtFilter"));
+    txtFilter->setPlaceholderText(QStringLiteral("絞り込み"));
+    txtFilter->setAccessibleName(QStringLiteral("食品の絞り込み"));
+    txtFilter->setClearButtonEnabled(true);
+    const QKeySequence filterKey(Qt::CTRL | Qt::Key_L);
+    txtFilter->setToolTip(QStringLiteral("食品の絞り込み (") +
+                          filterKey.toString(QKeySequence::NativeText) + u')');
+    connect(new QShortcut(filterKey, this), &QShortcut::activated, txtFilter, [this] {
+        txtFilter->setFocus(Qt::ShortcutFocusReason);
+        txtFilter->selectAll();
+    });
+
+    trvCal = new QTreeView(pnlFoods);
     trvCal->setObjectName(QStringLiteral("trvCal"));
     trvCal->setAccessibleName(QStringLiteral("食品ツリー"));
     trvCal->setHeaderHidden(true);
@@ -340,6 +357,12 @@ QWidget *TMainForm::createCentralArea() {
     trvCal->setEditTriggers(QAbstractItemView::NoEditTriggers);
     trvCal->setItemDelegate(new ViewItemDelegate(trvCal));
     trvCal->setFont(designFont(QStringLiteral("ＭＳ Ｐ明朝"), 13));
+
+    auto *foods = new QVBoxLayout(pnlFoods);
+    foods->setContentsMargins(0, 0, 0, 0);
+    foods->setSpacing(1);
+    foods->addWidget(txtFilter);
+    foods->addWidget(trvCal, 1);
 
     lsvCal = new QTreeView(pnlMain);
     lsvCal->setObjectName(QStringLiteral("lsvCal"));
@@ -360,7 +383,7 @@ QWidget *TMainForm::createCentralArea() {
     m_splitter->setObjectName(QStringLiteral("Splitter1"));
     m_splitter->setHandleWidth(2);
     m_splitter->setChildrenCollapsible(false);
-    m_splitter->addWidget(trvCal);
+    m_splitter->addWidget(pnlFoods);
     m_splitter->addWidget(lsvCal);
     m_splitter->setStretchFactor(1, 1);
     // Wider than the 180 pixels of the first design, so that food names show whole.

@@ -9,6 +9,7 @@ class QActionGroup;
 class QComboBox;
 class QDateEdit;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QSplitter;
@@ -80,10 +81,11 @@ private:
     QMenu *btnWebMenu;
     QAction *btnRegistWeb;
 
-    QLabel *pnlTitle;  // name of the loaded calorie table
-    QTreeView *trvCal; // the food tree
-    QTreeView *lsvCal; // the intake list
-    QMenu *popMyCal;   // context menu of the intake list
+    QLabel *pnlTitle;     // name of the loaded calorie table
+    QLineEdit *txtFilter; // narrows the food tree
+    QTreeView *trvCal;    // the food tree
+    QTreeView *lsvCal;    // the intake list
+    QMenu *popMyCal;      // context menu of the intake list
     QAction *mnuMyCopyToday, *mnuMyDelete, *mnuMyKill;
     QWidget *pnlTotal; // the total bar
     QLabel *lblTotalCal;

@@ -6,7 +6,10 @@
 #include <QAction>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
 #include <QTreeView>
 
 namespace zk {
@@ -17,7 +20,7 @@ CalTableController::CalTableController(const Controls &controls, QObject *parent
     , m_prompt(controls.trvCal)
     , m_viewer(m_prompt) {
     QTreeView *tree = m_c.trvCal;
-    tree->setModel(m_viewer.model());
+    tree->setModel(m_viewer.shown());
     tree->setUniformRowHeights(true); // keeps tables of many thousand lines quick
     // The kilocalories sit in a narrow right-hand column; the names get the
     // rest (fitting the column looks at a bounded number of rows only).
@@ -53,18 +56,54 @@ CalTableController::CalTableController(const Controls &controls, QObject *parent
     connect(m_c.files->toggleViewAction(), &QAction::toggled, m_c.mnuCalFiles,
             &QAction::setChecked);
 
+    // Typing filters at once; Esc shows the whole table again and Down goes
+    // on to the matches.
+    connect(m_c.txtFilter, &QLineEdit::textChanged, this, &CalTableController::filterChanged);
+    const auto boxKey = [this](Qt::Key key, auto slot) {
+        auto *shortcut = new QShortcut(QKeySequence(key), m_c.txtFilter);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    };
+    boxKey(Qt::Key_Escape, [this] { m_c.txtFilter->clear(); });
+    boxKey(Qt::Key_Down, [this] { enterTree(); });
+
     for (QAction *a : {m_c.mnuCalFiles, m_c.mnuStandard, m_c.mnuDictionary})
         a->setEnabled(true);
 }
 
 const FoodNode *CalTableController::selectedFood() const {
-    const FoodNode *n = m_viewer.model()->node(m_c.trvCal->currentIndex());
+    const FoodNode *n =
+        m_viewer.model()->node(m_viewer.shown()->mapToSource(m_c.trvCal->currentIndex()));
     return n && n->isFood() ? n : nullptr;
 }
 
 void CalTableController::showLoaded() {
     m_c.trvCal->expandAll();
     m_c.trvCal->scrollToTop();
+}
+
+void CalTableController::filterChanged(const QString &text) {
+    // The filter lays the rows out anew: the food the user was on stays
+    // current when it is still shown, and every match is expanded.
+    QTreeView *tree = m_c.trvCal;
+    FoodFilterModel *shown = m_viewer.shown();
+    const QPersistentModelIndex current = shown->mapToSource(tree->currentIndex());
+    shown->setFilterText(text);
+    tree->expandAll();
+    if (const QModelIndex again = shown->mapFromSource(current); again.isValid()) {
+        tree->setCurrentIndex(again);
+        tree->scrollTo(again);
+    } else {
+        tree->scrollToTop();
+    }
+}
+
+void CalTableController::enterTree() {
+    // The first match, ready for Return to add it.
+    QTreeView *tree = m_c.trvCal;
+    if (const QModelIndex first = m_viewer.shown()->firstFood(); first.isValid())
+        tree->setCurrentIndex(first);
+    tree->setFocus(Qt::TabFocusReason);
 }
 
 } // namespace zk

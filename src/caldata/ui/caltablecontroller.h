@@ -7,6 +7,7 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QTreeView;
 
 namespace zk {
@@ -14,7 +15,8 @@ namespace zk {
 class TFiles;
 
 // Connects the calorie-file window, the food tree `trvCal`, its title
-// `pnlTitle` and the view commands of the main window to the table viewer.
+// `pnlTitle`, its filter box `txtFilter` and the view commands of the main
+// window to the table viewer.
 class CalTableController : public QObject {
     Q_OBJECT
 public:
@@ -22,6 +24,7 @@ public:
         TFiles *files;
         QTreeView *trvCal;
         QLabel *pnlTitle;
+        QLineEdit *txtFilter;   // narrows the food tree as the user types
         QAction *mnuCalFiles;   // shows or hides the calorie-file window
         QAction *mnuStandard;   // "標準"
         QAction *mnuDictionary; // "一覧"
@@ -35,6 +38,8 @@ public:
 
 private:
     void showLoaded();
+    void filterChanged(const QString &text);
+    void enterTree();
 
     Controls m_c;
     PromptFor m_prompt; // a table that cannot be shown is reported over the food tree's window

@@ -4,6 +4,7 @@
 #include "caldata/ui/tfiles.h"
 #include "caldata/ui/tfinder.h"
 #include "common/platform.h"
+#include "common/sjis.h"
 #include "common/ui/fonts.h"
 #include "common/ui/viewitemdelegate.h"
 #include "records/intakediary.h"
@@ -14,20 +15,25 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+
+#include <functional>
 
 using namespace zk;
 
@@ -48,6 +54,7 @@ private Q_SLOTS:
     void searchWindowOpensOverTheMainWindow();
     void diaryKeepsEachDaysList();
     void intakeCsv();
+    void filterNarrowsTheFoodTree();
     void rowsShowWholeGlyphs_data();
     void rowsShowWholeGlyphs();
 
@@ -261,8 +268,8 @@ void TestMainForm::controlsHaveAccessibleNames() {
     auto name = [](QWidget *w) {
         return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
     };
-    for (const char *control : {"trvCal", "lsvCal", "ggCal", "cmbLimit", "pnlTitle", "dtpDay",
-                                "btnPrevDay", "btnNextDay", "btnToday"})
+    for (const char *control : {"txtFilter", "trvCal", "lsvCal", "ggCal", "cmbLimit", "pnlTitle",
+                                "dtpDay", "btnPrevDay", "btnNextDay", "btnToday"})
         QVERIFY2(!name(test::child<QWidget>(&form, control)).isEmpty(), control);
     // The title is read as it is shown: the table's name.
     QCOMPARE(name(pnlTitle), QStringLiteral("麺類"));
@@ -375,6 +382,67 @@ void TestMainForm::intakeCsv() {
              "\xEF\xBB\xBF" + QStringLiteral("日付,食品,表,kcal\r\n2026/12/01,rice,,252\r\n"
                                              "2026/12/08,\"a,b\",x,-50\r\n")
                                   .toUtf8());
+    QVERIFY(prompt.asked.isEmpty());
+}
+
+// Typing narrows the tree at once, Down and Return add the first match with
+// the table's name, and Esc brings the whole table back.
+void TestMainForm::filterNarrowsTheFoodTree() {
+    test::ScriptedWindowPrompt prompt;
+    m_folder.write(QStringLiteral("data/定食.cal"),
+                   sjis::encode(QStringLiteral("@丼\r\n\t親子丼:731\r\n\tカツ丼:893\r\n"
+                                               "@麺\r\n\tかけうどん:300\r\n")));
+    const auto removeTable =
+        qScopeGuard([this] { QFile::remove(m_folder.path(QStringLiteral("data/定食.cal"))); });
+    TMainForm form;
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto *txtFilter = test::child<QLineEdit>(&form, "txtFilter");
+    auto *trvCal = test::child<QTreeView>(&form, "trvCal");
+    auto *trvFile = test::child<QTreeView>(&form, "trvFile");
+    trvFile->setCurrentIndex(trvFile->model()->index(0, 0));
+    const auto shown = [trvCal] {
+        QStringList out;
+        const std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
+            for (int r = 0; r < trvCal->model()->rowCount(parent); ++r) {
+                const QModelIndex i = trvCal->model()->index(r, 0, parent);
+                out << (trvCal->isExpanded(i) ? u'+' : u' ') + i.data().toString();
+                walk(i);
+            }
+        };
+        walk({});
+        return out;
+    };
+    const QStringList all{"+丼", " 親子丼", " カツ丼", "+麺", " かけうどん"};
+    QCOMPARE(shown(), all);
+
+    QTest::keyClick(&form, Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), txtFilter);
+    // Kana as an input method commits them, one character at a time.
+    const auto type = [](QWidget *box, const QString &text) {
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, c, Qt::NoModifier);
+    };
+    type(txtFilter, QStringLiteral("ｶﾂ"));
+    QCOMPARE(shown(), (QStringList{"+丼", " カツ丼"}));
+    QTest::keyClick(txtFilter, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), trvCal);
+    QTest::keyClick(trvCal, Qt::Key_Return);
+    QAbstractItemModel *list = test::child<QTreeView>(&form, "lsvCal")->model();
+    QCOMPARE(list->rowCount(), 1);
+    QCOMPARE(list->index(0, 0).data().toString(), QStringLiteral("カツ丼"));
+    QCOMPARE(list->index(0, 1).data().toString(), QStringLiteral("定食"));
+
+    QTest::keyClick(&form, Qt::Key_L, Qt::ControlModifier);
+    QTest::keyClick(txtFilter, Qt::Key_Escape);
+    QCOMPARE(txtFilter->text(), QString());
+    QCOMPARE(shown(), all);
+    QCOMPARE(trvCal->currentIndex().data().toString(), QStringLiteral("カツ丼"));
+    // The list view filters the same way.
+    test::child<QAction>(&form, "mnuDictionary")->trigger();
+    type(txtFilter, QStringLiteral("ドン"));
+    QCOMPARE(shown(), (QStringList{" かけうどん"}));
     QVERIFY(prompt.asked.isEmpty());
 }
 
