@@ -140,13 +140,30 @@ private:
     void readEveryLine() {
         const char *p = m_body.data();
         const qsizetype n = m_body.size();
+        const bool rangeOnly = m_text.isEmpty();
         for (qsizetype start = 0; start < n;) {
             const qsizetype end = findLineEnd(p, start, n);
-            readLine(start, end);
+            if (!rangeOnly || !outOfRange(start, end))
+                readLine(start, end);
             start = end + 1;
             if (start < n && p[end] == '\r' && p[start] == '\n')
                 ++start;
         }
+    }
+
+    // True for the usual line "name:digits" whose value lies outside the
+    // range: most lines of a range search end here, without being read.
+    bool outOfRange(qsizetype start, qsizetype end) const {
+        const char *p = m_body.data();
+        qint32 value = 0;
+        qint32 scale = 1;
+        qsizetype k = end;
+        for (; k > start && end - k < 9 && p[k - 1] >= '0' && p[k - 1] <= '9'; --k) {
+            value += (p[k - 1] - '0') * scale;
+            scale *= 10;
+        }
+        return k < end && k > start && p[k - 1] == ':' &&
+               (value < m_condition.minimum || value > m_condition.maximum);
     }
 
     // The first CR or LF at or after `from`, eight bytes at a time: lines are
