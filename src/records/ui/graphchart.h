@@ -74,6 +74,7 @@ private:
     QList<double> m_xs; // where each point stands
     bool m_byDate = false;
     QList<QByteArray> m_dates;
+    int m_widestLabel = 0; // in pixels, of the dates' texts
     int m_step = 1;
     QList<double> m_trendValues;
     QLineSeries *m_series;
