@@ -9,6 +9,8 @@
 #include <QChart>
 #include <QCursor>
 #include <QFontMetrics>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QLineSeries>
@@ -277,7 +279,21 @@ void GraphChart::printOn(QPagedPaintDevice &device) {
 
 void GraphChart::paintChart(QPainter &painter, QSize size) {
     painter.setRenderHint(QPainter::Antialiasing);
-    render(&painter, QRectF(QPointF(0, 0), size), rect());
+    if (size == this->size()) {
+        render(&painter, QRectF(QPointF(0, 0), size), rect());
+        return;
+    }
+    // Another size is laid out afresh, with the labels that fit it, rather
+    // than the shown chart scaled; then the chart goes back as shown.
+    QChart *c = chart();
+    const QSizeF shown = c->size();
+    const auto layOut = [c](QSizeF to) {
+        c->resize(to);
+        c->layout()->activate(); // the labels just made, placed
+    };
+    layOut(size);
+    scene()->render(&painter, QRectF(QPointF(0, 0), size), QRectF(c->pos(), size));
+    layOut(shown);
 }
 
 QByteArray GraphChart::pngBytes(QSize size) {
