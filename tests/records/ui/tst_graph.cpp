@@ -218,6 +218,8 @@ void TestGraph::linesBesideTheItem() {
     QVERIFY(folder.read(QStringLiteral("w.csv"))
                 .startsWith("\xEF\xBB\xBF日付,体重[kg],移動平均\r\n2002/06/01,60.5,60.5\r\n"));
     // The picture's size is asked for, offered as shown; Cancel saves nothing.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
     answer = folder.path(QStringLiteral("w"));
     test::child<QPushButton>(&window, "btnImage")->click();
     QVERIFY(!QFile::exists(folder.path(QStringLiteral("w.png"))));
