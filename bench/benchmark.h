@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -39,6 +40,18 @@ inline double measure(const char *what, int repeat, const std::function<void()> 
     std::printf("  %-60s %10.2f ms\n", what, best);
     std::fflush(stdout);
     return best;
+}
+
+// Runs the named benchmarks, or all of them when none is named.
+inline int runBenchmarks(const QStringList &wanted) {
+    for (const Benchmark &b : registry()) {
+        if (!wanted.isEmpty() && !wanted.contains(QString::fromLatin1(b.name)))
+            continue;
+        std::printf("%s\n", b.name);
+        QTemporaryDir scratch;
+        b.run(scratch.path());
+    }
+    return 0;
 }
 
 } // namespace zk::bench

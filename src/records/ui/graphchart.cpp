@@ -9,6 +9,8 @@
 #include <QChart>
 #include <QCursor>
 #include <QFontMetrics>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QLineSeries>
@@ -30,6 +32,16 @@ QFont tahoma8(bool bold) {
     font.setPointSize(8);
     font.setBold(bold);
     return font;
+}
+
+// The step rounded up to 1, 2 or 5 times a power of ten: a round step labels
+// round counts of days, and stays while the window is resized a little, which
+// spares relaying the axis on every redraw.
+int roundStep(int step) {
+    for (int unit = 1;; unit *= 10)
+        for (const int m : {1, 2, 5})
+            if (m * unit >= step)
+                return m * unit;
 }
 
 } // namespace
@@ -141,6 +153,11 @@ void GraphChart::setGraph(const QList<GraphPoint> &points, const QString &title,
     m_dates.clear();
     for (const GraphPoint &p : points)
         m_dates.append(p.date);
+    // Measured once: a resize would otherwise lay out every date again.
+    m_widestLabel = 0;
+    const QFontMetrics metrics(m_dateAxis->labelsFont());
+    for (const QByteArray &date : m_dates)
+        m_widestLabel = std::max(m_widestLabel, metrics.horizontalAdvance(sjis::decode(date)));
     m_step = 0; // labels are made afresh
     relabel();
 
@@ -166,16 +183,13 @@ int GraphChart::fittingStep() const {
     const qsizetype n = m_dates.size();
     if (n == 0)
         return 1;
-    int widest = 0;
     const QFontMetrics metrics(m_dateAxis->labelsFont());
-    for (const QByteArray &date : m_dates)
-        widest = std::max(widest, metrics.horizontalAdvance(sjis::decode(date)));
     // Placed by date, the step is counted in days rather than in points.
     const double units = m_byDate ? m_dateAxis->max() - m_dateAxis->min() : double(n);
     const double perUnit = chart()->plotArea().width() / units;
-    const int fit = perUnit > 0 ? int(std::ceil((widest + metrics.height()) / perUnit)) : 1;
+    const int fit = perUnit > 0 ? int(std::ceil((m_widestLabel + metrics.height()) / perUnit)) : 1;
     const int capped = int((qsizetype(units) + MaxLabels - 1) / MaxLabels);
-    return std::max({1, fit, capped});
+    return roundStep(std::max({1, fit, capped}));
 }
 
 QList<qsizetype> GraphChart::labelledPoints(int step) const {
@@ -265,7 +279,21 @@ void GraphChart::printOn(QPagedPaintDevice &device) {
 
 void GraphChart::paintChart(QPainter &painter, QSize size) {
     painter.setRenderHint(QPainter::Antialiasing);
-    render(&painter, QRectF(QPointF(0, 0), size), rect());
+    if (size == this->size()) {
+        render(&painter, QRectF(QPointF(0, 0), size), rect());
+        return;
+    }
+    // Another size is laid out afresh, with the labels that fit it, rather
+    // than the shown chart scaled; then the chart goes back as shown.
+    QChart *c = chart();
+    const QSizeF shown = c->size();
+    const auto layOut = [c](QSizeF to) {
+        c->resize(to);
+        c->layout()->activate(); // the labels just made, placed
+    };
+    layOut(size);
+    scene()->render(&painter, QRectF(QPointF(0, 0), size), QRectF(c->pos(), size));
+    layOut(shown);
 }
 
 QByteArray GraphChart::pngBytes(QSize size) {

@@ -58,7 +58,8 @@ public:
     QValueAxis *valueAxis() const { return m_valueAxis; }
 
     // Every point is drawn, but only as many date labels as fit side by side
-    // under the plot (at most MaxLabels): every n-th point is labelled.
+    // under the plot (at most MaxLabels): every n-th point is labelled (or by
+    // date every n-th day), n being 1, 2 or 5 times a power of ten.
     static constexpr int MaxLabels = 31;
     int labelStep() const { return m_step; }
 
@@ -74,6 +75,7 @@ private:
     QList<double> m_xs; // where each point stands
     bool m_byDate = false;
     QList<QByteArray> m_dates;
+    int m_widestLabel = 0; // in pixels, of the dates' texts
     int m_step = 1;
     QList<double> m_trendValues;
     QLineSeries *m_series;

@@ -10,6 +10,7 @@
 #include "records/graphdata.h"
 #include "records/intakediary.h"
 #include "records/ui/graphchart.h"
+#include "records/ui/imagesizedialog.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -303,8 +304,14 @@ void TGraph::btnImageClick() {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix.isEmpty())
         path += QStringLiteral(".png");
-    guarded(this,
-            [&] { SaveStringToFile(path, suffix == u"svg" ? cht->svgBytes() : cht->pngBytes()); });
+    // The size shown unless the user changes it.
+    ImageSizeDialog sizeDialog(cht->size(), this);
+    if (WindowPrompt::of(this).exec(sizeDialog) != QDialog::Accepted)
+        return;
+    const QSize size = sizeDialog.chosenSize();
+    guarded(this, [&] {
+        SaveStringToFile(path, suffix == u"svg" ? cht->svgBytes(size) : cht->pngBytes(size));
+    });
 }
 
 bool TGraph::eventFilter(QObject *watched, QEvent *event) {

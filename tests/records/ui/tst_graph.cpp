@@ -1,5 +1,6 @@
 #include "common/platform.h"
 #include "records/ui/graphchart.h"
+#include "records/ui/imagesizedialog.h"
 #include "records/ui/tgraph.h"
 
 #include "support/tempprogramfolder.h"
@@ -12,12 +13,14 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTest>
 #include <QValueAxis>
 
@@ -214,9 +217,24 @@ void TestGraph::linesBesideTheItem() {
     test::child<QPushButton>(&window, "btnCsv")->click();
     QVERIFY(folder.read(QStringLiteral("w.csv"))
                 .startsWith("\xEF\xBB\xBF日付,体重[kg],移動平均\r\n2002/06/01,60.5,60.5\r\n"));
+    // The picture's size is asked for, offered as shown; Cancel saves nothing.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
     answer = folder.path(QStringLiteral("w"));
     test::child<QPushButton>(&window, "btnImage")->click();
-    QVERIFY(folder.read(QStringLiteral("w.png")).startsWith("\x89PNG"));
+    QVERIFY(!QFile::exists(folder.path(QStringLiteral("w.png"))));
+    QSize offered;
+    prompt.answerDialog = [&](QDialog &d) {
+        offered = qobject_cast<ImageSizeDialog *>(&d)->chosenSize();
+        test::child<QSpinBox>(&d, "updWidth")->setValue(1234);
+        test::child<QSpinBox>(&d, "updHeight")->setValue(567);
+        return int(QDialog::Accepted);
+    };
+    test::child<QPushButton>(&window, "btnImage")->click();
+    QCOMPARE(offered, cht->size());
+    QImage saved;
+    QVERIFY(saved.loadFromData(folder.read(QStringLiteral("w.png")), "PNG"));
+    QCOMPARE(saved.size(), QSize(1234, 567));
     answer = folder.path(QStringLiteral("w.svg"));
     test::child<QPushButton>(&window, "btnImage")->click();
     QVERIFY(folder.read(QStringLiteral("w.svg")).contains("<svg"));
@@ -377,6 +395,9 @@ void TestGraph::manyPointsThinLabels() {
     // Shown, the labels thin out further until they fit side by side.
     const int step = cht->labelStep();
     QVERIFY(step > 733 / GraphChart::MaxLabels);
+    // A round step, which a small resize leaves as it is.
+    QVERIFY(QStringList({"1", "2", "5"})
+                .contains(QString::number(step).remove(QRegularExpression(QStringLiteral("0+$")))));
     QCOMPARE(cht->dateAxis()->categoriesLabels().size(), (733 + step - 1) / step);
     // The last date is labelled as well as the first.
     QCOMPARE(cht->dateAxis()->endValue(cht->dateAxis()->categoriesLabels().last()), 732.0);
