@@ -17,6 +17,9 @@
 #include <optional>
 
 #include <fcntl.h>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -105,8 +108,13 @@ public:
         , m_tableName(tableName) {}
 
     QList<CalorieRow> run(QByteArrayView bytes) {
-        const qsizetype nul = bytes.indexOf('\0');
-        m_body = nul < 0 ? bytes : bytes.first(nul);
+        // A NUL ends the table. Reading every line finds it on the way;
+        // otherwise it is looked for first.
+        m_body = bytes;
+        if (!m_condition.caloryOn) {
+            if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0)
+                m_body = bytes.first(nul);
+        }
         // Lower-casing keeps every byte in place, so one lower-cased copy of
         // the whole table serves every line; without letters in the text
         // the table is searched as it is.
@@ -136,7 +144,7 @@ private:
     }
 
     // With the calorie condition every line has to be read; a CR LF pair
-    // ends one line.
+    // ends one line, a NUL the table.
     void readEveryLine() {
         const char *p = m_body.data();
         const qsizetype n = m_body.size();
@@ -145,6 +153,8 @@ private:
             const qsizetype end = findLineEnd(p, start, n);
             if (!rangeOnly || !outOfRange(start, end))
                 readLine(start, end);
+            if (end < n && p[end] == '\0')
+                return;
             start = end + 1;
             if (start < n && p[end] == '\r' && p[start] == '\n')
                 ++start;
@@ -166,24 +176,25 @@ private:
                (value < m_condition.minimum || value > m_condition.maximum);
     }
 
-    // The first CR or LF at or after `from`, eight bytes at a time: lines are
-    // short, and two memchr calls a line cost more than the line's reading.
+    // The first CR, LF or NUL at or after `from`, sixteen bytes at a time:
+    // lines are short, and a memchr call for each would cost more than the
+    // line's reading.
     static qsizetype findLineEnd(const char *p, qsizetype from, qsizetype n) {
-        constexpr quint64 ones = 0x0101010101010101ull;
-        constexpr quint64 highs = 0x8080808080808080ull;
         qsizetype i = from;
-        for (; i + 8 <= n; i += 8) {
-            quint64 word;
-            std::memcpy(&word, p + i, 8);
-            const quint64 cr = word ^ (ones * '\r');
-            const quint64 lf = word ^ (ones * '\n');
-            // A byte of zero in either marks a line end (the lowest such byte
-            // is found exactly; bytes above it may be flagged falsely).
-            const quint64 found = ((cr - ones) & ~cr & highs) | ((lf - ones) & ~lf & highs);
-            if (found != 0)
-                return i + std::countr_zero(found) / 8;
+#ifdef __SSE2__
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lf = _mm_set1_epi8('\n');
+        const __m128i nul = _mm_setzero_si128();
+        for (; i + 16 <= n; i += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+            const __m128i ends =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)),
+                             _mm_cmpeq_epi8(block, nul));
+            if (const int mask = _mm_movemask_epi8(ends))
+                return i + std::countr_zero(unsigned(mask));
         }
-        while (i < n && p[i] != '\r' && p[i] != '\n')
+#endif
+        while (i < n && p[i] != '\r' && p[i] != '\n' && p[i] != '\0')
             ++i;
         return i;
     }
