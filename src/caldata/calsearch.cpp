@@ -403,7 +403,9 @@ CalSearch::CalSearch(SortKey &sortKey, QObject *parent)
 }
 
 CalSearch::~CalSearch() {
-    stop();
+    // Stopped quietly: whoever listens for finished() may be going as well.
+    if (m_run)
+        m_run->stop = true;
     m_workers.waitForDone();
 }
 
