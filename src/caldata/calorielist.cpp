@@ -109,12 +109,12 @@ void CalorieListModel::append(CalorieRow row) {
     endInsertRows();
 }
 
-void CalorieListModel::append(const QList<CalorieRow> &rows) {
+void CalorieListModel::append(QList<CalorieRow> rows) {
     if (rows.isEmpty())
         return;
     const int first = int(m_rows.size());
     beginInsertRows({}, first, first + int(rows.size()) - 1);
-    m_rows.append(rows);
+    m_rows.append(std::move(rows));
     endInsertRows();
 }
 

@@ -80,7 +80,7 @@ public:
     const CalorieRow &row(int r) const { return m_rows.at(r); }
     void append(CalorieRow row);
     // Appends many rows at once: a view then updates once, not once a row.
-    void append(const QList<CalorieRow> &rows);
+    void append(QList<CalorieRow> rows);
     void removeRowsAt(QList<int> rows); // any order; removed from the last up
     void clear();
     // Sorts the rows by the key (stable; a key of 0 keeps the order). When

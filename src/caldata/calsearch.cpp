@@ -531,8 +531,7 @@ void CalSearch::addPending() {
     if (m_pending.isEmpty())
         return;
     const qsizetype sortedRows = m_results.rowCount();
-    m_results.append(m_pending);
-    m_pending.clear();
+    m_results.append(std::exchange(m_pending, {}));
     if (m_keepSorted) {
         // The rows already listed are in order when the key is the same.
         m_results.sortBy(m_pendingKey, m_pendingKey == m_sortedBy ? sortedRows : 0);
