@@ -135,14 +135,6 @@ public:
     }
 
 private:
-    qsizetype lineEnd(qsizetype from) const {
-        const char *p = m_body.data();
-        const qsizetype n = m_body.size();
-        while (from < n && p[from] != '\r' && p[from] != '\n')
-            ++from;
-        return from;
-    }
-
     // With the calorie condition every line has to be read; a CR LF pair
     // ends one line, a NUL the table.
     void readEveryLine() {
@@ -209,14 +201,7 @@ private:
                                        m_text.constData(), size_t(m_text.size()));
             if (!found)
                 return;
-            const char *const at = static_cast<const char *>(found);
-            const qsizetype hit = at - first;
-            qsizetype start = hit;
-            while (start > 0 && m_body[start - 1] != '\r' && m_body[start - 1] != '\n')
-                --start;
-            const qsizetype end = lineEnd(hit);
-            readLine(start, end);
-            from = end + 1;
+            from = readLineHolding(static_cast<const char *>(found) - first) + 1;
         }
     }
 
@@ -232,13 +217,18 @@ private:
                 from = hit + 1;
                 continue;
             }
-            qsizetype start = hit;
-            while (start > 0 && m_body[start - 1] != '\r' && m_body[start - 1] != '\n')
-                --start;
-            const qsizetype end = lineEnd(hit);
-            readLine(start, end);
-            from = end + 1;
+            from = readLineHolding(hit) + 1;
         }
+    }
+
+    // Reads the line that holds the byte at `at`; returns the line's end.
+    qsizetype readLineHolding(qsizetype at) {
+        qsizetype start = at;
+        while (start > 0 && m_body[start - 1] != '\r' && m_body[start - 1] != '\n')
+            --start;
+        const qsizetype end = findLineEnd(m_body.data(), at, m_body.size());
+        readLine(start, end);
+        return end;
     }
 
     bool nameHasText(qsizetype at, qsizetype size) {

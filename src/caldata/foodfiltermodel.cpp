@@ -2,7 +2,6 @@
 
 #include "caldata/foodtreemodel.h"
 #include "caldata/searchfold.h"
-#include "common/sjis.h"
 
 namespace zk {
 
@@ -55,8 +54,11 @@ void FoodFilterModel::updateKept() const {
     if (m_names.size() != tree.size()) {
         m_names.clear();
         m_names.reserve(tree.size());
-        for (int i = 0; i < tree.size(); ++i)
-            m_names.append(foldForSearch(sjis::decode(tree.node(i).text)));
+        for (int i = 0; i < tree.size(); ++i) {
+            QString folded;
+            foldShiftJis(tree.node(i).text, folded);
+            m_names.append(std::move(folded));
+        }
     }
     // Parents come before their children: first a heading that matches
     // passes its match down, then, from the last node back, a kept node
