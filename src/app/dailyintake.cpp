@@ -4,7 +4,10 @@
 #include "common/platform.h"
 #include "common/prompt.h"
 #include "common/sjis.h"
+#include "records/datetext.h"
 #include "records/intakediary.h"
+
+#include <QThread>
 
 namespace zk {
 namespace {
@@ -47,6 +50,10 @@ QList<CalorieRow> rowsFrom(const ListRows &cells) {
     return rows;
 }
 
+QString dateShown(QDate date) {
+    return sjis::decode(FormatDateText(date));
+}
+
 } // namespace
 
 CalorieRow IntakeRowFromCells(const ListRow &cells) {
@@ -70,8 +77,15 @@ DailyIntake::DailyIntake(IntakeList &list, Prompt &prompt, QObject *parent)
     : QObject(parent)
     , m_list(list)
     , m_prompt(prompt)
-    , m_date(today()) {
+    , m_date(today())
+    , m_today(m_date)
+    , m_offDate(m_date) {
     connect(&m_list, &IntakeList::rowsChanged, this, &DailyIntake::listChanged);
+    // Looked at again and again rather than once at midnight: after a
+    // suspend, or with the clock set, midnight is not where it was.
+    m_dayWatch.setInterval(std::chrono::seconds(30));
+    connect(&m_dayWatch, &QTimer::timeout, this, &DailyIntake::followToday);
+    m_dayWatch.start();
 }
 
 bool DailyIntake::isToday() const {
@@ -80,39 +94,72 @@ bool DailyIntake::isToday() const {
 
 void DailyIntake::start(bool on) {
     m_on = on;
-    m_date = today();
+    m_date = m_today = m_offDate = today();
     if (on && !showDate(m_date))
         m_on = false; // today's file stays as it is; the list lives in memory
+}
+
+void DailyIntake::followToday() {
+    // While a question is open (a nested event loop) the list stays as the
+    // user sees it; it follows once the question is answered.
+    const QDate now = today();
+    if (now == m_today || QThread::currentThread()->loopLevel() > 1)
+        return;
+    const QDate was = m_today;
+    m_today = now;
+    if (m_on && m_date == was && showDate(now))
+        Q_EMIT todayFollowed(now);
 }
 
 void DailyIntake::setOn(bool on) {
     if (on == m_on)
         return;
+    const QDate day = m_today = today();
     if (!on) {
-        showDate(today());
-        m_offBase = cellsOf(m_list.model()->rows());
+        m_offDate = showDate(day) ? day : m_date;
         m_on = false;
         return;
     }
     QList<CalorieRow> stored;
     try {
-        stored = rowsOf(today());
+        stored = rowsOf(day);
     } catch (const Error &e) {
         m_prompt.error(e.text());
         return;
     }
-    // The list shown came from today's list as it still stands: it replaces
-    // it. Otherwise (started off, or the file changed) nothing of either is
-    // dropped.
-    const ListRows storedCells = cellsOf(stored);
     const QList<CalorieRow> shown = m_list.model()->rows();
-    const QList<CalorieRow> rows = storedCells == m_offBase ? shown : stored + shown;
+    const ListRows storedCells = cellsOf(stored);
+    const ListRows shownCells = cellsOf(shown);
+    // Nothing stored is dropped or doubled without the user's word: only a
+    // list made from today's empty list while off becomes today's unasked.
+    bool useShown = stored.isEmpty() && m_offDate == day;
+    if (!shown.isEmpty() && shownCells != storedCells && !useShown) {
+        switch (m_prompt.warningYesNoCancel(
+            QStringLiteral("今日（%1）の記録と表示中のリストが違います。\n\n"
+                           "はい: 記録されているリスト（%2件）を表示します。"
+                           "表示中のリストは記録されません。\n"
+                           "いいえ: 表示中のリスト（%3件）を今日のリストとして記録します。"
+                           "記録されていたリストは置き換えられます。\n"
+                           "キャンセル: 記録しないままにします。")
+                .arg(dateShown(day))
+                .arg(stored.size())
+                .arg(shown.size()))) {
+        case Prompt::Answer::Yes:
+            break;
+        case Prompt::Answer::No:
+            useShown = true;
+            break;
+        case Prompt::Answer::Cancel:
+            return;
+        }
+    }
+    useShown = useShown && !shown.isEmpty();
     m_on = true;
-    m_date = today();
-    m_list.setRows(rows);
+    m_date = day;
+    m_list.setRows(useShown ? shown : stored);
     Q_EMIT dateChanged(m_date);
-    if (const ListRows cells = cellsOf(rows); cells != storedCells)
-        store(m_date, cells);
+    if (useShown && shownCells != storedCells)
+        store(m_date, shownCells);
 }
 
 bool DailyIntake::showDate(QDate date) {
@@ -149,25 +196,30 @@ int DailyIntake::copyToToday(DuplicatesPolicy policy) {
     return copied;
 }
 
-bool DailyIntake::flush() {
+bool DailyIntake::flushAtEnd() {
+    return flushDays(true);
+}
+
+bool DailyIntake::flushDays(bool reportAll) {
+    QStringList errors;
     for (auto day = m_unwritten.begin(); day != m_unwritten.end();) {
         try {
             SaveIntakeDay(day.key(), day.value());
         } catch (const Error &e) {
-            if (!m_failing)
-                m_prompt.error(e.text());
-            m_failing = true;
-            return false;
+            if (reportAll || !m_reported.contains(day.key()))
+                errors.append(
+                    QStringLiteral("%1の摂取リストを保存できません。\n").arg(dateShown(day.key())) +
+                    e.text());
+            m_reported.insert(day.key());
+            ++day;
+            continue;
         }
+        m_reported.remove(day.key());
         day = m_unwritten.erase(day);
     }
-    m_failing = false;
-    return true;
-}
-
-bool DailyIntake::flushAtEnd() {
-    m_failing = false;
-    return flush();
+    if (!errors.isEmpty())
+        m_prompt.error(errors.join(QStringLiteral("\n\n")));
+    return m_unwritten.isEmpty();
 }
 
 void DailyIntake::listChanged() {
@@ -182,7 +234,7 @@ QList<CalorieRow> DailyIntake::rowsOf(QDate date) const {
 
 void DailyIntake::store(QDate date, const ListRows &rows) {
     m_unwritten.insert(date, rows);
-    flush();
+    flushDays(false);
 }
 
 } // namespace zk

@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QMap>
 #include <QObject>
+#include <QSet>
+#include <QTimer>
 
 namespace zk {
 
@@ -20,8 +22,13 @@ ListRow IntakeRowCells(const CalorieRow &row);
 // Off, nothing is read or written and the list lives in memory only.
 //
 // A day that could not be written stays in memory, shown when its date is
-// chosen again, and is tried again at the next change; the error is shown once
-// until a write succeeds again.
+// chosen again, and is tried again at the next change, each day on its own:
+// one day that cannot be written never keeps another from being written. The
+// error of a day is shown once until a write of that day succeeds.
+//
+// The program may stay open past midnight: a list that shows today follows
+// to the new today (with its own file) when the date changes, while a list
+// showing another chosen day stays on it.
 class DailyIntake : public QObject {
     Q_OBJECT
 public:
@@ -33,38 +40,49 @@ public:
 
     // At start-up: on, the list shows today's list; off, it stays empty.
     void start(bool on);
-    // Turning the diary on makes the list shown today's list, keeping what
-    // today's file holds that the list did not come from; turning it off
-    // goes back to today's list, which then lives in memory.
+    // Turning the diary on shows today's list. When the list shown differs
+    // from it, the user chooses: keep the stored list, make the list shown
+    // today's list, or stay off. Turning it off goes back to today's list,
+    // which then lives in memory.
     void setOn(bool on);
+    // Looks whether the date changed since it last looked (checked every half
+    // minute as well); a list that showed today then shows the new today.
+    // Nothing changes while a question is open.
+    void followToday();
     // Shows the date's list; false, with the list and date unchanged, when
     // its file cannot be read.
     bool showDate(QDate date);
     // Appends the selected rows to today's list under the policy; the number
     // of rows appended.
     int copyToToday(DuplicatesPolicy policy);
-    // Writes the days not written yet; false while one stays unwritten.
-    bool flush();
-    // The program ends: a day that still cannot be written is reported even
-    // when it was before.
+    // The program ends: writes the days not written yet; false, reporting
+    // each, while one still cannot be written, even when it was reported before.
     bool flushAtEnd();
 
 Q_SIGNALS:
     void dateChanged(QDate date);
+    // The list that showed today moved on to the new today.
+    void todayFollowed(QDate today);
 
 private:
     void listChanged();
     QList<CalorieRow> rowsOf(QDate date) const; // throws when its file cannot be read
     void store(QDate date, const ListRows &rows);
+    // Writes the days not written yet, each on its own; reports the days that
+    // fail and were not reported yet, or every one that fails with `reportAll`.
+    // False while one stays unwritten.
+    bool flushDays(bool reportAll);
 
     IntakeList &m_list;
     Prompt &m_prompt;
     bool m_on = false;
     QDate m_date;
+    QDate m_today; // today when it was last looked at
     QMap<QDate, ListRows> m_unwritten;
-    bool m_failing = false;
-    // While off: the list of today the shown list started from.
-    ListRows m_offBase;
+    QSet<QDate> m_reported; // unwritten days whose error was shown
+    // While off: the date whose list the shown list started from.
+    QDate m_offDate;
+    QTimer m_dayWatch;
 };
 
 } // namespace zk

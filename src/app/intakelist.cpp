@@ -35,21 +35,35 @@ QList<int> IntakeList::selectedRows() const {
     return rows;
 }
 
-bool IntakeList::add(const QByteArray &name, int calory, const QString &category,
-                     DuplicatesPolicy policy) {
-    if (!admits(m_model.rows(), name, category, policy))
-        return false;
+namespace {
+
+CalorieRow newRow(const QByteArray &name, int calory, const QString &category) {
     // The cell keeps the sign of an exercise entry (-100 kcal), and the total
     // subtracts it.
-    m_model.append({name,
-                    category,
-                    splitdigit(calory) + QStringLiteral(" kcal"),
-                    calory,
-                    sjis::decode(name),
-                    {}});
-    calc();
-    Q_EMIT rowsChanged();
-    return true;
+    return {name,   category,           splitdigit(calory) + QStringLiteral(" kcal"),
+            calory, sjis::decode(name), {}};
+}
+
+} // namespace
+
+bool IntakeList::add(const QByteArray &name, int calory, const QString &category,
+                     DuplicatesPolicy policy) {
+    return add(QList<CalorieRow>{newRow(name, calory, category)}, policy) > 0;
+}
+
+int IntakeList::add(const QList<CalorieRow> &foods, DuplicatesPolicy policy) {
+    int added = 0;
+    for (const CalorieRow &food : foods) {
+        if (!admits(m_model.rows(), food.foods, food.category, policy))
+            continue;
+        m_model.append(newRow(food.foods, food.value, food.category));
+        ++added;
+    }
+    if (added > 0) {
+        calc();
+        Q_EMIT rowsChanged();
+    }
+    return added;
 }
 
 bool IntakeList::admits(const QList<CalorieRow> &rows, const QByteArray &name,

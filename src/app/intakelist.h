@@ -41,6 +41,9 @@ public:
 
     // Adds a food unless the policy refuses it; false when nothing was added.
     bool add(const QByteArray &name, int calory, const QString &category, DuplicatesPolicy policy);
+    // Adds foods (their name, calories and table) in order, each under the
+    // policy, as one change of the list; the number added.
+    int add(const QList<CalorieRow> &foods, DuplicatesPolicy policy);
     // Whether the policy lets the food join the rows (asking when it says so).
     bool admits(const QList<CalorieRow> &rows, const QByteArray &name, const QString &category,
                 DuplicatesPolicy policy);

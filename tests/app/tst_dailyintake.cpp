@@ -6,17 +6,24 @@
 #include "support/scriptedprompt.h"
 #include "support/tempprogramfolder.h"
 
+#include <QDir>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace zk;
+
+Q_DECLARE_METATYPE(zk::Prompt::Answer)
 
 class TestDailyIntake : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void init();
     void eachDayKeepsItsList();
     void untouchedRowsKeepTheirBytes();
     void failedWriteIsKeptAndRetried();
+    void oneUnwritableDayStopsNoOther();
+    void followsTodayPastMidnight();
     void offWritesNothing_data();
     void offWritesNothing();
     void copyToToday();
@@ -25,6 +32,7 @@ private Q_SLOTS:
 namespace {
 
 const QDate today(2026, 12, 8);
+QDate now = today; // what the program takes for today
 const QString dayFile = QStringLiteral("record/intake/2026-12-08.dat");
 const QString yesterdayFile = QStringLiteral("record/intake/2026-12-07.dat");
 
@@ -60,8 +68,12 @@ QByteArray line(const QByteArray &foods, const QByteArray &calory) {
 
 void TestDailyIntake::initTestCase() {
     Regional regional(QLocale(QLocale::Japanese, QLocale::Japan));
-    regional.setToday([] { return today; });
+    regional.setToday([] { return now; });
     Regional::setCurrent(regional);
+}
+
+void TestDailyIntake::init() {
+    now = today;
 }
 
 void TestDailyIntake::eachDayKeepsItsList() {
@@ -127,21 +139,84 @@ void TestDailyIntake::failedWriteIsKeptAndRetried() {
     QCOMPARE(f.prompt.asked.size(), 2);
 }
 
+void TestDailyIntake::oneUnwritableDayStopsNoOther() {
+    Fixture f;
+    // A folder of the day's name: that day can be shown, never written.
+    QVERIFY(QDir().mkpath(f.folder.path(yesterdayFile)));
+    f.diary.start(true);
+    QVERIFY(f.diary.showDate(today.addDays(-1)));
+    f.add("old", 1);
+    QCOMPARE(f.prompt.asked.size(), 1);
+    QVERIFY(f.prompt.asked.first().text.startsWith(QStringLiteral("2026/12/07の")));
+    QVERIFY(f.diary.showDate(today));
+    f.add("new", 2);
+    QCOMPARE(f.folder.read(dayFile), line("new", "2 kcal"));
+    QCOMPARE(f.prompt.asked.size(), 1); // the old day is not said again at each change
+    QVERIFY(!f.diary.flushAtEnd());
+    QCOMPARE(f.prompt.asked.size(), 2);
+    QVERIFY(f.prompt.asked.last().text.contains(QStringLiteral("2026/12/07")));
+    QVERIFY(!f.prompt.asked.last().text.contains(QStringLiteral("2026/12/08")));
+}
+
+void TestDailyIntake::followsTodayPastMidnight() {
+    Fixture f;
+    f.folder.write(dayFile, line("a", "1 kcal"));
+    f.diary.start(true);
+    QSignalSpy followed(&f.diary, &DailyIntake::todayFollowed);
+    now = today.addDays(1);
+    f.diary.followToday();
+    QCOMPARE(followed.size(), 1);
+    QCOMPARE(f.diary.date(), now);
+    QCOMPARE(f.foods(), QStringList{});
+    f.add("breakfast", 300);
+    QCOMPARE(f.folder.read(dayFile), line("a", "1 kcal"));
+    QCOMPARE(f.folder.read(QStringLiteral("record/intake/2026-12-09.dat")),
+             line("breakfast", "300 kcal"));
+    // The now set back: the list of today follows; a chosen day stays.
+    now = today;
+    f.diary.followToday();
+    QCOMPARE(f.foods(), QStringList{"a"});
+    QVERIFY(f.diary.showDate(today.addDays(-5)));
+    now = today.addDays(1);
+    f.diary.followToday();
+    QCOMPARE(f.diary.date(), today.addDays(-5));
+    QCOMPARE(followed.size(), 2);
+}
+
 void TestDailyIntake::offWritesNothing_data() {
     QTest::addColumn<bool>("startOn");
     QTest::addColumn<QStringList>("changes"); // "+x" adds x, "-" deletes the first row
-    QTest::addColumn<QStringList>("foods");   // today's list once turned on again
-    // Turned off and on: the list shown came from today's list and replaces it.
-    QTest::newRow("off and on") << true << QStringList{} << QStringList{"s"};
-    QTest::newRow("changed while off") << true << QStringList{"-", "+x"} << QStringList{"x"};
-    // Started off: today's list stays, what was added follows it.
-    QTest::newRow("started off") << false << QStringList{"+x"} << QStringList{"s", "x"};
+    QTest::addColumn<int>("daysLater");       // how long after the change it goes on again
+    QTest::addColumn<QList<Prompt::Answer>>("answers");
+    QTest::addColumn<QStringList>("foods"); // the list once turned on again
+    QTest::addColumn<bool>("on");
+    const auto yes = QList{Prompt::Answer::Yes}, no = QList{Prompt::Answer::No},
+               cancel = QList{Prompt::Answer::Cancel};
+    // Turned off and on unchanged: nothing to ask.
+    QTest::newRow("off and on") << true << QStringList{} << 0 << QList<Prompt::Answer>{}
+                                << QStringList{"s"} << true;
+    // A list changed while off is today's list only when the user says so.
+    QTest::newRow("changed, keep stored")
+        << true << QStringList{"-", "+x"} << 0 << yes << QStringList{"s"} << true;
+    QTest::newRow("changed, use shown")
+        << true << QStringList{"-", "+x"} << 0 << no << QStringList{"x"} << true;
+    QTest::newRow("changed, cancel")
+        << true << QStringList{"-", "+x"} << 0 << cancel << QStringList{"x"} << false;
+    QTest::newRow("started off") << false << QStringList{"+x"} << 0 << yes << QStringList{"s"}
+                                 << true;
+    // Past midnight the list shown is yesterday's: asked, never copied unasked.
+    QTest::newRow("next day, keep") << true << QStringList{} << 1 << yes << QStringList{} << true;
+    QTest::newRow("next day, use shown")
+        << true << QStringList{} << 1 << no << QStringList{"s"} << true;
 }
 
 void TestDailyIntake::offWritesNothing() {
     QFETCH(bool, startOn);
     QFETCH(QStringList, changes);
+    QFETCH(int, daysLater);
+    QFETCH(QList<Prompt::Answer>, answers);
     QFETCH(QStringList, foods);
+    QFETCH(bool, on);
     Fixture f;
     f.folder.write(dayFile, line("s", "7 kcal"));
     f.diary.start(startOn);
@@ -157,9 +232,17 @@ void TestDailyIntake::offWritesNothing() {
     }
     QCOMPARE(f.folder.read(dayFile), line("s", "7 kcal")); // nothing written while off
     QCOMPARE(IntakeDays(), QList<QDate>{today});
+    now = today.addDays(daysLater);
+    f.prompt.answers = answers;
     f.diary.setOn(true);
+    QCOMPARE(f.prompt.asked.size(), answers.size());
+    QCOMPARE(f.diary.isOn(), on);
     QCOMPARE(f.foods(), foods);
-    QCOMPARE(LoadIntakeDay(today).size(), foods.size());
+    // Nothing stored was dropped unless the list shown replaced it.
+    QCOMPARE(f.folder.read(dayFile), daysLater == 0 && on && foods != QStringList{"s"}
+                                         ? line("x", "1 kcal")
+                                         : line("s", "7 kcal"));
+    QCOMPARE(LoadIntakeDay(now).size(), on ? foods.size() : daysLater == 0 ? 1 : 0);
 }
 
 void TestDailyIntake::copyToToday() {

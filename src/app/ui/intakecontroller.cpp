@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -91,6 +92,16 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
     connect(m_c.mnuIntakeDiary, &QAction::triggered, this, &IntakeController::mnuIntakeDiaryClick);
     connect(m_c.mnuMyCopyToday, &QAction::triggered, this, &IntakeController::mnuMyCopyTodayClick);
     connect(&m_diary, &DailyIntake::dateChanged, this, &IntakeController::showDay);
+    connect(&m_diary, &DailyIntake::todayFollowed, this, [this](QDate day) {
+        m_c.stb->showMessage(QStringLiteral("日付が変わりました。%1のリストを表示しています。")
+                                 .arg(day.toString(Regional::current().shortDatePattern())));
+    });
+    // Back from a suspend or another window, the date is looked at at once.
+    connect(qApp, &QGuiApplication::applicationStateChanged, &m_diary,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    m_diary.followToday();
+            });
     connect(m_c.dtpDay, &QDateEdit::dateChanged, this, &IntakeController::dtpDayChange);
     connect(m_c.btnPrevDay, &QAbstractButton::clicked, this, [this] { stepDay(-1); });
     connect(m_c.btnNextDay, &QAbstractButton::clicked, this, [this] { stepDay(1); });
@@ -149,15 +160,17 @@ void IntakeController::showDay() {
 void IntakeController::mnuAddListClick() {
     guarded(m_c.lsvCal, [this] {
         const std::optional<FoodPick> food = m_foodSource ? m_foodSource() : std::nullopt;
-        if (food)
-            m_list.add(food->name, food->calory, m_c.pnlTitle->text(), policy());
+        if (!food)
+            return;
+        m_diary.followToday(); // what is eaten after midnight goes into the new day
+        m_list.add(food->name, food->calory, m_c.pnlTitle->text(), policy());
     });
 }
 
 void IntakeController::addFoods(const QList<CalorieRow> &rows) {
     guarded(m_c.lsvCal, [&] {
-        for (const CalorieRow &row : rows)
-            m_list.add(row.foods, row.value, row.category, policy());
+        m_diary.followToday();
+        m_list.add(rows, policy());
     });
 }
 

@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QTest>
@@ -485,10 +486,18 @@ void TestMainForm::diaryKeepsEachDaysList() {
     QCOMPARE(lblTotalCal->text(), QString());
     add(form, "a", 5);
     QVERIFY(m_folder.exists(QStringLiteral("record/intake/2026-12-07.dat")));
+    // Rows found by the search join as one change of the list, written once.
+    QSignalSpy changes(&form.intake().list(), &IntakeList::rowsChanged);
+    const auto found = [](const char *name) {
+        return CalorieRow{name, QStringLiteral("t"), {}, 2, {}, {}};
+    };
+    form.intake().addFoods({found("c"), found("d"), found("e")});
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(LoadIntakeDay(today.addDays(-1)).size(), 4);
     QTest::keyClick(lsvCal, Qt::Key_Right, Qt::AltModifier);
     QCOMPARE(lsvCal->model()->rowCount(), 2);
     test::child<QToolButton>(&form, "btnPrevDay")->click();
-    QCOMPARE(lsvCal->model()->rowCount(), 1);
+    QCOMPARE(lsvCal->model()->rowCount(), 4);
     test::child<QToolButton>(&form, "btnToday")->click();
     QCOMPARE(dtpDay->date(), today);
 
