@@ -5,9 +5,6 @@
 #include "common/inttext.h"
 #include "common/savefile.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-
 #include <cmath>
 #include <cstdio>
 
@@ -35,14 +32,12 @@ void TIniSaveProps::bindDate(QByteArray section, QByteArray key, std::function<d
 }
 
 QString TIniSaveProps::path() const {
-    return FileName.isEmpty() ? defaultPath() : FileName;
-}
-
-QString TIniSaveProps::defaultPath() {
-    const QString exe = QCoreApplication::applicationFilePath();
-    const qsizetype slash = exe.lastIndexOf(u'/');
-    const qsizetype dot = exe.lastIndexOf(u'.');
-    return (dot > slash ? exe.left(dot) : exe) + QStringLiteral(".ini");
+    if (FileName.isEmpty()) {
+        const QByteArray first = m_bindings.isEmpty() ? QByteArray() : m_bindings.first().section;
+        throw Error(QStringLiteral("設定 %1 の保存先のファイルが決まっていません。")
+                        .arg(QString::fromLatin1(first)));
+    }
+    return FileName;
 }
 
 void TIniSaveProps::Load() {

@@ -24,10 +24,10 @@ public:
     void bindDate(QByteArray section, QByteArray key, std::function<double()> get,
                   std::function<void(double)> set);
 
-    // Empty means the default path: the executable's path with ".ini" as extension.
+    // The file of the store, set before it loads or saves. There is no
+    // default: a store without a file throws at Load and Save, writing
+    // nothing, so that no file ever lands beside the program.
     QString FileName;
-    QString path() const;
-    static QString defaultPath();
 
     // Reads every bound key present in the file into its setter; a missing
     // file or key leaves the value alone. A Save asked for by a setter while
@@ -48,6 +48,7 @@ public:
     static double readDate(QByteArrayView text);
 
 private:
+    QString path() const; // throws without a file
     struct Binding {
         QByteArray section;
         QByteArray key;

@@ -74,6 +74,15 @@ ValueScale ValueScaleFor(const QList<GraphPoint> &points, std::optional<double> 
     scale.max = std::ceil(std::round((hi + margin) / step * 1e6) / 1e6) * step;
     scale.min = std::round(scale.min * unit) / unit;
     scale.max = std::round(scale.max * unit) / unit;
+    // Values on one side of zero keep the axis on that side: the margin
+    // must not make a whole step of values that cannot occur.
+    if (lo >= 0 && hi > 0)
+        scale.min = std::max(scale.min, 0.0);
+    if (hi <= 0 && lo < 0)
+        scale.max = std::min(scale.max, 0.0);
+    // A bound rounded to zero from below is -0, which would read "-0".
+    scale.min += 0.0;
+    scale.max += 0.0;
     return scale;
 }
 

@@ -113,15 +113,26 @@ RecordItem IntakeTotalItem(const QList<RecordItem> &items) {
     return total;
 }
 
-QList<GraphPoint> CollectIntakeTotalPoints(const OptionalRange &range) {
-    QList<GraphPoint> points;
+IntakeTotalPoints CollectIntakeTotalPoints(const OptionalRange &range) {
+    IntakeTotalPoints totals;
     for (const QDate &day : IntakeDays()) {
         const QByteArray date = FormatDateText(day);
         if (range && !range->contains(date))
             continue;
-        points.append({date, float(IntakeDayTotal(LoadIntakeDay(day)))});
+        try {
+            totals.points.append({date, float(IntakeDayTotal(LoadIntakeDay(day)))});
+        } catch (const Error &) {
+            totals.unreadable.append(day);
+        }
     }
-    return points;
+    return totals;
+}
+
+QString UnreadableDaysText(const QList<QDate> &days) {
+    QStringList dates;
+    for (const QDate &day : days)
+        dates.append(sjis::decode(FormatDateText(day)));
+    return QStringLiteral("読めない日を除きました: ") + dates.join(u'、');
 }
 
 void bindIntakeDiaryOption(TIniSaveProps &isp, std::function<bool()> get,

@@ -46,8 +46,16 @@ qint64 IntakeDayTotal(const ListRows &rows);
 // name when a record item already shows under that name or entry.
 RecordItem IntakeTotalItem(const QList<RecordItem> &items);
 // One point per day file in date order, within the range when there is one,
-// labelled with the day's date text and valued at the day's total.
-QList<GraphPoint> CollectIntakeTotalPoints(const OptionalRange &range);
+// labelled with the day's date text and valued at the day's total. A day
+// file that cannot be read is left out and named, so that one damaged day
+// does not take the graph of every other.
+struct IntakeTotalPoints {
+    QList<GraphPoint> points;
+    QList<QDate> unreadable;
+};
+IntakeTotalPoints CollectIntakeTotalPoints(const OptionalRange &range);
+// What the status line adds for the days left out: "読めない日を除きました: 2026/12/07".
+QString UnreadableDaysText(const QList<QDate> &days);
 
 // Binds the option "record the list per date" to setting/intake.ini, in the
 // section of its menu item. The store is the window's; it loads and saves.

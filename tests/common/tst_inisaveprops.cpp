@@ -4,6 +4,8 @@
 
 #include "support/tempprogramfolder.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QTest>
 
 using namespace zk;
@@ -28,7 +30,7 @@ private Q_SLOTS:
     void saveKeepsUnknownSections();
     void saveWhileLoadingDoesNothing();
     void unwritableFileReportsAndKeepsOldFile();
-    void defaultPathUsesExecutable();
+    void withoutFileWritesNothing();
 };
 
 void TestIniSaveProps::lookup_data() {
@@ -295,12 +297,15 @@ void TestIniSaveProps::unwritableFileReportsAndKeepsOldFile() {
     QCOMPARE(folder.read(QStringLiteral("setting")), QByteArray("not a folder"));
 }
 
-void TestIniSaveProps::defaultPathUsesExecutable() {
+// A store whose window forgot its file fails loudly, and nothing lands beside
+// the program.
+void TestIniSaveProps::withoutFileWritesNothing() {
     TIniSaveProps isp;
-    const QString exe = QCoreApplication::applicationFilePath();
-    QCOMPARE(isp.path(), exe + QStringLiteral(".ini")); // the test binary has no extension
-    isp.FileName = QStringLiteral("/x/y.ini");
-    QCOMPARE(isp.path(), QStringLiteral("/x/y.ini"));
+    isp.bindBoolean(
+        "chkDataRange", "Checked", [] { return true; }, [](bool) {});
+    QVERIFY_THROWS_EXCEPTION(Error, isp.Save());
+    QVERIFY_THROWS_EXCEPTION(Error, isp.Load());
+    QVERIFY(!QFile::exists(QCoreApplication::applicationFilePath() + QStringLiteral(".ini")));
 }
 
 QTEST_GUILESS_MAIN(TestIniSaveProps)

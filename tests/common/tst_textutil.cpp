@@ -1,4 +1,5 @@
 #include "common/error.h"
+#include "common/savename.h"
 #include "common/textutil.h"
 
 #include "support/tempprogramfolder.h"
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void eliminateComma_data();
     void eliminateComma();
     void unreadableFileNamesThePath();
+    void nameForFilter_data();
+    void nameForFilter();
 };
 
 using Fields = QList<QByteArray>;
@@ -133,6 +136,38 @@ void TestTextUtil::unreadableFileNamesThePath() {
     } catch (const Error &e) {
         QCOMPARE(e.text(), QStringLiteral("ファイル %1 は開けません").arg(missing));
     }
+}
+
+void TestTextUtil::nameForFilter_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("other"); // another kind's extension, asked about
+    const QString png = QStringLiteral("PNG (*.png)");
+    QTest::newRow("bare") << "/d/w" << png << "/d/w.png"
+                          << "";
+    QTest::newRow("its own, any case") << "/d/w.PNG" << png << "/d/w.PNG"
+                                       << "";
+    QTest::newRow("digits after a dot") << "/d/体重 2024.12" << png << "/d/体重 2024.12.png"
+                                        << "";
+    QTest::newRow("another kind") << "/d/w.jpg" << png << "/d/w.jpg.png"
+                                  << "jpg";
+    QTest::newRow("ending in a dot") << "/d/w." << png << "/d/w.png"
+                                     << "";
+    QTest::newRow("a filter of every file") << "/d/w"
+                                            << "すべて (*)"
+                                            << "/d/w"
+                                            << "";
+}
+
+void TestTextUtil::nameForFilter() {
+    QFETCH(QString, typed);
+    QFETCH(QString, filter);
+    QFETCH(QString, path);
+    QFETCH(QString, other);
+    const NameUnderFilter name = NameForFilter(typed, filter);
+    QCOMPARE(name.path, path);
+    QCOMPARE(name.otherExtension, other);
 }
 
 QTEST_GUILESS_MAIN(TestTextUtil)

@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace zk;
 
 Q_DECLARE_METATYPE(zk::ValueScale)
@@ -166,6 +168,15 @@ void TestGraphData::valueScale_data() {
                                   << QByteArray("60");
     QTest::newRow("target not a number")
         << QList<float>{60.5f} << ValueScale{60, 61, 0.5, 1} << QByteArray("abc");
+    // Values that are all positive (or all negative) never cross zero.
+    QTest::newRow("positive totals")
+        << QList<float>{150, 4000} << ValueScale{0, 5000, 1000, 0} << QByteArray("2500");
+    QTest::newRow("zero and above")
+        << QList<float>{0, 10} << ValueScale{0, 15, 5, 0} << QByteArray();
+    QTest::newRow("all negative") << QList<float>{-1000, -4000} << ValueScale{-5000, 0, 1000, 0}
+                                  << QByteArray();
+    QTest::newRow("target below zero")
+        << QList<float>{150, 4000} << ValueScale{-1000, 5000, 1000, 0} << QByteArray("-10");
 }
 
 void TestGraphData::valueScale() {
@@ -180,6 +191,9 @@ void TestGraphData::valueScale() {
     QCOMPARE(got.step, scale.step);
     QCOMPARE(got.min, scale.min);
     QCOMPARE(got.max, scale.max);
+    // A bound at zero is labelled "0", never "-0".
+    QVERIFY(got.min != 0 || !std::signbit(got.min));
+    QVERIFY(got.max != 0 || !std::signbit(got.max));
 }
 
 void TestGraphData::linesAndCsv() {

@@ -87,22 +87,33 @@ std::optional<QColor> DialogPrompt::color(const QColor &initial) {
     return chosen.isValid() ? std::optional(chosen) : std::nullopt;
 }
 
-std::optional<QString> DialogPrompt::saveFileName(const QString &caption, const QString &suggested,
-                                                  const QStringList &filters) {
+std::optional<WindowPrompt::SaveTarget> DialogPrompt::chooseSaveFile(const QString &caption,
+                                                                     const QString &start,
+                                                                     const QStringList &filters,
+                                                                     int filter) {
     // A bare name starts in the user's documents, not in the working folder
     // (often the program folder, which is no place for the user's exports).
-    QString start = suggested;
-    if (!suggested.isEmpty() && !suggested.contains(u'/')) {
+    QString path = start;
+    if (!start.isEmpty() && !start.contains(u'/')) {
         QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         if (folder.isEmpty() || !QFileInfo(folder).isDir())
             folder = QDir::homePath();
-        start = QDir(folder).filePath(suggested);
+        path = QDir(folder).filePath(start);
     }
-    // Qt's own dialog: it asks before replacing a file and adds nothing.
-    const QString name =
-        QFileDialog::getSaveFileName(owner(), caption, start, filters.join(QStringLiteral(";;")),
-                                     nullptr, QFileDialog::DontUseNativeDialog);
-    return name.isEmpty() ? std::nullopt : std::optional(name);
+    // Qt's own dialog, asking nothing: the replace question comes once the
+    // name has its extension.
+    QFileDialog dialog(owner(), caption);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    if (filter >= 0 && filter < filters.size())
+        dialog.selectNameFilter(filters.at(filter));
+    dialog.selectFile(path);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return SaveTarget{dialog.selectedFiles().first(),
+                      int(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 bool DialogPrompt::printer(QPrinter &printer) {

@@ -16,8 +16,8 @@ public:
     std::optional<QString> text(const QString &caption, const QString &label) override;
     std::optional<QFont> font(const QFont &initial, const QString &caption) override;
     std::optional<QColor> color(const QColor &initial) override;
-    std::optional<QString> saveFileName(const QString &caption, const QString &suggested,
-                                        const QStringList &filters) override;
+    std::optional<SaveTarget> chooseSaveFile(const QString &caption, const QString &start,
+                                             const QStringList &filters, int filter) override;
     bool printer(QPrinter &printer) override;
     int exec(QDialog &dialog) override;
 

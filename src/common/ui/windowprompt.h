@@ -27,11 +27,26 @@ public:
     virtual std::optional<QFont> font(const QFont &initial, const QString &caption) = 0;
     // A colour, starting from `initial`; nothing on Cancel.
     virtual std::optional<QColor> color(const QColor &initial) = 0;
+    // A file to write and the filter it was chosen under.
+    struct SaveTarget {
+        QString path;
+        int filter = 0; // index into the filters offered
+    };
     // The name of a file to write, starting from `suggested` (a file name, or
     // a path); `filters` as Qt's file dialogs take them ("CSV (*.csv)"), the
-    // first chosen. Nothing on Cancel.
-    virtual std::optional<QString> saveFileName(const QString &caption, const QString &suggested,
-                                                const QStringList &filters) = 0;
+    // first chosen. The name gets the chosen filter's extension when it lacks
+    // it (asking first when it has another), and a file of that name is
+    // replaced only after the user agrees; otherwise the chooser opens again.
+    // Nothing on Cancel.
+    std::optional<SaveTarget> saveFile(const QString &caption, const QString &suggested,
+                                       const QStringList &filters);
+    std::optional<QString> saveFileName(const QString &caption, const QString &suggested,
+                                        const QStringList &filters);
+    // The file chooser alone, starting at `start` under the filter of index
+    // `filter`: the name as the user typed it and the filter chosen. It asks
+    // nothing itself. Nothing on Cancel.
+    virtual std::optional<SaveTarget> chooseSaveFile(const QString &caption, const QString &start,
+                                                     const QStringList &filters, int filter) = 0;
     // Lets the user set up `printer`; false on Cancel.
     virtual bool printer(QPrinter &printer) = 0;
     // Runs one of the program's own dialogs modally; returns its result.

@@ -1,5 +1,6 @@
 #include "records/ui/graphchart.h"
 
+#include "common/error.h"
 #include "common/platform.h"
 #include "common/sjis.h"
 #include "common/ui/fonts.h"
@@ -298,7 +299,13 @@ void GraphChart::paintChart(QPainter &painter, QSize size) {
 
 QByteArray GraphChart::pngBytes(QSize size) {
     const QSize shown = size.isEmpty() ? this->size() : size;
+    // A picture too large for the memory there is comes out null.
+    const QString failed = QStringLiteral("%1 × %2 ピクセルの画像を作れませんでした。")
+                               .arg(shown.width())
+                               .arg(shown.height());
     QImage image(shown, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        throw Error(failed);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
@@ -307,7 +314,8 @@ QByteArray GraphChart::pngBytes(QSize size) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    if (!image.save(&buffer, "PNG") || bytes.isEmpty())
+        throw Error(failed);
     return bytes;
 }
 

@@ -41,7 +41,8 @@ public:
 
     // Draws the chart as it is shown, scaled to one page of the device.
     void printOn(QPagedPaintDevice &device);
-    // The chart as shown (at `size` when given), as PNG or SVG bytes.
+    // The chart as shown (at `size` when given), as PNG or SVG bytes; a
+    // picture that cannot be made throws, rather than giving no bytes.
     QByteArray pngBytes(QSize size = {});
     QByteArray svgBytes(QSize size = {});
 

@@ -48,6 +48,7 @@ QLabel *label(const QString &caption, const char *name, QWidget *parent) {
 TDayRec::TDayRec(QWidget *parent)
     : QDialog(parent) {
     buildControls();
+    isp.FileName = ProgramFolder::file(storedfiles::dayrecIni);
     isp.bindBoolean(
         "chkDataRange", "Checked", [this] { return chkDataRange->isChecked(); },
         [this](bool on) { chkDataRange->setChecked(on); });
@@ -183,18 +184,15 @@ void TDayRec::buildControls() {
 
 void TDayRec::FormCreate() {
     std::optional<QList<RecordItem>> items;
-    if (!guarded(this, [&] { items = LoadRecordItems(); }))
-        return;
-    if (!items) {
+    if (guarded(this, [&] { items = LoadRecordItems(); }) && !items)
         WindowPrompt::of(this).message(
             QStringLiteral("登録されていません。メニューの「編集」の「詳細設定」の「グラフ」"
                            "タブで項目を作成しておいてください。"));
-        return;
-    }
-    m_items = *items;
+    m_items = items.value_or(QList<RecordItem>{});
     for (const RecordItem &item : m_items)
         lstItems->addItem(sjis::decode(FormatItemEntry(item)));
-    isp.FileName = ProgramFolder::file(storedfiles::dayrecIni);
+    // The range is read with or without items, so that OK saves what the
+    // user left rather than the design's dates.
     guarded(this, [&] { isp.Load(); });
 }
 

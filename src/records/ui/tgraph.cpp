@@ -15,7 +15,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -43,6 +42,7 @@ QDateEdit *datePicker(const char *name, const QString &accessible, QDate date, Q
 TGraph::TGraph(QWidget *parent)
     : QWidget(parent, Qt::Window) {
     buildControls();
+    isp.FileName = ProgramFolder::file(storedfiles::dayIni);
     isp.bindBoolean(
         "chkDataRange", "Checked", [this] { return chkDataRange->isChecked(); },
         [this](bool on) { chkDataRange->setChecked(on); });
@@ -172,10 +172,9 @@ void TGraph::buildControls() {
 }
 
 void TGraph::FormCreate() {
-    // Without an item list the window just stays empty.
-    if (!fillItems())
-        return;
-    isp.FileName = ProgramFolder::file(storedfiles::dayIni);
+    // Without an item list the window just stays empty; its range is read
+    // all the same, so that what it saves at closing is what the user left.
+    fillItems();
     guarded(this, [&] { isp.Load(); });
 }
 
@@ -200,19 +199,20 @@ bool TGraph::fillItems() {
 }
 
 void TGraph::reloadItems() {
-    const int chosen = lstItems->currentRow();
-    const std::optional<QByteArray> name =
-        chosen >= 0 && chosen < m_items.size() && lstItems->item(chosen)->isSelected()
-            ? std::optional(m_items.at(chosen).name)
-            : std::nullopt;
+    const bool intakeDrawn = m_intakeEntry && m_drawnRow == 0;
+    const std::optional<QByteArray> drawn =
+        drawnItem() ? std::optional(drawnItem()->name) : std::nullopt;
     if (!fillItems())
         return;
-    // The chosen item stays chosen where it still exists; the graph stays as
+    // The item drawn stays chosen where it still exists; the graph stays as
     // it is until the next click.
-    for (qsizetype i = 0; name && i < m_items.size(); ++i) {
-        if (m_items.at(i).name == *name) {
+    m_drawnRow = -1;
+    for (qsizetype i = 0; drawn && i < m_items.size(); ++i) {
+        const bool intake = m_intakeEntry && i == 0;
+        if (intake == intakeDrawn && (intake || m_items.at(i).name == *drawn)) {
+            m_drawnRow = int(i);
             const QSignalBlocker blocker(lstItems);
-            lstItems->setCurrentRow(int(i));
+            lstItems->setCurrentRow(m_drawnRow);
             break;
         }
     }
@@ -225,29 +225,34 @@ void TGraph::chkDataRangeClick() {
         w->setEnabled(on);
 }
 
-const RecordItem *TGraph::chosenItem() const {
-    const QList<QListWidgetItem *> selected = lstItems->selectedItems();
-    if (selected.isEmpty())
-        return nullptr;
-    return &m_items.at(lstItems->row(selected.first()));
+const RecordItem *TGraph::drawnItem() const {
+    return m_drawnRow >= 0 && m_drawnRow < m_items.size() ? &m_items.at(m_drawnRow) : nullptr;
 }
 
 void TGraph::lstItemsClick() {
-    const RecordItem *chosen = chosenItem();
-    if (!chosen)
+    const QList<QListWidgetItem *> selected = lstItems->selectedItems();
+    if (selected.isEmpty())
         return;
+    const int row = lstItems->row(selected.first());
     // The item's own name and unit: its entry text is ambiguous for a name
     // ending in "]".
-    const RecordItem &item = *chosen;
-    const bool intake = m_intakeEntry && chosen == &m_items.first();
+    const RecordItem &item = m_items.at(row);
+    const bool intake = m_intakeEntry && row == 0;
     const OptionalRange range = chkDataRange->isChecked()
                                     ? OptionalRange(DateRange::of(dtpStart->date(), dtpEnd->date()))
                                     : std::nullopt;
     // Collected first: a value that is not a number leaves the graph and the
-    // status line as they were.
-    guarded(this, [&] {
-        const QList<GraphPoint> points =
-            intake ? CollectIntakeTotalPoints(range) : CollectGraphPoints(item.name, range);
+    // status line as they were, and the item drawn chosen in the list.
+    const bool drawn = guarded(this, [&] {
+        QList<GraphPoint> points;
+        QList<QDate> unreadable;
+        if (intake) {
+            IntakeTotalPoints totals = CollectIntakeTotalPoints(range);
+            points = std::move(totals.points);
+            unreadable = std::move(totals.unreadable);
+        } else {
+            points = CollectGraphPoints(item.name, range);
+        }
         GraphLines lines;
         if (chkTarget->isChecked())
             lines.target =
@@ -255,6 +260,8 @@ void TGraph::lstItemsClick() {
                        : TargetValue(item.target);
         lines.trend = chkTrend->isChecked();
         QString status = GraphStatusText(points.size());
+        if (!unreadable.isEmpty())
+            status += u' ' + UnreadableDaysText(unreadable);
         if (chkDateScale->isChecked()) {
             lines.dates = PointDates(points);
             if (!lines.dates)
@@ -265,6 +272,18 @@ void TGraph::lstItemsClick() {
         cht->setGraph(points, GraphTitle(name, range), DateAxisTitle(),
                       ValueAxisTitle(name, sjis::decode(item.unit)), lines);
     });
+    if (drawn) {
+        m_drawnRow = row;
+        return;
+    }
+    // The focus stays where the user went, so that the keys go on from there.
+    const QSignalBlocker blocker(lstItems);
+    QItemSelectionModel *selection = lstItems->selectionModel();
+    if (m_drawnRow >= 0)
+        selection->select(lstItems->model()->index(m_drawnRow, 0),
+                          QItemSelectionModel::ClearAndSelect);
+    else
+        selection->clearSelection();
 }
 
 void TGraph::btnPrintClick() {
@@ -276,7 +295,7 @@ void TGraph::btnPrintClick() {
 }
 
 void TGraph::btnCsvClick() {
-    const RecordItem *item = chosenItem();
+    const RecordItem *item = drawnItem();
     if (!item || cht->points().isEmpty()) {
         WindowPrompt::of(this).message(QStringLiteral("保存するデータがありません。"));
         return;
@@ -292,25 +311,22 @@ void TGraph::btnCsvClick() {
 }
 
 void TGraph::btnImageClick() {
-    const RecordItem *item = chosenItem();
+    const RecordItem *item = drawnItem();
     const QString name = item ? sjis::decode(item->name) : QStringLiteral("graph");
-    const std::optional<QString> chosen = WindowPrompt::of(this).saveFileName(
+    enum Format { Png, Svg };
+    const std::optional<WindowPrompt::SaveTarget> target = WindowPrompt::of(this).saveFile(
         QStringLiteral("画像で保存"), name + QStringLiteral(".png"),
         {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)")});
-    if (!chosen)
+    if (!target)
         return;
-    // A name without an extension is saved as PNG, under the name with it.
-    QString path = *chosen;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix.isEmpty())
-        path += QStringLiteral(".png");
     // The size shown unless the user changes it.
     ImageSizeDialog sizeDialog(cht->size(), this);
     if (WindowPrompt::of(this).exec(sizeDialog) != QDialog::Accepted)
         return;
     const QSize size = sizeDialog.chosenSize();
     guarded(this, [&] {
-        SaveStringToFile(path, suffix == u"svg" ? cht->svgBytes(size) : cht->pngBytes(size));
+        SaveStringToFile(target->path,
+                         target->filter == Svg ? cht->svgBytes(size) : cht->pngBytes(size));
     });
 }
 

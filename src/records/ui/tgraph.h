@@ -44,8 +44,9 @@ private:
     void btnPrintClick();
     void btnCsvClick();
     void btnImageClick();
-    // The chosen item and how its graph is titled; nothing when none is chosen.
-    const RecordItem *chosenItem() const;
+    // The item whose graph is shown, which the exports save; nothing before
+    // the first graph.
+    const RecordItem *drawnItem() const;
 
     QListWidget *lstItems;
     QCheckBox *chkDataRange;
@@ -62,6 +63,7 @@ private:
     // The items in list order; with a food diary the first is its daily totals.
     QList<RecordItem> m_items;
     bool m_intakeEntry = false;
+    int m_drawnRow = -1;          // the row of the item drawn in m_items
     bool m_pressedChosen = false; // the mouse went down on the chosen item
     TIniSaveProps isp;            // setting/day.ini
     TIniSaveProps m_lineIsp;      // setting/graph.ini: the three line options

@@ -1,3 +1,4 @@
+#include "common/error.h"
 #include "common/platform.h"
 #include "records/ui/graphchart.h"
 #include "records/ui/imagesizedialog.h"
@@ -12,6 +13,8 @@
 #include <QChart>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -83,17 +86,33 @@ void TestGraph::initTestCase() {
     Regional::setCurrent(regional);
 }
 
+// A program folder as installed: no item list, no day of the food diary. The
+// window keeps its range in its own file all the same, and nothing else.
 void TestGraph::withoutItemList() {
     test::TempProgramFolder folder;
     test::ScriptedWindowPrompt prompt;
-    folder.write(QStringLiteral("setting/day.ini"), "[chkDataRange]\r\nChecked=0\r\n");
-    TGraph window;
-    QCOMPARE(window.windowTitle(), QStringLiteral("ｸﾞﾗﾌ"));
-    QCOMPARE(test::child<QListWidget>(&window, "lstItems")->count(), 0);
-    QVERIFY(test::child<QCheckBox>(&window, "chkDataRange")->isChecked());
-    QVERIFY(test::child<QDateEdit>(&window, "dtpStart")->isEnabled());
-    QCOMPARE(test::child<GraphChart>(&window, "cht")->chart()->title(), QString());
+    {
+        TGraph window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("ｸﾞﾗﾌ"));
+        QCOMPARE(test::child<QListWidget>(&window, "lstItems")->count(), 0);
+        QVERIFY(test::child<QDateEdit>(&window, "dtpStart")->isEnabled());
+        QCOMPARE(test::child<GraphChart>(&window, "cht")->chart()->title(), QString());
+        window.show();
+        test::child<QCheckBox>(&window, "chkDataRange")->setChecked(false);
+        test::child<QDateEdit>(&window, "dtpStart")->setDate(QDate(2002, 6, 1));
+        QVERIFY(window.close());
+    }
+    TGraph again; // the next start
+    QVERIFY(!test::child<QCheckBox>(&again, "chkDataRange")->isChecked());
+    QCOMPARE(test::child<QDateEdit>(&again, "dtpStart")->date(), QDate(2002, 6, 1));
     QVERIFY(prompt.asked.isEmpty());
+    QDirIterator files(folder.path({}), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    QStringList written;
+    while (files.hasNext())
+        written.append(QDir(folder.path({})).relativeFilePath(files.next()));
+    written.sort();
+    QCOMPARE(written, (QStringList{"setting/day.ini", "setting/graph.ini"}));
+    QVERIFY(!QFile::exists(QCoreApplication::applicationFilePath() + QStringLiteral(".ini")));
 }
 
 void TestGraph::stateLoadedAtStart() {
@@ -167,6 +186,9 @@ void TestGraph::dailyTotalsComeFirst() {
     folder.write(QStringLiteral("record/intake/2002-06-28.dat"), "d\xff\xff"
                                                                  "1 kcal\r\n");
     folder.write(QStringLiteral("record/intake/notes.dat"), "not a day");
+    // A day whose file fails to read (an I/O error there) is left out, and said.
+    QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"),
+                        folder.path(QStringLiteral("record/intake/2002-06-10.dat"))));
     TGraph window;
     auto *lstItems = test::child<QListWidget>(&window, "lstItems");
     auto *cht = test::child<GraphChart>(&window, "cht");
@@ -175,6 +197,9 @@ void TestGraph::dailyTotalsComeFirst() {
     QCOMPARE(lstItems->item(1)->text(), QStringLiteral("体重[kg]"));
     lstItems->setCurrentRow(0);
     QCOMPARE(ys(window), (QList<double>{150, -30})); // the range ends on 2002/06/27
+    QCOMPARE(test::child<QLabel>(&window, "stbText")->text(),
+             QStringLiteral("2件のデータが見つかりました！グラフへ反映します。 "
+                            "読めない日を除きました: 2002/06/10"));
     QCOMPARE(cht->dateAxis()->categoriesLabels(), (QStringList{"2002/06/01", "2002/06/20"}));
     QCOMPARE(cht->chart()->title(),
              QStringLiteral("摂取ｶﾛﾘｰの推移グラフ（2002/05/27～2002/06/27）"));
@@ -235,9 +260,36 @@ void TestGraph::linesBesideTheItem() {
     QImage saved;
     QVERIFY(saved.loadFromData(folder.read(QStringLiteral("w.png")), "PNG"));
     QCOMPARE(saved.size(), QSize(1234, 567));
-    answer = folder.path(QStringLiteral("w.svg"));
+    // A file there is replaced only when the user agrees; refused, the
+    // chooser opens again, here cancelled.
+    folder.write(QStringLiteral("w.png"), "old");
+    test::child<QPushButton>(&window, "btnImage")->click();
+    QCOMPARE(prompt.texts(), QStringList{"「w.png」は既にあります。置き換えますか？"});
+    QCOMPARE(folder.read(QStringLiteral("w.png")), QByteArray("old"));
+    prompt.clear();
+    prompt.answers = {Prompt::Answer::Yes};
+    test::child<QPushButton>(&window, "btnImage")->click();
+    QVERIFY(folder.read(QStringLiteral("w.png")).startsWith("\x89PNG"));
+    // The format follows the filter; a name keeps a dot of its own, and
+    // another kind's extension is asked about.
+    prompt.clear();
+    prompt.fileFilter = 1;
     test::child<QPushButton>(&window, "btnImage")->click();
     QVERIFY(folder.read(QStringLiteral("w.svg")).contains("<svg"));
+    prompt.fileFilter = 0;
+    answer = folder.path(QStringLiteral("体重 2024.12"));
+    test::child<QPushButton>(&window, "btnImage")->click();
+    QVERIFY(folder.read(QStringLiteral("体重 2024.12.png")).startsWith("\x89PNG"));
+    QVERIFY(prompt.asked.isEmpty());
+    answer = folder.path(QStringLiteral("w.jpg"));
+    prompt.answers = {Prompt::Answer::Yes};
+    test::child<QPushButton>(&window, "btnImage")->click();
+    QCOMPARE(prompt.texts(),
+             QStringList{"「w.jpg」の拡張子は「.jpg」です。「w.jpg.png」として保存しますか？"});
+    QVERIFY(folder.exists(QStringLiteral("w.jpg.png")) && !folder.exists(QStringLiteral("w.jpg")));
+    prompt.clear();
+    // A picture that cannot be made is said so, and writes nothing.
+    QVERIFY_THROWS_EXCEPTION(Error, cht->pngBytes(QSize(100'000'000, 1)));
     QCOMPARE(prompt.fileFilters, (QStringList{"PNG (*.png)", "SVG (*.svg)"}));
     window.close();
     QCOMPARE(folder.read(QStringLiteral("setting/graph.ini")),
@@ -307,6 +359,16 @@ void TestGraph::badValueKeepsGraph() {
     QCOMPARE(stbText->text(), status);
     QCOMPARE(test::child<GraphChart>(&window, "cht")->chart()->title(),
              QStringLiteral("体重の推移グラフ"));
+    // The list shows the item drawn chosen, and the exports save it; the
+    // focus stays on the item the user went to.
+    QCOMPARE(lstItems->selectedItems(), QList{lstItems->item(0)});
+    QCOMPARE(lstItems->currentRow(), 1);
+    prompt.answerSaveFile = [&](const QString &) {
+        return std::optional(folder.path(QStringLiteral("w.csv")));
+    };
+    test::child<QPushButton>(&window, "btnCsv")->click();
+    QVERIFY(folder.read(QStringLiteral("w.csv"))
+                .startsWith("\xEF\xBB\xBF日付,体重[kg]\r\n2002/06/01,60.5\r\n"));
 }
 
 void TestGraph::emptyGraphKeepsAxisTitlesInPlace() {

@@ -16,10 +16,15 @@ std::optional<QColor> ScriptedWindowPrompt::color(const QColor &initial) {
     return answerColor ? answerColor(initial) : std::nullopt;
 }
 
-std::optional<QString> ScriptedWindowPrompt::saveFileName(const QString &, const QString &suggested,
-                                                          const QStringList &filters) {
+std::optional<WindowPrompt::SaveTarget>
+ScriptedWindowPrompt::chooseSaveFile(const QString &, const QString &start,
+                                     const QStringList &filters, int) {
     fileFilters = filters;
-    return answerSaveFile ? answerSaveFile(suggested) : std::nullopt;
+    const std::optional<QString> name = answerSaveFile ? answerSaveFile(start) : std::nullopt;
+    if (!name || (!filesChosen.isEmpty() && filesChosen.last() == start && *name == start))
+        return std::nullopt;
+    filesChosen.append(*name);
+    return SaveTarget{*name, fileFilter};
 }
 
 bool ScriptedWindowPrompt::printer(QPrinter &printer) {

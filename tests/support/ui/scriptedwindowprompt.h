@@ -25,9 +25,14 @@ public:
     std::function<std::optional<QString>(const QString &label)> answerText;
     std::function<std::optional<QFont>(const QFont &offered)> answerFont;
     std::function<std::optional<QColor>(const QColor &offered)> answerColor;
-    // Given the suggested name; the filters offered are kept in `fileFilters`.
-    std::function<std::optional<QString>(const QString &suggested)> answerSaveFile;
+    // Given the name offered (the suggested one, or the last one typed); the
+    // filters offered are kept in `fileFilters`, the one chosen is `fileFilter`.
+    // A chooser opened again (after a question was refused) on the very name
+    // it answered answers Cancel, so that a script repeating itself ends.
+    std::function<std::optional<QString>(const QString &offered)> answerSaveFile;
     QStringList fileFilters;
+    int fileFilter = 0;
+    QStringList filesChosen; // every name the chooser answered
     std::function<bool(QPrinter &)> answerPrinter;
     std::function<int(QDialog &)> answerDialog;
 
@@ -37,8 +42,8 @@ public:
     std::optional<QString> text(const QString &caption, const QString &label) override;
     std::optional<QFont> font(const QFont &initial, const QString &caption) override;
     std::optional<QColor> color(const QColor &initial) override;
-    std::optional<QString> saveFileName(const QString &caption, const QString &suggested,
-                                        const QStringList &filters) override;
+    std::optional<SaveTarget> chooseSaveFile(const QString &caption, const QString &start,
+                                             const QStringList &filters, int filter) override;
     bool printer(QPrinter &printer) override;
     int exec(QDialog &dialog) override;
 };
