@@ -34,7 +34,7 @@ CalTableController::CalTableController(const Controls &controls, QObject *parent
     connect(&m_viewer, &CalTableViewer::titleChanged, this,
             [this](const QString &caption, const QString &path) {
                 m_c.pnlTitle->setText(caption);
-                m_c.pnlTitle->setToolTip(plainToolTip(path));
+                setPlainToolTip(m_c.pnlTitle, path);
             });
     connect(&m_viewer, &CalTableViewer::loaded, this, &CalTableController::showLoaded);
 

@@ -365,7 +365,7 @@ void Tcaleditor::trvFileListChange(const QModelIndex &index) {
     guarded(this, [&] {
         const QList<CalTextLine> lines = readCalText(readFileBytes(path));
         pnlTitle->setText(node->name);
-        pnlTitle->setToolTip(plainToolTip(path));
+        setPlainToolTip(pnlTitle, path);
         m_currentFile = path;
         m_stbText->setText(path);
         Editor->setLines(lines);
@@ -398,7 +398,7 @@ bool Tcaleditor::save() {
             m_currentFile = path;
             m_stbText->setText(path);
             pnlTitle->setText(newName);
-            pnlTitle->setToolTip(plainToolTip(path));
+            setPlainToolTip(pnlTitle, path);
             SetCaloryDirectories();
         }
     });

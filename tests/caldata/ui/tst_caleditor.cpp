@@ -173,6 +173,8 @@ void TestCalEditor::editAndSaveWithCtrlS() {
         QCOMPARE(label->textFormat(), Qt::PlainText);
     QCOMPARE(QAccessible::queryAccessibleInterface(stbText)->text(QAccessible::Name),
              f.editor.currentFile());
+    QCOMPARE(QAccessible::queryAccessibleInterface(pnlTitle)->text(QAccessible::Description),
+             f.editor.currentFile());
     QVERIFY(!f.Editor->isModified());
     moveTo(f.Editor, 0, 1);
     typeText(f.Editor, QStringLiteral("ｲ"));

@@ -13,6 +13,7 @@
 #include "support/ui/scriptedwindowprompt.h"
 #include "support/ui/widgets.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDirIterator>
 #include <QFile>
@@ -165,6 +166,9 @@ void TestTFiles::choosingATableShowsIt() {
     trvFile->setCurrentIndex(table);
     QCOMPARE(pnlTitle->text(), QStringLiteral("麺類"));
     QCOMPARE(pnlTitle->toolTip(), plainToolTip(folder.path(QStringLiteral("data/主食/麺類.cal"))));
+    // A screen reader is told the path, not the tooltip's markup.
+    QCOMPARE(QAccessible::queryAccessibleInterface(pnlTitle)->text(QAccessible::Description),
+             folder.path(QStringLiteral("data/主食/麺類.cal")));
     const QStringList headings = topTexts(trvCal);
     QCOMPARE(headings.first(), QStringLiteral("うどん"));
     QVERIFY(headings.contains(QStringLiteral("パスタ")));
