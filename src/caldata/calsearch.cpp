@@ -103,6 +103,7 @@ public:
     TableSearch(const SearchPlan &plan, const QString &tableName)
         : m_condition(plan.condition)
         , m_text(plan.lowerText)
+        , m_hasText(!plan.condition.text.isEmpty())
         , m_folded(plan.condition.foldKana ? &plan.foldedText : nullptr)
         , m_lower(!m_folded && needsFolding(m_text))
         , m_tableName(tableName) {}
@@ -140,7 +141,7 @@ private:
     void readEveryLine() {
         const char *p = m_body.data();
         const qsizetype n = m_body.size();
-        const bool rangeOnly = m_text.isEmpty();
+        const bool rangeOnly = !m_hasText;
         for (qsizetype start = 0; start < n;) {
             const qsizetype end = findLineEnd(p, start, n);
             if (!rangeOnly || !outOfRange(start, end))
@@ -257,7 +258,7 @@ private:
         const qint32 value = readCalory(QByteArrayView(p + valueAt, e - valueAt));
         const bool caloryMatch =
             m_condition.caloryOn && m_condition.minimum <= value && value <= m_condition.maximum;
-        if (!caloryMatch && m_text.isEmpty())
+        if (!caloryMatch && !m_hasText)
             return;
         if (p[b] == '@')
             return;
@@ -275,7 +276,8 @@ private:
     }
 
     const SearchCondition &m_condition;
-    const QByteArray &m_text;
+    const QByteArray &m_text; // Shift-JIS, lower-cased; empty when folded
+    const bool m_hasText;
     const FoldedQuery *const m_folded; // set when kana and width do not count
     const bool m_lower;                // the text has letters: the table is lower-cased too
     const QString &m_tableName;
@@ -342,10 +344,13 @@ bool containsText(QByteArrayView name, QByteArrayView lowerText) {
 }
 
 SearchPlan::SearchPlan(const SearchCondition &condition)
-    : condition(condition)
-    , lowerText(lowerAscii(condition.text)) {
+    : condition(condition) {
+    // Folded, the text is searched by its folded form, which need not have
+    // a Shift-JIS spelling as typed (ゔ has none, ヴ has).
     if (condition.foldKana)
         foldedText = FoldedQuery(condition.text);
+    else
+        lowerText = lowerAscii(sjis::encode(condition.text));
 }
 
 QList<CalorieRow> searchTable(QByteArrayView bytes, const SearchPlan &plan,
@@ -402,6 +407,8 @@ CalSearch::~CalSearch() {
 bool CalSearch::start(const QList<CalCatalogue::Entry> &tables, const SearchCondition &condition) {
     if (m_run)
         return false;
+    // Made first: a text that cannot be searched leaves the last results.
+    auto run = std::make_shared<Run>(tables, condition);
     m_results.clear();
     m_pending.clear();
     m_sortedBy = 0;
@@ -409,7 +416,7 @@ bool CalSearch::start(const QList<CalCatalogue::Entry> &tables, const SearchCond
     m_next = 0;
     m_announced = false;
     m_error.clear();
-    m_run = std::make_shared<Run>(tables, condition);
+    m_run = std::move(run);
     m_sinceAdded.start();
     for (int i = 0, n = std::max(1, m_workers.maxThreadCount()); i < n; ++i)
         m_workers.start([this, run = m_run] { searchTables(run); });

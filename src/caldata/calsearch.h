@@ -19,7 +19,7 @@ namespace zk {
 // What the search window asks for: a text in the name, a calorie range, or
 // either (the two are joined by "or").
 struct SearchCondition {
-    QByteArray text; // Shift-JIS, as typed; letter case does not count
+    QString text; // as typed; letter case does not count
     bool caloryOn = false;
     int minimum = 0;
     int maximum = 1000;
@@ -28,12 +28,13 @@ struct SearchCondition {
     bool foldKana = false;
 };
 
-// A condition made ready once for all the tables of a search.
+// A condition made ready once for all the tables of a search. Compared by
+// bytes, a text that Shift-JIS cannot hold throws, naming the character.
 struct SearchPlan {
     explicit SearchPlan(const SearchCondition &condition);
 
     SearchCondition condition;
-    QByteArray lowerText;   // the text with ASCII letters lower-cased
+    QByteArray lowerText;   // compared by bytes: the text with ASCII letters lower-cased
     FoldedQuery foldedText; // the text folded, when kana and width do not count
 };
 
@@ -82,7 +83,8 @@ public:
     // Empties the results and starts searching the tables; returns at once.
     // A missing file or a folder in its place is skipped; one that cannot
     // be read stops the search, keeping the rows of the tables before it.
-    // Returns false, doing nothing, while a search is already running.
+    // Returns false, doing nothing, while a search is already running; a
+    // text that cannot be compared by bytes throws, changing nothing.
     bool start(const QList<CalCatalogue::Entry> &tables, const SearchCondition &condition);
     // Stops a running search, waiting for the table being read; the rows
     // listed so far stay.

@@ -162,8 +162,8 @@ void foldShiftJis(QByteArrayView bytes, QString &out) {
     out.truncate(tables.fold(bytes, first) - first);
 }
 
-FoldedQuery::FoldedQuery(QByteArrayView sjisText)
-    : m_text(foldForSearch(sjis::decode(sjisText))) {
+FoldedQuery::FoldedQuery(QStringView text)
+    : m_text(foldForSearch(text)) {
     if (m_text.isEmpty())
         return;
     // The character looked for in the bytes is the one with the fewest

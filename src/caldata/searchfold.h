@@ -26,7 +26,7 @@ void foldShiftJis(QByteArrayView bytes, QString &out);
 class FoldedQuery {
 public:
     FoldedQuery() = default;
-    explicit FoldedQuery(QByteArrayView sjisText);
+    explicit FoldedQuery(QStringView text);
 
     // The text folded; empty when it folds to nothing.
     const QString &text() const { return m_text; }

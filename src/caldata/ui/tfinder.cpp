@@ -216,7 +216,7 @@ void TFinder::spdFindClick() {
             lstFiles->setCurrentRow(0, QItemSelectionModel::NoUpdate);
         SearchCondition condition;
         condition.caloryOn = chkCalory->isChecked();
-        condition.text = sjis::encode(txtString->text());
+        condition.text = txtString->text();
         condition.maximum = txtMaxCal->value();
         condition.minimum = txtMinCal->value();
         condition.foldKana = chkFold->isChecked();

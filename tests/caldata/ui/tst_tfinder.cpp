@@ -244,6 +244,13 @@ void TestTFinder::unencodableTextIsRefused() {
     writeTables(folder);
     TMainForm form;
     const Finder finder{test::child<TFinder>(&form, "Finder")};
+    // Folded, a text is searched by its folded form, which no table holds.
+    finder.txtString->setText(QStringLiteral("そば😀"));
+    searchNow(finder.window);
+    QVERIFY(prompt.asked.isEmpty());
+    QCOMPARE(finder.lsvResult->model()->rowCount(), 0);
+    // Compared by bytes, it is refused.
+    test::child<QCheckBox>(finder.window, "chkFold")->setChecked(false);
     finder.txtString->setText(QStringLiteral("そば"));
     searchNow(finder.window);
     finder.txtString->setText(QStringLiteral("そば😀"));
