@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     every.caloryOn = true;
     every.minimum = INT_MIN;
     every.maximum = INT_MAX;
-    const QList<zk::CalorieRow> all = zk::searchTable(table, every, name);
+    const QList<zk::CalorieRow> all = zk::searchTable(table, zk::SearchPlan(every), name);
 
     zk::SearchCondition byText;
     byText.text = text;
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
                 expected.append(row);
         }
     }
-    check(sameRows(zk::searchTable(table, byText, name), expected));
+    check(sameRows(zk::searchTable(table, zk::SearchPlan(byText), name), expected));
 
     zk::SearchCondition both = byText;
     both.caloryOn = true;
@@ -65,6 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             (!text.isEmpty() && zk::containsText(row.foods, lower)))
             expectedBoth.append(row);
     }
-    check(sameRows(zk::searchTable(table, both, name), expectedBoth));
+    check(sameRows(zk::searchTable(table, zk::SearchPlan(both), name), expectedBoth));
     return 0;
 }

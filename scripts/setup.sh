@@ -15,6 +15,7 @@ packages=(
   fonts-ipafont fonts-dejavu-core   # Japanese and Latin fonts for the designs' font names
   qt6-translations-l10n             # Japanese texts of Qt's own dialogs
   desktop-file-utils                # desktop-file-validate, run by the tests on our desktop entry
+  clang libclang-rt-14-dev          # the fuzz targets: clang and its libFuzzer and sanitizer runtimes
 )
 if [ "${1:-}" = --list ]; then
   printf '%s\n' "${packages[@]}"
