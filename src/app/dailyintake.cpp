@@ -135,12 +135,10 @@ void DailyIntake::setOn(bool on) {
     bool useShown = stored.isEmpty() && m_offDate == day;
     if (!shown.isEmpty() && shownCells != storedCells && !useShown) {
         switch (m_prompt.warningYesNoCancel(
-            QStringLiteral("今日（%1）の記録と表示中のリストが違います。\n\n"
-                           "はい: 記録されているリスト（%2件）を表示します。"
-                           "表示中のリストは記録されません。\n"
-                           "いいえ: 表示中のリスト（%3件）を今日のリストとして記録します。"
-                           "記録されていたリストは置き換えられます。\n"
-                           "キャンセル: 記録しないままにします。")
+            QStringLiteral("今日（%1）の記録と、表示中のリストが違います。\n\n"
+                           "はい: 記録されているリスト（%2件）に戻す\n"
+                           "いいえ: 表示中のリスト（%3件）を今日の記録にする\n"
+                           "キャンセル: 記録しないままにする")
                 .arg(dateShown(day))
                 .arg(stored.size())
                 .arg(shown.size()))) {
