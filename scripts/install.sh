@@ -5,11 +5,19 @@
 # and the help pages are replaced, bundled tables the folder never had are
 # added, and the user's tables, setting/ and record/ are left as they are.
 # Prints the installed program's path on standard output, everything else on
-# standard error.
+# standard error. With --print-folder it only prints the folder it would use.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-data_home=${XDG_DATA_HOME:-$HOME/.local/share}
+# A relative ZENKARTA_HOME names a folder under the one the command was typed
+# in; a relative XDG_DATA_HOME is not valid and is passed over.
+data_home=$HOME/.local/share
+case ${XDG_DATA_HOME:-} in /*) data_home=$XDG_DATA_HOME ;; esac
 home=${ZENKARTA_HOME:-$data_home/zenkarta}
+case $home in /*) ;; *) home=$PWD/$home ;; esac
+if [ "${1:-}" = --print-folder ]; then
+  echo "$home"
+  exit 0
+fi
+cd "$(dirname "$0")/.."
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target zenkarta -j"$(nproc)" >&2
