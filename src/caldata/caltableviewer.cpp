@@ -42,6 +42,7 @@ bool CalTableViewer::showTable(const QString &name, const QString &path) {
         m_prompt.error(e.text());
         return false;
     }
+    tree.attachNutrients(NutrientTable::loadFor(path));
     m_model.setTree(m_dictionary ? tree.dictionary() : std::move(tree));
     Q_EMIT loaded();
     return true;

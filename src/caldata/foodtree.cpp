@@ -38,13 +38,6 @@ bool isBlank(QByteArrayView content) {
 
 } // namespace
 
-void FoodTree::appendNode(QByteArray text, qint32 calory, int parent) {
-    FoodNode node;
-    node.text = std::move(text);
-    node.calory = calory;
-    append(std::move(node), parent);
-}
-
 FoodTree FoodTree::parse(QByteArrayView bytes) {
     // First every line gets its tree level, checked against the level of the
     // node made for the line before it.
@@ -108,7 +101,10 @@ FoodTree FoodTree::parse(QByteArrayView bytes) {
             calory = readCalory(line.content.sliced(colon + 1));
         }
         path.resize(line.level);
-        tree.appendNode(std::move(text), calory, line.level > 0 ? path[line.level - 1] : -1);
+        FoodNode node;
+        node.text = std::move(text);
+        node.calory = calory;
+        tree.append(std::move(node), line.level > 0 ? path[line.level - 1] : -1);
         path.append(tree.size() - 1);
     }
     return tree;
@@ -146,11 +142,24 @@ FoodTree FoodTree::dictionary() const {
 
     FoodTree list;
     list.reserve(foods.size());
-    for (int k : std::as_const(order)) {
-        const FoodNode &food = node(foods[k]);
-        list.appendNode(food.text, food.calory, -1);
-    }
+    list.m_nutrients = m_nutrients;
+    for (int k : std::as_const(order))
+        list.append(node(foods[k]), -1); // a food has no children to carry along
     return list;
+}
+
+void FoodTree::attachNutrients(const NutrientTable &table) {
+    if (table.isEmpty())
+        return;
+    for (int i = 0; i < size(); ++i) {
+        FoodNode &food = mutableNode(i);
+        if (!food.isFood())
+            continue;
+        if (const Nutrients *n = table.find(food.text)) {
+            food.nutrients = int(m_nutrients.size());
+            m_nutrients.append(*n);
+        }
+    }
 }
 
 } // namespace zk

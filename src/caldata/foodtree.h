@@ -1,6 +1,7 @@
 #pragma once
 
 #include "caldata/forest.h"
+#include "caldata/nutrients.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -12,6 +13,7 @@ namespace zk {
 struct FoodNode : ForestLinks {
     QByteArray text; // Shift-JIS, as in the file
     qint32 calory = 0;
+    int nutrients = -1; // index into FoodTree::nutrientList(), -1: none
 
     bool isFood() const { return children.isEmpty(); }
 };
@@ -30,8 +32,16 @@ public:
     // compare equal keep their order in the table.
     FoodTree dictionary() const;
 
+    // Gives every food the nutrients its table's nutrient file has for its
+    // name; a food without a line there has none.
+    void attachNutrients(const NutrientTable &table);
+    // What is known of a node beyond its kilocalories; nullptr: nothing.
+    const Nutrients *nutrients(const FoodNode &node) const {
+        return node.nutrients < 0 ? nullptr : &m_nutrients[node.nutrients];
+    }
+
 private:
-    void appendNode(QByteArray text, qint32 calory, int parent);
+    QList<Nutrients> m_nutrients;
 };
 
 } // namespace zk

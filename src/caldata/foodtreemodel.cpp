@@ -29,6 +29,8 @@ QVariant FoodTreeModel::data(const QModelIndex &index, int role) const {
         // The whole name as well, for names cut short in a narrow tree.
         if (!n->isFood())
             return {};
+        if (const Nutrients *nutrients = tree().nutrients(*n))
+            return sjis::decode(n->text) + u'\n' + nutrientSummary(n->calory, *nutrients);
         return sjis::decode(n->text) + u'\n' + caloryText(n->calory);
     case Qt::TextAlignmentRole:
         if (index.column() == Calory)
@@ -40,6 +42,10 @@ QVariant FoodTreeModel::data(const QModelIndex &index, int role) const {
         return n->text;
     case IsFoodRole:
         return n->isFood();
+    case NutrientSummaryRole:
+        if (const Nutrients *nutrients = n->isFood() ? tree().nutrients(*n) : nullptr)
+            return nutrientSummary(n->calory, *nutrients);
+        return QString();
     default:
         return {};
     }

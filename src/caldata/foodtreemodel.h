@@ -7,8 +7,8 @@ namespace zk {
 
 // The food tree of the loaded table. Column Text shows a node's text; column
 // Calory shows a food's kilocalories ("1,234 kcal"), which the tool tip of a
-// food repeats under its name, so that the text itself stays what the table
-// says.
+// food repeats under its name, with its nutrients when they are known, so
+// that the text itself stays what the table says.
 class FoodTreeModel : public ForestModel<FoodTree> {
     Q_OBJECT
 public:
@@ -17,6 +17,7 @@ public:
         CaloryRole = Qt::UserRole + 1, // int: the node's value
         TextBytesRole,                 // QByteArray: the text as in the file
         IsFoodRole,                    // bool: the node has no children
+        NutrientSummaryRole,           // QString: a food's nutrients, empty when none are known
     };
 
     explicit FoodTreeModel(QObject *parent = nullptr);

@@ -28,6 +28,7 @@ public:
 
 protected:
     void reserve(qsizetype size) { m_nodes.reserve(size); }
+    Node &mutableNode(int index) { return m_nodes[index]; }
     // Adds the last child of `parent` (-1: a top-level node); returns its index.
     int append(Node node, int parent) {
         node.parent = parent;

@@ -71,8 +71,8 @@ void TestCalScan::scan_data() {
     QTest::addColumn<QStringList>("tree");
     QTest::newRow("upper-case extension")
         << QStringList{"A.CAL", "b.cal"} << QStringList{"-A", "-b"};
-    QTest::newRow("backup ignored")
-        << QStringList{"a.cal.bak", "a.txt", "b.cal"} << QStringList{"-b"};
+    QTest::newRow("backup and nutrients ignored")
+        << QStringList{"a.cal.bak", "a.txt", "b.cal", "b.nutrients"} << QStringList{"-b"};
     QTest::newRow("two dots") << QStringList{"x.y.cal", "z..cal"} << QStringList{"-x.y", "-z."};
     QTest::newRow("folder named like a table")
         << QStringList{"x.cal/a.cal"} << QStringList{"+x.cal", "  -a"};

@@ -1,5 +1,6 @@
 #include "caldata/calvalue.h"
 #include "caldata/foodtree.h"
+#include "caldata/nutrients.h"
 #include "common/error.h"
 #include "common/platform.h"
 #include "common/sjis.h"
@@ -32,6 +33,18 @@ QByteArray sj(const QString &text) {
     return sjis::encode(text);
 }
 
+// A food's nutrients as one text: grams (0: a portion), the five values ("-"
+// unknown) and the number, joined by "/"; "none" when the line was left out.
+QString nutrientText(const Nutrients *n) {
+    if (!n)
+        return QStringLiteral("none");
+    QStringList parts{QString::number(n->grams)};
+    for (const Nutrients::Value &v : n->values)
+        parts << (v ? QString::number(*v) : QStringLiteral("-"));
+    parts << QString::fromLatin1(n->number);
+    return parts.join(u'/');
+}
+
 } // namespace
 
 class TestCalTable : public QObject {
@@ -52,6 +65,9 @@ private Q_SLOTS:
     void loadMissingFileNamesIt();
     void anyBytesParse();
     void bundledTablesLoad();
+    void nutrientLine_data();
+    void nutrientLine();
+    void nutrientsGoToFoodsOfTheirName();
 };
 
 void TestCalTable::calory_data() {
@@ -246,23 +262,38 @@ void TestCalTable::anyBytesParse() {
 }
 
 void TestCalTable::bundledTablesLoad() {
-    // The shipped tables must load, each with headings and realistic foods.
+    // The shipped tables must load, each with headings and realistic foods;
+    // every food of the food composition table has its nutrients.
     QDirIterator it(QStringLiteral(ZENKARTA_SOURCE_DIR "/data"), {QStringLiteral("*.cal")},
                     QDir::Files, QDirIterator::Subdirectories);
     int tables = 0;
     int foods = 0;
+    int official = 0;
+    int officialFoods = 0;
+    QString rice;
     while (it.hasNext()) {
         const QString path = it.next();
-        const FoodTree tree = FoodTree::load(path);
+        FoodTree tree = FoodTree::load(path);
+        tree.attachNutrients(NutrientTable::loadFor(path));
+        const bool composition = path.contains(QStringLiteral("/日本食品標準成分表2020/"));
+        official += composition;
         QVERIFY2(!tree.roots().isEmpty(), qPrintable(path));
-        for (int i : tree.roots())
-            QVERIFY2(!tree.node(i).isFood(), qPrintable(path)); // every food under a heading
+        for (int i : tree.roots()) // every hand-made food under a heading
+            QVERIFY2(composition || !tree.node(i).isFood(), qPrintable(path));
         for (int i = 0; i < tree.size(); ++i) {
             const FoodNode &n = tree.node(i);
             if (!n.isFood())
                 continue;
             ++foods;
             QVERIFY2(n.calory >= 0 && n.calory < 2000, n.text.constData());
+            if (!composition)
+                continue;
+            ++officialFoods;
+            const Nutrients *nutrients = tree.nutrients(n);
+            QVERIFY2(nutrients && nutrients->grams == 100, n.text.constData());
+            if (nutrients->number == "01088")
+                rice = sjis::decode(n.text) + u'=' + QString::number(n.calory) + u'/' +
+                       nutrientText(nutrients);
         }
         const QByteArray bytes = readFileBytes(path);
         QCOMPARE(bytes.count("\r\n"), bytes.count('\n')); // CR LF throughout
@@ -271,6 +302,126 @@ void TestCalTable::bundledTablesLoad() {
     }
     QVERIFY(tables >= 8);
     QVERIFY(foods >= 400);
+    QCOMPARE(official, 18);
+    QCOMPARE(officialFoods, 2478);
+    QCOMPARE(rice,
+             QStringLiteral("こめ ［水稲めし］ 精白米 うるち米=156/100/2.5/0.3/37.1/1.5/0/01088"));
+}
+
+void TestCalTable::nutrientLine_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("read");
+    const QByteArray portion = sj(QStringLiteral("1人前"));
+    QTest::newRow("as the importer writes") << QByteArray("rice\xff"
+                                                          "100g\xff"
+                                                          "2.5\xff"
+                                                          "0.3\xff"
+                                                          "37.1\xff"
+                                                          "1.5\xff"
+                                                          "0\xff"
+                                                          "01088")
+                                            << "100/2.5/0.3/37.1/1.5/0/01088";
+    QTest::newRow("unknown is not 0, no number") << QByteArray("rice\xff"
+                                                               "100g\xff\xff"
+                                                               "0.3\xff\xff\xff")
+                                                 << "100/-/0.3/-/-/-/";
+    QTest::newRow("typed with TABs and spaces")
+        << QByteArray("rice\t 150 g \t2.5 \t0\t1\t.5\t5.0") << "150/2.5/0/1/0.5/5/";
+    QTest::newRow("a portion") << QByteArray("rice\xff" + portion +
+                                             "\xff"
+                                             "9\xff"
+                                             "8\xff"
+                                             "7\xff"
+                                             "6\xff"
+                                             "5")
+                               << "0/9/8/7/6/5/";
+    QTest::newRow("more cells kept for later") << QByteArray("rice\xff"
+                                                             "1g\xff\xff\xff\xff\xff\xff"
+                                                             "n\xff"
+                                                             "x")
+                                               << "1/-/-/-/-/-/n";
+    QTest::newRow("a cell short") << QByteArray("rice\xff"
+                                                "100g\xff"
+                                                "1\xff"
+                                                "2\xff"
+                                                "3\xff"
+                                                "4")
+                                  << "none";
+    QTest::newRow("a value that is no number") << QByteArray("rice\xff"
+                                                             "100g\xff"
+                                                             "Tr\xff"
+                                                             "2\xff"
+                                                             "3\xff"
+                                                             "4\xff"
+                                                             "5")
+                                               << "none";
+    QTest::newRow("a negative value") << QByteArray("rice\xff"
+                                                    "100g\xff"
+                                                    "-1\xff"
+                                                    "2\xff"
+                                                    "3\xff"
+                                                    "4\xff"
+                                                    "5")
+                                      << "none";
+    QTest::newRow("two points") << QByteArray("rice\xff"
+                                              "100g\xff"
+                                              "1.2.3\xff\xff\xff\xff")
+                                << "none";
+    QTest::newRow("no unit") << QByteArray("rice\xff"
+                                           "100\xff"
+                                           "1\xff"
+                                           "2\xff"
+                                           "3\xff"
+                                           "4\xff"
+                                           "5")
+                             << "none";
+    QTest::newRow("more digits than a number holds")
+        << QByteArray("rice\xff" + QByteArray(400, '9') + "g\xff\xff\xff\xff\xff") << "none";
+    QTest::newRow("no grams") << QByteArray("rice\xff"
+                                            "0g\xff"
+                                            "1\xff"
+                                            "2\xff"
+                                            "3\xff"
+                                            "4\xff"
+                                            "5")
+                              << "none";
+}
+
+void TestCalTable::nutrientLine() {
+    QFETCH(QByteArray, line);
+    QFETCH(QString, read);
+    const NutrientTable table = NutrientTable::parse(line + "\r\n");
+    QCOMPARE(nutrientText(table.find("rice")), read);
+}
+
+void TestCalTable::nutrientsGoToFoodsOfTheirName() {
+    const NutrientTable table =
+        NutrientTable::parse("a\xff"
+                             "100g\xff"
+                             "1\xff\xff\xff\xff\r\n"
+                             "a\xff"
+                             "100g\xff"
+                             "2\xff\xff\xff\xff\r\n" // a second line of a name does not count
+                             "h\xff"
+                             "100g\xff"
+                             "3\xff\xff\xff\xff\r\n"
+                             "broken\xff"
+                             "x\xff\xff\xff\xff\xff\r\n");
+    FoodTree tree = FoodTree::parse("h:5\r\n a:1\r\n b:2\r\nbroken:3\r\na:4");
+    tree.attachNutrients(table);
+    QStringList got;
+    for (int i = 0; i < tree.size(); ++i)
+        got << nutrientText(tree.nutrients(tree.node(i)));
+    // A heading has none, whatever its name; the list view keeps each food's own.
+    QCOMPARE(got, (QStringList{"none", "100/1/-/-/-/-/", "none", "none", "100/1/-/-/-/-/"}));
+    const FoodTree list = tree.dictionary();
+    QCOMPARE(nutrientText(list.nutrients(list.node(2))), QStringLiteral("none")); // b
+    QCOMPARE(nutrientText(list.nutrients(list.node(0))), QStringLiteral("100/1/-/-/-/-/"));
+
+    QCOMPARE(NutrientTable::pathFor(QStringLiteral("/p/data/穀類.cal")),
+             QStringLiteral("/p/data/穀類.nutrients"));
+    QCOMPARE(NutrientTable::pathFor(QStringLiteral("/p/data/a.b.CAL")),
+             QStringLiteral("/p/data/a.b.nutrients"));
 }
 
 QTEST_GUILESS_MAIN(TestCalTable)

@@ -63,6 +63,8 @@ private Q_SLOTS:
     void folderChangesNothing();
     void listViewFollowsLoads();
     void standardReadsSelectedTableAgain();
+    void nutrientsBesideTheTable_data();
+    void nutrientsBesideTheTable();
 };
 
 void TestCalTableViewer::foodModelPassesTester() {
@@ -275,6 +277,57 @@ void TestCalTableViewer::standardReadsSelectedTableAgain() {
     QSignalSpy loaded(&viewer, &CalTableViewer::loaded);
     viewer.showStandard(table); // already chosen: no reload
     QCOMPARE(loaded.count(), 0);
+}
+
+void TestCalTableViewer::nutrientsBesideTheTable_data() {
+    QTest::addColumn<QByteArray>("nutrients"); // "dir": a folder of that name; empty: no file
+    QTest::addColumn<QString>("tip");          // the tool tip's second line for めし
+    const QString plain = QStringLiteral("156 kcal");
+    // A line of cells joined by 0xFF, as the importer writes them.
+    const auto line = [](const QStringList &cells) {
+        QByteArrayList bytes;
+        for (const QString &cell : cells)
+            bytes << sj(cell);
+        return bytes.join('\xFF') + "\r\n";
+    };
+    QTest::newRow("read") << line({QStringLiteral("めし"), "100g", "2.5", "0.3", "37.1", "1.5", "0",
+                                   "01088"})
+                          << QStringLiteral(
+                                 "100 g あたり 156 kcal ／ たんぱく質 2.5 g ／ 脂質 0.3 g ／ "
+                                 "炭水化物 37.1 g ／ 食物繊維 1.5 g ／ 食塩相当量 0 g");
+    QTest::newRow("unknown values")
+        << line({QStringLiteral("めし"), QStringLiteral("1人前"), "", "0.3", "", "", ""})
+        << QStringLiteral("1人前あたり 156 kcal ／ たんぱく質 − ／ 脂質 0.3 g ／ 炭水化物 − ／ "
+                          "食物繊維 − ／ 食塩相当量 −");
+    QTest::newRow("no file") << QByteArray() << plain;
+    QTest::newRow("a folder instead") << QByteArray("dir") << plain;
+    QTest::newRow("not a nutrient line") << QByteArray("\x82\xdf\x82\xb5\xff\xff\xff") << plain;
+}
+
+void TestCalTableViewer::nutrientsBesideTheTable() {
+    QFETCH(QByteArray, nutrients);
+    QFETCH(QString, tip);
+    test::TempProgramFolder folder;
+    test::ScriptedPrompt prompt;
+    const QByteArray table = sj(QStringLiteral("@米\r\n\tめし:156\r\n\tかゆ:65\r\n"));
+    folder.write(QStringLiteral("data/穀類.cal"), table);
+    if (nutrients == "dir")
+        QVERIFY(QDir().mkpath(folder.path(QStringLiteral("data/穀類.nutrients"))));
+    else if (!nutrients.isEmpty())
+        folder.write(QStringLiteral("data/穀類.nutrients"), nutrients);
+    CalTableViewer viewer(prompt);
+    QVERIFY(viewer.showTable(QStringLiteral("穀類"), folder.path(QStringLiteral("data/穀類.cal"))));
+    QVERIFY(prompt.asked.isEmpty()); // a nutrient file is never complained about
+    const QModelIndex heading = viewer.model()->index(0, 0);
+    const QModelIndex rice = viewer.model()->index(0, 0, heading);
+    const QModelIndex gruel = viewer.model()->index(1, 0, heading);
+    QCOMPARE(rice.data(Qt::ToolTipRole).toString(), QStringLiteral("めし\n") + tip);
+    QCOMPARE(rice.data(FoodTreeModel::NutrientSummaryRole).toString(),
+             tip == QStringLiteral("156 kcal") ? QString() : tip);
+    QCOMPARE(gruel.data(Qt::ToolTipRole).toString(), QStringLiteral("かゆ\n65 kcal"));
+    QVERIFY(heading.data(FoodTreeModel::NutrientSummaryRole).toString().isEmpty());
+    if (nutrients != "dir")
+        QCOMPARE(folder.read(QStringLiteral("data/穀類.nutrients")), nutrients);
 }
 
 QTEST_GUILESS_MAIN(TestCalTableViewer)

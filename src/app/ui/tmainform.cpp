@@ -124,7 +124,8 @@ TMainForm::TMainForm(QWidget *parent)
     m_settings->setFileTree(Files->fileTree());
     m_settings->applyStoredFonts();
     m_calTables = new CalTableController(
-        {Files, trvCal, pnlTitle, txtFilter, mnuCalFiles, mnuStandard, mnuDictionary}, this);
+        {Files, trvCal, pnlTitle, txtFilter, mnuCalFiles, mnuStandard, mnuDictionary, statusBar()},
+        this);
     m_intake->setFoodSource([this]() -> std::optional<FoodPick> {
         if (const FoodNode *food = m_calTables->selectedFood())
             return FoodPick{food->text, food->calory};

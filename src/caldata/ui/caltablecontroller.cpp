@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTreeView>
 
 namespace zk {
@@ -28,6 +29,8 @@ CalTableController::CalTableController(const Controls &controls, QObject *parent
     header->setStretchLastSection(false);
     header->setSectionResizeMode(FoodTreeModel::Text, QHeaderView::Stretch);
     header->setSectionResizeMode(FoodTreeModel::Calory, QHeaderView::ResizeToContents);
+    connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CalTableController::showNutrients);
 
     connect(m_c.files, &TFiles::selectionChanged, this,
             [this] { m_viewer.showNode(m_c.files->selectedNode()); });
@@ -95,6 +98,16 @@ void CalTableController::filterChanged(const QString &text) {
         tree->scrollTo(again);
     } else {
         tree->scrollToTop();
+    }
+}
+
+void CalTableController::showNutrients(const QModelIndex &current) {
+    const QString summary = current.data(FoodTreeModel::NutrientSummaryRole).toString();
+    if (!summary.isEmpty()) {
+        m_nutrientMessage = summary;
+        m_c.stb->showMessage(summary);
+    } else if (!m_nutrientMessage.isEmpty() && m_c.stb->currentMessage() == m_nutrientMessage) {
+        m_c.stb->clearMessage(); // another message since then stays
     }
 }
 

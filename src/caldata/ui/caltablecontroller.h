@@ -8,6 +8,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QStatusBar;
 class QTreeView;
 
 namespace zk {
@@ -28,6 +29,7 @@ public:
         QAction *mnuCalFiles;   // shows or hides the calorie-file window
         QAction *mnuStandard;   // "標準"
         QAction *mnuDictionary; // "一覧"
+        QStatusBar *stb;        // the nutrients of the food the user is on
     };
 
     explicit CalTableController(const Controls &controls, QObject *parent = nullptr);
@@ -40,10 +42,12 @@ private:
     void showLoaded();
     void filterChanged(const QString &text);
     void enterTree();
+    void showNutrients(const QModelIndex &current);
 
     Controls m_c;
     PromptFor m_prompt; // a table that cannot be shown is reported over the food tree's window
     CalTableViewer m_viewer;
+    QString m_nutrientMessage; // what showNutrients() put in the status bar
 };
 
 } // namespace zk

@@ -19,6 +19,8 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextDocument>
 #include <QToolTip>
@@ -48,10 +50,11 @@ QStringList topTexts(const QTreeView *tree) {
     return out;
 }
 
-// A program folder holding a copy of the bundled tables.
+// A program folder holding a copy of the bundled tables and their nutrients.
 void copyBundledTables(const test::TempProgramFolder &folder) {
     const QString source = QStringLiteral(ZENKARTA_SOURCE_DIR "/data/");
-    QDirIterator it(source, {QStringLiteral("*.cal")}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(source, {QStringLiteral("*.cal"), QStringLiteral("*.nutrients")}, QDir::Files,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         QFile f(path);
@@ -178,6 +181,24 @@ void TestTFiles::choosingATableShowsIt() {
     QCOMPARE(first.data().toString(), QStringLiteral("うどん ゆで 1玉(250g)"));
     QCOMPARE(first.siblingAtColumn(FoodTreeModel::Calory).data().toString(),
              QStringLiteral("238 kcal"));
+
+    // A food of the food composition table: its nutrients in the tooltip and,
+    // once selected, in the status bar; the filter keeps it under its headings.
+    trvFile->setCurrentIndex(
+        find(trvFile->model(), {QStringLiteral("日本食品標準成分表2020"), QStringLiteral("穀類")}));
+    const QStringList rice{QStringLiteral("こめ"), QStringLiteral("［水稲めし］"),
+                           QStringLiteral("こめ ［水稲めし］ 精白米 うるち米")};
+    const QString summary = QStringLiteral("100 g あたり 156 kcal ／ たんぱく質 2.5 g ／ 脂質 0.3 "
+                                           "g ／ 炭水化物 37.1 g ／ 食物繊維 1.5 g ／ "
+                                           "食塩相当量 0 g");
+    QModelIndex food = find(trvCal->model(), rice);
+    QCOMPARE(food.data(Qt::ToolTipRole).toString(), rice.last() + u'\n' + summary);
+    trvCal->setCurrentIndex(food);
+    QCOMPARE(form.statusBar()->currentMessage(), summary);
+    trvCal->setCurrentIndex(trvCal->model()->index(0, 0)); // a heading
+    QCOMPARE(form.statusBar()->currentMessage(), QString());
+    test::child<QLineEdit>(&form, "txtFilter")->setText(QStringLiteral("うるち米"));
+    QVERIFY(find(trvCal->model(), rice).isValid());
     QVERIFY(prompt.asked.isEmpty());
 }
 
