@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Adds to a program folder the bundled calorie tables it has never had.
 #   bash install_tables.sh <data folder of the sources> <program folder>
-# The folder's .bundled-tables lists every bundled table ever put there, one
+# A table's nutrient file (the same name with .nutrients) comes with it: it
+# is added only together with its table, never beside a table of the user's.
+# The folder's .bundled-tables lists every bundled file ever put there, one
 # path under data/ per line. A listed table belongs to the user from then on:
 # edited, it keeps the user's text; deleted, it stays deleted. A table is never
 # overwritten: a user's table that already has a new bundled table's name wins.
@@ -19,7 +21,9 @@ program=$2
 manifest=$program/.bundled-tables
 [ -d "$source_dir" ] || { echo "install_tables: no folder $source_dir" >&2; exit 1; }
 
-mapfile -d '' bundled < <(cd "$source_dir" && find . -type f -name '*.cal' -printf '%P\0' | LC_ALL=C sort -z)
+# Sorted, so a table comes before its nutrient file.
+mapfile -d '' bundled < <(cd "$source_dir" && find . -type f \( -name '*.cal' -o -name '*.nutrients' \) \
+  -printf '%P\0' | LC_ALL=C sort -z)
 
 declare -A known=()
 if [ -e "$manifest" ]; then
@@ -41,10 +45,14 @@ if [ ${#known[@]} -eq 0 ] && [ -d "$program/data" ] &&
   echo "install_tables: $manifest was missing or empty; made anew, no table added" >&2
 fi
 
+declare -A added_now=()
 added=()
 for table in "${bundled[@]}"; do
   case $table in *$'\n'*) continue ;; esac # a list of lines cannot name it
   [ -n "${known[$table]+x}" ] && continue
+  case $table in
+  *.nutrients) [ -n "${added_now[${table%.nutrients}.cal]+x}" ] || { known["$table"]=1; continue; } ;;
+  esac
   target=$program/data/$table
   if [ ! -e "$target" ] && [ ! -L "$target" ]; then
     mkdir -p "$(dirname "$target")"
@@ -52,6 +60,7 @@ for table in "${bundled[@]}"; do
     # leaves half a table under the table's name.
     cp "$source_dir/$table" "$target.part"
     mv -f "$target.part" "$target"
+    added_now["$table"]=1
   fi
   known["$table"]=1
   added+=("$table")

@@ -20,6 +20,7 @@ expect_file() { # path under the program folder, bytes as printf %b takes them
 expect_gone() { [ ! -e "$prog/$1" ] || fail "$1 is there"; }
 
 put "$src/主食/ご飯.cal" 'shipped 1\r\n'
+put "$src/主食/ご飯.nutrients" 'nutrients 1\r\n'
 put "$src/おかず/肉.cal" 'shipped 2\r\n'
 put "$src/README.md" 'not a table'
 # Names are data: list separators and brackets of CMake or the shell.
@@ -28,31 +29,38 @@ put "$src/外食/[丼 x.cal" 'bracket\r\n'
 put "$src/外食/y].cal" 'closing\r\n'
 install_tables
 expect_file "data/主食/ご飯.cal" 'shipped 1\r\n'
+expect_file "data/主食/ご飯.nutrients" 'nutrients 1\r\n'
 expect_file "data/おかず/肉.cal" 'shipped 2\r\n'
 expect_file "data/外食/a;b.cal" 'semicolon\r\n'
 expect_file "data/外食/[丼 x.cal" 'bracket\r\n'
 expect_file "data/外食/y].cal" 'closing\r\n'
 expect_gone "data/README.md"
 expect_gone "data/外食/a"
-expect_file ".bundled-tables" 'おかず/肉.cal\n主食/ご飯.cal\n外食/[丼 x.cal\n外食/a;b.cal\n外食/y].cal\n'
+expect_file ".bundled-tables" 'おかず/肉.cal\n主食/ご飯.cal\n主食/ご飯.nutrients\n外食/[丼 x.cal\n外食/a;b.cal\n外食/y].cal\n'
 
 # The user edits one table, deletes two and makes one of a name that the next
-# bundle also ships; the bundle changes its tables and adds two.
+# bundle also ships; the bundle changes its tables and adds two, each with
+# its nutrients, which never go beside the user's own table.
 put "$prog/data/主食/ご飯.cal" "the user's text\\r\\n"
 rm "$prog/data/おかず/肉.cal" "$prog/data/外食/a;b.cal"
 put "$prog/data/外食/丼.cal" "the user's own\\r\\n"
 put "$src/主食/ご飯.cal" 'shipped 1, version 2\r\n'
 put "$src/おかず/肉.cal" 'shipped 2, version 2\r\n'
 put "$src/外食/丼.cal" 'shipped 3\r\n'
+put "$src/外食/丼.nutrients" 'nutrients 3\r\n'
 put "$src/外食/麺.cal" 'shipped 4\r\n'
+put "$src/外食/麺.nutrients" 'nutrients 4\r\n'
 install_tables
 install_tables
 expect_file "data/主食/ご飯.cal" "the user's text\\r\\n"
 expect_gone "data/おかず/肉.cal"
 expect_gone "data/外食/a;b.cal"
 expect_file "data/外食/丼.cal" "the user's own\\r\\n"
+expect_gone "data/外食/丼.nutrients"
 expect_file "data/外食/麺.cal" 'shipped 4\r\n'
-manifest='おかず/肉.cal\n主食/ご飯.cal\n外食/[丼 x.cal\n外食/a;b.cal\n外食/y].cal\n外食/丼.cal\n外食/麺.cal\n'
+expect_file "data/外食/麺.nutrients" 'nutrients 4\r\n'
+manifest='おかず/肉.cal\n主食/ご飯.cal\n主食/ご飯.nutrients\n外食/[丼 x.cal\n外食/a;b.cal\n外食/y].cal\n'
+manifest+='外食/丼.cal\n外食/丼.nutrients\n外食/麺.cal\n外食/麺.nutrients\n'
 expect_file ".bundled-tables" "$manifest"
 
 # Without its list (deleted or emptied) the folder gets no table back; the
