@@ -116,6 +116,14 @@ TAboutBox::TAboutBox(QWidget *parent)
         credit->addStretch();
         credits->addLayout(credit);
     }
+    // The calorie tables are made from the food composition table, which asks
+    // to be cited so.
+    auto *foodSource = plain(
+        QStringLiteral("日本食品標準成分表2020年版（八訂）（文部科学省）を加工して作成"), box);
+    foodSource->setObjectName(QStringLiteral("lblFoodTableSource"));
+    foodSource->setWordWrap(true);
+    foodSource->setContentsMargins(16, 0, 0, 0);
+    credits->addWidget(foodSource);
 
     auto *memory = new QHBoxLayout;
     memory->addWidget(plain(QStringLiteral("Memory Available :"), box, true));

@@ -211,6 +211,8 @@ void TestHelpAbout::aboutBoxClosesOnPlainClick() {
     TAboutBox box;
     QLabel *product = test::child<QLabel>(&box, "lblProduct");
     QCOMPARE(product->text(), QStringLiteral("Zenkarta"));
+    QCOMPARE(test::child<QLabel>(&box, "lblFoodTableSource")->text(),
+             QStringLiteral("日本食品標準成分表2020年版（八訂）（文部科学省）を加工して作成"));
     QTimer::singleShot(0, [&] { QTest::mouseClick(product, Qt::LeftButton); });
     QCOMPARE(box.exec(), int(QDialog::Accepted));
 }
