@@ -264,11 +264,13 @@ def tree_of(foods):
 
 
 def table_lines(node, level=0):
-    """The lines under a heading; a base or bracket heading over one food is left out."""
+    """The lines under a heading. A base or bracket heading over a single food is
+    left out, the food going under the heading above; at the top, where there is
+    none, it stays, so that every food of a table is under a heading."""
     for child in node.children:
         if isinstance(child, Heading):
             foods = list(child.foods())
-            if child.collapsible and len(foods) == 1:
+            if child.collapsible and len(foods) == 1 and level > 0:
                 yield level, f"{foods[0].text}:{foods[0].kcal}"
             else:
                 yield level, "@" + child.text
