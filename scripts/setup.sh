@@ -16,6 +16,7 @@ packages=(
   qt6-translations-l10n             # Japanese texts of Qt's own dialogs
   desktop-file-utils                # desktop-file-validate, run by the tests on our desktop entry
   clang libclang-rt-14-dev          # the fuzz targets: clang and its libFuzzer and sanitizer runtimes
+  python3 python3-openpyxl          # the food composition importer and its tests
 )
 if [ "${1:-}" = --list ]; then
   printf '%s\n' "${packages[@]}"
