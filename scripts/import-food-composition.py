@@ -97,10 +97,23 @@ def energy_of(cell):
     return kcal if kcal >= 0 else None
 
 
-def grams_of(value):
+def shows_negative_in_parentheses(number_format):
+    """Whether Excel shows a negative number in this format as "(n)"."""
+    sections = number_format.split(";")
+    return len(sections) > 1 and re.search(r"\\?\(.*\\?\)", sections[1]) is not None
+
+
+def grams_of(cell):
     """A value cell as the .nutrients text: grams, "0" for a trace, "" for unknown."""
+    value = cell.value
     if isinstance(value, bool):
         return None
+    if isinstance(value, (int, float)) and value < 0:
+        # Some estimates are stored as negative numbers in a format that
+        # shows them in parentheses: "(3.2)" on the page is -3.2 in the cell.
+        if not shows_negative_in_parentheses(cell.number_format):
+            return None
+        value = -value
     if isinstance(value, int):
         return str(value)
     if isinstance(value, float):
@@ -211,7 +224,7 @@ def read_foods(rows, title):
         grams = []
         for identifier in NUTRIENTS:
             value = cell(identifier).value
-            text = grams_of(value)
+            text = grams_of(cell(identifier))
             if text is None:
                 raise Refused(f"{where}: the value of {identifier} is neither a number "
                               f"nor a known mark: {value!r}")
