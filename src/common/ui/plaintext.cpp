@@ -1,6 +1,5 @@
 #include "common/ui/plaintext.h"
 
-#include <QTextDocument>
 #include <QWidget>
 
 namespace zk {
@@ -8,7 +7,10 @@ namespace zk {
 QString plainToolTip(const QString &text) {
     if (text.isEmpty())
         return text; // no tooltip at all
-    return Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap);
+    // Lines break where the text does, never inside one: Qt's own conversion
+    // leaves Japanese text free to wrap between any two characters.
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
+           QStringLiteral("</p>");
 }
 
 void setPlainToolTip(QWidget *widget, const QString &text) {

@@ -15,6 +15,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QDirIterator>
 #include <QFile>
 #include <QHelpEvent>
@@ -192,7 +193,10 @@ void TestTFiles::choosingATableShowsIt() {
                                            "g ／ 炭水化物 37.1 g ／ 食物繊維 1.5 g ／ "
                                            "食塩相当量 0 g");
     QModelIndex food = find(trvCal->model(), rice);
-    QCOMPARE(food.data(Qt::ToolTipRole).toString(), rice.last() + u'\n' + summary);
+    QCOMPARE(food.data(Qt::ToolTipRole).toString(),
+             rice.last() +
+                 QStringLiteral("\n100 g あたり 156 kcal\nたんぱく質 2.5 g ／ 脂質 0.3 g ／ "
+                                "炭水化物 37.1 g\n食物繊維 1.5 g ／ 食塩相当量 0 g"));
     trvCal->setCurrentIndex(food);
     QCOMPARE(form.statusBar()->currentMessage(), summary);
     trvCal->setCurrentIndex(trvCal->model()->index(0, 0)); // a heading
@@ -205,7 +209,10 @@ void TestTFiles::choosingATableShowsIt() {
 void TestTFiles::namesShowAsText() {
     test::TempProgramFolder folder;
     test::ScriptedWindowPrompt prompt;
-    folder.write(QStringLiteral("data/<b>x<b>.cal"), "@h\r\n\t<img src=x>:12\r\n");
+    // A long name, to show that a line of a tooltip does not wrap either.
+    const QString name =
+        QStringLiteral("<img src=x> 日本食品標準成分表の食品の長い名前 うるち米 もち米");
+    folder.write(QStringLiteral("data/<b>x<b>.cal"), "@h\r\n\t" + sjis::encode(name) + ":12\r\n");
     TMainForm form;
     auto *pnlTitle = test::child<QLabel>(&form, "pnlTitle");
     auto *trvCal = test::child<QTreeView>(&form, "trvCal");
@@ -220,7 +227,14 @@ void TestTFiles::namesShowAsText() {
     const QPoint at = trvCal->visualRect(food).center();
     QHelpEvent help(QEvent::ToolTip, at, trvCal->viewport()->mapToGlobal(at));
     QCoreApplication::sendEvent(trvCal->viewport(), &help);
-    QCOMPARE(shown(QToolTip::text()), QStringLiteral("<img src=x>\n12 kcal"));
+    QCOMPARE(shown(QToolTip::text()), name + QStringLiteral("\n12 kcal"));
+    QLabel *tip = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == u"qtooltip_label")
+            tip = qobject_cast<QLabel *>(w);
+    }
+    QVERIFY(tip);
+    QVERIFY(tip->sizeHint().height() < 3 * tip->fontMetrics().lineSpacing()); // two lines
 }
 
 void TestTFiles::listViewAndBack() {
