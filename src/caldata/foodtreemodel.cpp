@@ -30,7 +30,7 @@ QVariant FoodTreeModel::data(const QModelIndex &index, int role) const {
         if (!n->isFood())
             return {};
         if (const Nutrients *nutrients = tree().nutrients(*n))
-            return sjis::decode(n->text) + u'\n' + nutrientSummary(n->calory, *nutrients);
+            return sjis::decode(n->text) + u'\n' + nutrientLines(n->calory, *nutrients).join(u'\n');
         return sjis::decode(n->text) + u'\n' + caloryText(n->calory);
     case Qt::TextAlignmentRole:
         if (index.column() == Calory)

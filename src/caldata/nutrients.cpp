@@ -121,19 +121,26 @@ const Nutrients *NutrientTable::find(QByteArrayView name) const {
     return it == m_byName.cend() ? nullptr : &*it;
 }
 
-QString nutrientSummary(qint32 calory, const Nutrients &nutrients) {
+QStringList nutrientLines(qint32 calory, const Nutrients &nutrients) {
     static const char16_t *const names[Nutrients::KindCount] = {u"たんぱく質", u"脂質", u"炭水化物",
                                                                 u"食物繊維", u"食塩相当量"};
-    QString text = nutrients.perPortion()
-                       ? QStringLiteral("1人前あたり")
-                       : gramsText(nutrients.grams) + QStringLiteral(" g あたり");
-    text += u' ' + splitdigit(calory) + QStringLiteral(" kcal");
-    for (int k = 0; k < Nutrients::KindCount; ++k) {
-        text += QStringLiteral(" ／ ") + QString::fromUtf16(names[k]) + u' ';
+    const auto value = [&](int k) {
         const Nutrients::Value &v = nutrients.values[k];
-        text += v ? gramsText(*v) + QStringLiteral(" g") : QStringLiteral("−");
-    }
-    return text;
+        return QString::fromUtf16(names[k]) + u' ' +
+               (v ? gramsText(*v) + QStringLiteral(" g") : QStringLiteral("−"));
+    };
+    const QString slash = QStringLiteral(" ／ ");
+    const QString basis = nutrients.perPortion()
+                              ? QStringLiteral("1人前あたり")
+                              : gramsText(nutrients.grams) + QStringLiteral(" g あたり");
+    return {basis + u' ' + splitdigit(calory) + QStringLiteral(" kcal"),
+            value(Nutrients::Protein) + slash + value(Nutrients::Fat) + slash +
+                value(Nutrients::Carbohydrate),
+            value(Nutrients::Fibre) + slash + value(Nutrients::Salt)};
+}
+
+QString nutrientSummary(qint32 calory, const Nutrients &nutrients) {
+    return nutrientLines(calory, nutrients).join(QStringLiteral(" ／ "));
 }
 
 } // namespace zk

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -50,8 +51,11 @@ private:
     QHash<QByteArray, Nutrients> m_byName;
 };
 
-// "100 g あたり 156 kcal ／ たんぱく質 2.5 g ／ 脂質 0.3 g ／ 炭水化物 37.1 g ／
-// 食物繊維 1.5 g ／ 食塩相当量 0 g"; an unknown value reads "−".
+// A food's values in three lines, for a tool tip: "100 g あたり 156 kcal",
+// "たんぱく質 2.5 g ／ 脂質 0.3 g ／ 炭水化物 37.1 g", "食物繊維 1.5 g ／
+// 食塩相当量 0 g"; an unknown value reads "−".
+QStringList nutrientLines(qint32 calory, const Nutrients &nutrients);
+// The same in one line, the lines joined by " ／ ".
 QString nutrientSummary(qint32 calory, const Nutrients &nutrients);
 
 } // namespace zk

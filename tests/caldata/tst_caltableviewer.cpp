@@ -281,7 +281,7 @@ void TestCalTableViewer::standardReadsSelectedTableAgain() {
 
 void TestCalTableViewer::nutrientsBesideTheTable_data() {
     QTest::addColumn<QByteArray>("nutrients"); // "dir": a folder of that name; empty: no file
-    QTest::addColumn<QString>("tip");          // the tool tip's second line for めし
+    QTest::addColumn<QString>("tip");          // the tool tip of めし after its name
     const QString plain = QStringLiteral("156 kcal");
     // A line of cells joined by 0xFF, as the importer writes them.
     const auto line = [](const QStringList &cells) {
@@ -293,11 +293,11 @@ void TestCalTableViewer::nutrientsBesideTheTable_data() {
     QTest::newRow("read") << line({QStringLiteral("めし"), "100g", "2.5", "0.3", "37.1", "1.5", "0",
                                    "01088"})
                           << QStringLiteral(
-                                 "100 g あたり 156 kcal ／ たんぱく質 2.5 g ／ 脂質 0.3 g ／ "
-                                 "炭水化物 37.1 g ／ 食物繊維 1.5 g ／ 食塩相当量 0 g");
+                                 "100 g あたり 156 kcal\nたんぱく質 2.5 g ／ 脂質 0.3 g ／ "
+                                 "炭水化物 37.1 g\n食物繊維 1.5 g ／ 食塩相当量 0 g");
     QTest::newRow("unknown values")
         << line({QStringLiteral("めし"), QStringLiteral("1人前"), "", "0.3", "", "", ""})
-        << QStringLiteral("1人前あたり 156 kcal ／ たんぱく質 − ／ 脂質 0.3 g ／ 炭水化物 − ／ "
+        << QStringLiteral("1人前あたり 156 kcal\nたんぱく質 − ／ 脂質 0.3 g ／ 炭水化物 −\n"
                           "食物繊維 − ／ 食塩相当量 −");
     QTest::newRow("no file") << QByteArray() << plain;
     QTest::newRow("a folder instead") << QByteArray("dir") << plain;
@@ -307,6 +307,7 @@ void TestCalTableViewer::nutrientsBesideTheTable_data() {
 void TestCalTableViewer::nutrientsBesideTheTable() {
     QFETCH(QByteArray, nutrients);
     QFETCH(QString, tip);
+    const QString plain = QStringLiteral("156 kcal");
     test::TempProgramFolder folder;
     test::ScriptedPrompt prompt;
     const QByteArray table = sj(QStringLiteral("@米\r\n\tめし:156\r\n\tかゆ:65\r\n"));
@@ -321,9 +322,10 @@ void TestCalTableViewer::nutrientsBesideTheTable() {
     const QModelIndex heading = viewer.model()->index(0, 0);
     const QModelIndex rice = viewer.model()->index(0, 0, heading);
     const QModelIndex gruel = viewer.model()->index(1, 0, heading);
+    // The tool tip in lines; the status bar's summary is those lines in one.
     QCOMPARE(rice.data(Qt::ToolTipRole).toString(), QStringLiteral("めし\n") + tip);
     QCOMPARE(rice.data(FoodTreeModel::NutrientSummaryRole).toString(),
-             tip == QStringLiteral("156 kcal") ? QString() : tip);
+             tip == plain ? QString() : QString(tip).replace(u'\n', QStringLiteral(" ／ ")));
     QCOMPARE(gruel.data(Qt::ToolTipRole).toString(), QStringLiteral("かゆ\n65 kcal"));
     QVERIFY(heading.data(FoodTreeModel::NutrientSummaryRole).toString().isEmpty());
     if (nutrients != "dir")

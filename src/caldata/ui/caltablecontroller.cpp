@@ -83,6 +83,7 @@ const FoodNode *CalTableController::selectedFood() const {
 void CalTableController::showLoaded() {
     m_c.trvCal->expandAll();
     m_c.trvCal->scrollToTop();
+    showNutrients(m_c.trvCal->currentIndex()); // a new table leaves no food chosen
 }
 
 void CalTableController::filterChanged(const QString &text) {
@@ -99,6 +100,7 @@ void CalTableController::filterChanged(const QString &text) {
     } else {
         tree->scrollToTop();
     }
+    showNutrients(tree->currentIndex());
 }
 
 void CalTableController::showNutrients(const QModelIndex &current) {
