@@ -4,10 +4,12 @@
 #include "caldata/calsearch.h"
 #include "caldata/foodtree.h"
 #include "caldata/foodtreemodel.h"
+#include "caldata/nutrients.h"
 #include "common/platform.h"
 #include "common/sjis.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -69,6 +71,43 @@ zk::bench::Register r("caldata", [](const QString &scratch) {
     bench::measure("list view of the 50,000-line table", 5, [&] {
         FoodTreeModel list;
         list.setTree(model.tree().dictionary());
+    });
+});
+
+// The tables a user gets: the hand-made ones and the food composition table
+// with its nutrient files.
+zk::bench::Register b("bundled", [](const QString &scratch) {
+    using namespace zk;
+    Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
+    ProgramFolder::set(scratch);
+    const QString source = QStringLiteral(ZENKARTA_SOURCE_DIR "/data");
+    QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target =
+            scratch + QStringLiteral("/data/") + QDir(source).relativeFilePath(path);
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(path, target);
+    }
+    CalCatalogue catalogue;
+    bench::measure("scan of the bundled data/", 9, [&] { SetCaloryDirectories(catalogue); });
+    std::printf("  (%lld tables)\n", qint64(catalogue.entries().size()));
+
+    const QString fish = scratch + QStringLiteral("/data/日本食品標準成分表2020/魚介類.cal");
+    FoodTreeModel model;
+    int withNutrients = 0;
+    bench::measure("load of 魚介類 with its nutrients into the food tree model", 9, [&] {
+        FoodTree tree = FoodTree::load(fish);
+        tree.attachNutrients(NutrientTable::loadFor(fish));
+        model.setTree(std::move(tree));
+    });
+    for (int i = 0; i < model.tree().size(); ++i)
+        withNutrients += model.tree().nutrients(model.tree().node(i)) != nullptr;
+    std::printf("  (%d foods with nutrients)\n", withNutrients);
+    bench::measure("the same table without its nutrients", 9, [&] {
+        FoodTree tree = FoodTree::load(fish);
+        tree.attachNutrients(NutrientTable::loadFor(scratch + QStringLiteral("/none.cal")));
+        model.setTree(std::move(tree));
     });
 });
 
