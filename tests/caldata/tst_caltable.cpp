@@ -311,80 +311,24 @@ void TestCalTable::bundledTablesLoad() {
 void TestCalTable::nutrientLine_data() {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QString>("read");
-    const QByteArray portion = sj(QStringLiteral("1人前"));
-    QTest::newRow("as the importer writes") << QByteArray("rice\xff"
-                                                          "100g\xff"
-                                                          "2.5\xff"
-                                                          "0.3\xff"
-                                                          "37.1\xff"
-                                                          "1.5\xff"
-                                                          "0\xff"
-                                                          "01088")
-                                            << "100/2.5/0.3/37.1/1.5/0/01088";
-    QTest::newRow("unknown is not 0, no number") << QByteArray("rice\xff"
-                                                               "100g\xff\xff"
-                                                               "0.3\xff\xff\xff")
-                                                 << "100/-/0.3/-/-/-/";
+    // Cells written with "|" for the separator byte 0xFF.
+    const auto cells = [](const QString &text) { return sj(text).replace('|', '\xFF'); };
+    QTest::newRow("as the importer writes")
+        << cells("rice|100g|2.5|0.3|37.1|1.5|0|01088") << "100/2.5/0.3/37.1/1.5/0/01088";
+    QTest::newRow("unknown is not 0, no number")
+        << cells("rice|100g||0.3|||") << "100/-/0.3/-/-/-/";
     QTest::newRow("typed with TABs and spaces")
         << QByteArray("rice\t 150 g \t2.5 \t0\t1\t.5\t5.0") << "150/2.5/0/1/0.5/5/";
-    QTest::newRow("a portion") << QByteArray("rice\xff" + portion +
-                                             "\xff"
-                                             "9\xff"
-                                             "8\xff"
-                                             "7\xff"
-                                             "6\xff"
-                                             "5")
-                               << "0/9/8/7/6/5/";
-    QTest::newRow("more cells kept for later") << QByteArray("rice\xff"
-                                                             "1g\xff\xff\xff\xff\xff\xff"
-                                                             "n\xff"
-                                                             "x")
-                                               << "1/-/-/-/-/-/n";
-    QTest::newRow("a cell short") << QByteArray("rice\xff"
-                                                "100g\xff"
-                                                "1\xff"
-                                                "2\xff"
-                                                "3\xff"
-                                                "4")
-                                  << "none";
-    QTest::newRow("a value that is no number") << QByteArray("rice\xff"
-                                                             "100g\xff"
-                                                             "Tr\xff"
-                                                             "2\xff"
-                                                             "3\xff"
-                                                             "4\xff"
-                                                             "5")
-                                               << "none";
-    QTest::newRow("a negative value") << QByteArray("rice\xff"
-                                                    "100g\xff"
-                                                    "-1\xff"
-                                                    "2\xff"
-                                                    "3\xff"
-                                                    "4\xff"
-                                                    "5")
-                                      << "none";
-    QTest::newRow("two points") << QByteArray("rice\xff"
-                                              "100g\xff"
-                                              "1.2.3\xff\xff\xff\xff")
-                                << "none";
-    QTest::newRow("no unit") << QByteArray("rice\xff"
-                                           "100\xff"
-                                           "1\xff"
-                                           "2\xff"
-                                           "3\xff"
-                                           "4\xff"
-                                           "5")
-                             << "none";
+    QTest::newRow("a portion") << cells(QStringLiteral("rice|1人前|9|8|7|6|5")) << "0/9/8/7/6/5/";
+    QTest::newRow("more cells kept for later") << cells("rice|1g||||||n|x") << "1/-/-/-/-/-/n";
+    QTest::newRow("a cell short") << cells("rice|100g|1|2|3|4") << "none";
+    QTest::newRow("a value that is no number") << cells("rice|100g|Tr|2|3|4|5") << "none";
+    QTest::newRow("a negative value") << cells("rice|100g|-1|2|3|4|5") << "none";
+    QTest::newRow("two points") << cells("rice|100g|1.2.3||||") << "none";
+    QTest::newRow("no unit") << cells("rice|100|1|2|3|4|5") << "none";
+    QTest::newRow("no grams") << cells("rice|0g|1|2|3|4|5") << "none";
     QTest::newRow("more digits than a number holds")
-        << QByteArray("rice\xff" + QByteArray(400, '9') + "g\xff\xff\xff\xff\xff") << "none";
-    QTest::newRow("no grams") << QByteArray("rice\xff"
-                                            "0g\xff"
-                                            "1\xff"
-                                            "2\xff"
-                                            "3\xff"
-                                            "4\xff"
-                                            "5")
-                              << "none";
+        << cells("rice|" + QString(400, u'9') + "g|||||") << "none";
 }
 
 void TestCalTable::nutrientLine() {
@@ -395,24 +339,16 @@ void TestCalTable::nutrientLine() {
 }
 
 void TestCalTable::nutrientsGoToFoodsOfTheirName() {
-    const NutrientTable table =
-        NutrientTable::parse("a\xff"
-                             "100g\xff"
-                             "1\xff\xff\xff\xff\r\n"
-                             "a\xff"
-                             "100g\xff"
-                             "2\xff\xff\xff\xff\r\n" // a second line of a name does not count
-                             "h\xff"
-                             "100g\xff"
-                             "3\xff\xff\xff\xff\r\n"
-                             "broken\xff"
-                             "x\xff\xff\xff\xff\xff\r\n");
+    // A second line of a name does not count; a heading gets none whatever its name.
+    const NutrientTable table = NutrientTable::parse(
+        QByteArray("a|100g|1||||\r\na|100g|2||||\r\nh|100g|3||||\r\nbroken|x|||||\r\n")
+            .replace('|', '\xFF'));
     FoodTree tree = FoodTree::parse("h:5\r\n a:1\r\n b:2\r\nbroken:3\r\na:4");
     tree.attachNutrients(table);
     QStringList got;
     for (int i = 0; i < tree.size(); ++i)
         got << nutrientText(tree.nutrients(tree.node(i)));
-    // A heading has none, whatever its name; the list view keeps each food's own.
+    // The list view keeps each food's own.
     QCOMPARE(got, (QStringList{"none", "100/1/-/-/-/-/", "none", "none", "100/1/-/-/-/-/"}));
     const FoodTree list = tree.dictionary();
     QCOMPARE(nutrientText(list.nutrients(list.node(2))), QStringLiteral("none")); // b
