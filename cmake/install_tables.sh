@@ -66,6 +66,19 @@ for table in "${bundled[@]}"; do
   added+=("$table")
 done
 
+# The checksums of the files as they were put there, so that the program's
+# backups can leave out a bundled table the user never changed.
+sums=$program/.bundled-sums
+if [ ${#added_now[@]} -gt 0 ]; then
+  {
+    [ -f "$sums" ] && cat "$sums"
+    for table in "${!added_now[@]}"; do
+      printf '%s  %s\n' "$(sha256sum <"$source_dir/$table" | cut -c1-64)" "$table"
+    done
+  } >"$sums.part"
+  mv -f "$sums.part" "$sums"
+fi
+
 # Written when it changed, or made anew.
 if [ ${#added[@]} -gt 0 ] || { $remade && [ ${#known[@]} -gt 0 ]; }; then
   mkdir -p "$program"

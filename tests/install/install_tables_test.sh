@@ -35,6 +35,9 @@ expect_file "data/外食/a;b.cal" 'semicolon\r\n'
 expect_file "data/外食/[丼 x.cal" 'bracket\r\n'
 expect_file "data/外食/y].cal" 'closing\r\n'
 expect_gone "data/README.md"
+# The checksums of what was put there, for the backups to leave it out.
+(cd "$prog/data" && sha256sum --check --quiet --strict ../.bundled-sums) || fail ".bundled-sums is wrong"
+[ "$(wc -l <"$prog/.bundled-sums")" -eq 6 ] || fail ".bundled-sums has $(wc -l <"$prog/.bundled-sums") lines"
 expect_gone "data/外食/a"
 expect_file ".bundled-tables" 'おかず/肉.cal\n主食/ご飯.cal\n主食/ご飯.nutrients\n外食/[丼 x.cal\n外食/a;b.cal\n外食/y].cal\n'
 
@@ -59,6 +62,7 @@ expect_file "data/外食/丼.cal" "the user's own\\r\\n"
 expect_gone "data/外食/丼.nutrients"
 expect_file "data/外食/麺.cal" 'shipped 4\r\n'
 expect_file "data/外食/麺.nutrients" 'nutrients 4\r\n'
+grep -q "  外食/麺.cal\$" "$prog/.bundled-sums" || fail "a table added by an update has no checksum"
 manifest='おかず/肉.cal\n主食/ご飯.cal\n主食/ご飯.nutrients\n外食/[丼 x.cal\n外食/a;b.cal\n外食/y].cal\n'
 manifest+='外食/丼.cal\n外食/丼.nutrients\n外食/麺.cal\n外食/麺.nutrients\n'
 expect_file ".bundled-tables" "$manifest"
