@@ -2,6 +2,7 @@
 
 #include "caldata/ui/sortindicator.h"
 #include "common/platform.h"
+#include "common/ui/backupguard.h"
 #include "common/ui/guard.h"
 #include "records/intakediary.h"
 
@@ -70,8 +71,14 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
     connect(m_c.mnuAddList, &QAction::triggered, this, &IntakeController::mnuAddListClick);
     connect(m_c.mnuDeleteList, &QAction::triggered, this,
             [this] { guarded(m_c.lsvCal, [this] { m_list.deleteSelected(); }); });
-    connect(m_c.mnuDeleteAll, &QAction::triggered, this,
-            [this] { guarded(m_c.lsvCal, [this] { m_list.deleteAll(); }); });
+    connect(m_c.mnuDeleteAll, &QAction::triggered, this, [this] {
+        // A day of the diary emptied loses its file: kept in a backup first.
+        if (m_diary.isOn() && m_list.model()->rowCount() > 0)
+            BackupGuard::before(
+                QStringLiteral("%1のリストの全削除の前")
+                    .arg(m_diary.date().toString(Regional::current().shortDatePattern())));
+        guarded(m_c.lsvCal, [this] { m_list.deleteAll(); });
+    });
     for (QAction *a :
          {m_c.mnuAddList, m_c.mnuDeleteList, m_c.mnuDeleteAll, m_c.mnuMyDelete, m_c.mnuMyKill})
         a->setEnabled(true);

@@ -2,6 +2,7 @@
 #include "common/platform.h"
 #include "common/ui/application.h"
 #include "common/ui/apptitle.h"
+#include "common/ui/backupguard.h"
 #include "common/ui/dialogprompt.h"
 #include "common/ui/fonts.h"
 #include "common/ui/helptopics.h"
@@ -10,6 +11,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QStatusBar>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char *argv[]) {
@@ -33,5 +36,9 @@ int main(int argc, char *argv[]) {
 
     zk::TMainForm mainForm;
     mainForm.show();
+    // The day's first backup once the window is up, so that it never holds
+    // the start back.
+    zk::BackupGuard::setStatusBar(mainForm.statusBar());
+    QTimer::singleShot(0, &mainForm, [] { zk::BackupGuard::daily(); });
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "app/ui/intakecontroller.h"
 #include "app/ui/settingpages.h"
+#include "app/ui/trestore.h"
 #include "caldata/calcatalogue.h"
 #include "caldata/ui/caltablecontroller.h"
 #include "caldata/ui/tcaleditor.h"
@@ -154,6 +155,19 @@ TMainForm::TMainForm(QWidget *parent)
     });
 }
 
+void TMainForm::mnuRestoreClick() {
+    TRestore dialog(this);
+    connect(&dialog, &TRestore::restored, this, [this] {
+        // What was put back shows at once: the tables, the one shown, the day.
+        Files->rescan();
+        const CalTableViewer &viewer = m_calTables->viewer();
+        if (!viewer.path().isEmpty())
+            m_calTables->viewer().showTable(viewer.caption(), viewer.path());
+        m_intake->diary().showDate(m_intake->diary().date());
+    });
+    WindowPrompt::of(this).exec(dialog);
+}
+
 void TMainForm::createActions() {
     mnuCaloryEditor = newAction(this, "mnuCaloryEditor", QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀｴﾃﾞｨﾀを起動(&C)"),
                                 QKeySequence(Qt::CTRL | Qt::Key_E));
@@ -166,6 +180,8 @@ void TMainForm::createActions() {
     mnuGraph->setIcon(QIcon(QStringLiteral(":/icons/graph.svg")));
     mnuIntakeCsv = newAction(this, "mnuIntakeCsv", QStringLiteral("摂取記録をCSVで保存..."));
     connect(mnuIntakeCsv, &QAction::triggered, this, [this] { saveIntakeCsv(this); });
+    mnuRestore = newAction(this, "mnuRestore", QStringLiteral("ﾊﾞｯｸｱｯﾌﾟから復元..."));
+    connect(mnuRestore, &QAction::triggered, this, &TMainForm::mnuRestoreClick);
     mnuExit = newAction(this, "mnuExit", QStringLiteral("終了(&E)"));
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 
@@ -220,6 +236,8 @@ void TMainForm::createMenus() {
     file->addActions({mnuCaloryEditor});
     file->addSeparator();
     file->addActions({mnuDayRec, mnuGraph, mnuIntakeCsv});
+    file->addSeparator();
+    file->addAction(mnuRestore);
     file->addSeparator();
     // Days are written as the list changes, so the item is checked each time.
     mnuIntakeCsv->setVisible(AnyIntakeDay());

@@ -54,10 +54,12 @@ private:
     QWidget *createDayBar(QWidget *parent);
     void mnuFindTopMostClick();
     void mnuCaloryEditorClick();
+    void mnuRestoreClick();
 
     // "ﾌｧｲﾙ(&F)"
     QAction *mnuCaloryEditor, *mnuDayRec, *mnuGraph, *mnuExit;
     QAction *mnuIntakeCsv; // shown while the food diary has a day
+    QAction *mnuRestore;   // "ﾊﾞｯｸｱｯﾌﾟから復元..."
     // "編集(&E)"
     QAction *mnuAddList, *mnuDeleteList, *mnuDeleteAll;
     QAction *mnuArrowDup, *mnuBanDup, *mnuConfirmDup; // one radio group

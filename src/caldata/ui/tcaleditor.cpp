@@ -8,6 +8,7 @@
 #include "common/savefile.h"
 #include "common/textutil.h"
 #include "common/ui/actions.h"
+#include "common/ui/backupguard.h"
 #include "common/ui/fonts.h"
 #include "common/ui/guard.h"
 #include "common/ui/plaintext.h"
@@ -390,6 +391,8 @@ bool Tcaleditor::save() {
             newName = *name;
             path = newTablePath(newName);
         }
+        if (QFileInfo::exists(path)) // the text saved over is kept in a backup first
+            BackupGuard::before(QStringLiteral("ｴﾃﾞｨﾀで「%1」を保存する前").arg(pnlTitle->text()));
         SaveStringToFile(path, bytes);
         Editor->setModified(false);
         actSave->setEnabled(false);

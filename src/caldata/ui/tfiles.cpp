@@ -12,7 +12,8 @@ namespace zk {
 TFiles::TFiles(CalCatalogue &catalogue, QWidget *parent)
     : QDockWidget(QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀﾌｧｲﾙ"), parent)
     , trvFile(new QTreeView(this))
-    , m_model(new CalFileIconModel(this)) {
+    , m_model(new CalFileIconModel(this))
+    , m_catalogue(catalogue) {
     setObjectName(QStringLiteral("Files"));
     setFeatures(DockWidgetClosable | DockWidgetMovable | DockWidgetFloatable);
     setAllowedAreas(Qt::LeftDockWidgetArea);
@@ -53,6 +54,11 @@ const CalFileNode *TFiles::selectedNode() const {
 
 QWidget *TFiles::fileTree() const {
     return trvFile;
+}
+
+void TFiles::rescan() {
+    m_model->setTree(SetCaloryDirectories(m_catalogue));
+    trvFile->expandAll();
 }
 
 } // namespace zk

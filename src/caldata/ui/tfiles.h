@@ -27,6 +27,8 @@ public:
     const CalFileNode *selectedNode() const;
     // The tree, which the settings give the font of its row.
     QWidget *fileTree() const;
+    // Scans data/ again (after a restore put tables back).
+    void rescan();
 
 Q_SIGNALS:
     // trvFileChange: another node was selected.
@@ -38,6 +40,7 @@ private:
 
     QTreeView *trvFile;
     CalFileIconModel *m_model;
+    CalCatalogue &m_catalogue;
 };
 
 } // namespace zk

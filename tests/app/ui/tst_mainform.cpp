@@ -1,8 +1,10 @@
 #include "app/ui/intakecontroller.h"
 #include "app/ui/tmainform.h"
+#include "app/ui/trestore.h"
 #include "caldata/ui/tcaleditor.h"
 #include "caldata/ui/tfiles.h"
 #include "caldata/ui/tfinder.h"
+#include "common/backups.h"
 #include "common/platform.h"
 #include "common/sjis.h"
 #include "common/ui/fonts.h"
@@ -25,6 +27,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -33,6 +36,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <functional>
 
@@ -55,6 +59,7 @@ private Q_SLOTS:
     void searchWindowOpensOverTheMainWindow();
     void diaryKeepsEachDaysList();
     void intakeCsv();
+    void restoreBringsBackADay();
     void filterNarrowsTheFoodTree();
     void rowsShowWholeGlyphs_data();
     void rowsShowWholeGlyphs();
@@ -125,7 +130,8 @@ void TestMainForm::menuStructure() {
                                   "ﾍﾙﾌﾟ(&H)"}));
     QCOMPARE(items(menus[0]),
              (QStringList{"ｶﾛﾘｰﾃﾞｰﾀｴﾃﾞｨﾀを起動(&C)|Ctrl+E", "-", "日々の記録を付ける(&R)|Ctrl+R",
-                          "ｸﾞﾗﾌ解析(&G)|Ctrl+G", "摂取記録をCSVで保存...|", "-", "終了(&E)|"}));
+                          "ｸﾞﾗﾌ解析(&G)|Ctrl+G", "摂取記録をCSVで保存...|", "-",
+                          "ﾊﾞｯｸｱｯﾌﾟから復元...|", "-", "終了(&E)|"}));
     QCOMPARE(items(menus[1]),
              (QStringList{"ﾘｽﾄにﾃﾞｰﾀを追加(&A)|Ctrl+A", "ﾘｽﾄからﾃﾞｰﾀを削除(&D)|Del",
                           "ﾘｽﾄからﾃﾞｰﾀを全削除(&K)|Ctrl+Del", "-", "ﾘｽﾄの重複を許可する(&X)|",
@@ -580,6 +586,40 @@ void TestMainForm::rowsShowWholeGlyphs() {
     // Rasterising at another offset may change the ink by a pixel row; ink
     // that is shorter and reaches the edge was cut.
     QVERIFY2(!atEdge || height >= ink(200).first, qPrintable(QString::number(height)));
+}
+
+// Ctrl+Del keeps the day in a backup first; the restore window puts it back
+// and the list shows it again, after a backup of the emptied day.
+void TestMainForm::restoreBringsBackADay() {
+    test::ScriptedWindowPrompt prompt;
+    TMainForm form;
+    form.intake().addFoods({CalorieRow{"a", QStringLiteral("t"), {}, 2, {}, {}},
+                            CalorieRow{"b", QStringLiteral("t"), {}, 3, {}, {}}});
+    const QString dayFile = QStringLiteral("record/intake/2026-12-08.dat");
+    const QByteArray day = m_folder.read(dayFile);
+    QVERIFY(!day.isEmpty());
+    QDir(m_folder.path(QStringLiteral("backup"))).removeRecursively();
+    prompt.answers = {Prompt::Answer::Yes};
+    test::child<QAction>(&form, "mnuDeleteAll")->trigger();
+    QVERIFY(!m_folder.exists(dayFile));
+    QCOMPARE(Backups(m_folder.path()).list().value(0).cause,
+             QStringLiteral("2026/12/08のリストの全削除の前"));
+
+    QStringList shown;
+    prompt.answerDialog = [&](QDialog &dialog) {
+        auto *restore = qobject_cast<TRestore *>(&dialog);
+        auto *files = test::child<QTreeWidget>(restore, "lsvFiles");
+        for (int i = 0; i < files->topLevelItemCount(); ++i)
+            shown << files->topLevelItem(i)->text(0) + u'|' + files->topLevelItem(i)->text(1);
+        prompt.answers = {Prompt::Answer::Yes};
+        test::child<QPushButton>(restore, "btnRestoreAll")->click();
+        return int(QDialog::Rejected);
+    };
+    test::child<QAction>(&form, "mnuRestore")->trigger();
+    QVERIFY(shown.contains(dayFile + QStringLiteral("|なくなっています")));
+    QCOMPARE(m_folder.read(dayFile), day);
+    QCOMPARE(test::child<QTreeView>(&form, "lsvCal")->model()->rowCount(), 2);
+    QCOMPARE(Backups(m_folder.path()).list().value(0).cause, QStringLiteral("復元の前"));
 }
 
 QTEST_MAIN(TestMainForm)

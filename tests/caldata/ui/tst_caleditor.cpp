@@ -2,6 +2,7 @@
 #include "caldata/caltext.h"
 #include "caldata/ui/editortextedit.h"
 #include "caldata/ui/tcaleditor.h"
+#include "common/backups.h"
 #include "common/platform.h"
 
 #include "support/tempprogramfolder.h"
@@ -183,6 +184,12 @@ void TestCalEditor::editAndSaveWithCtrlS() {
     QVERIFY(f.act("actUndo")->isEnabled());
     QTest::keyClick(f.Editor, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(f.folder.read(QStringLiteral("data/果物/りんご.cal")), QByteArray("a\xB2:1\r\nb:2"));
+    // The text saved over was kept in a backup first.
+    const BackupEntry before = Backups(f.folder.path()).list().value(0);
+    QCOMPARE(before.cause, QStringLiteral("ｴﾃﾞｨﾀで「りんご」を保存する前"));
+    QCOMPARE(f.folder.read(before.folder.mid(f.folder.path().size()) +
+                           QStringLiteral("data/果物/りんご.cal")),
+             QByteArray("a:1\nb:2"));
     QVERIFY(!f.Editor->isModified());
     QVERIFY(!f.act("actSave")->isEnabled());
 
