@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
-#include <QStatusBar>
 #include <QTimer>
 #include <QTranslator>
 
@@ -38,7 +37,6 @@ int main(int argc, char *argv[]) {
     mainForm.show();
     // The day's first backup once the window is up, so that it never holds
     // the start back.
-    zk::BackupGuard::setStatusBar(mainForm.statusBar());
     QTimer::singleShot(0, &mainForm, [] { zk::BackupGuard::daily(); });
     return QApplication::exec();
 }

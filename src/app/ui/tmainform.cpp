@@ -10,6 +10,7 @@
 #include "caldata/ui/tfinder.h"
 #include "common/platform.h"
 #include "common/ui/actions.h"
+#include "common/ui/backupguard.h"
 #include "common/ui/datepicker.h"
 #include "common/ui/elidinglabel.h"
 #include "common/ui/fonts.h"
@@ -86,6 +87,7 @@ TMainForm::TMainForm(QWidget *parent)
     setCentralWidget(createCentralArea());
     statusBar()->setObjectName(QStringLiteral("stb"));
     statusBar()->setSizeGripEnabled(true);
+    BackupGuard::setStatusBar(statusBar()); // where a backup that failed is told
     m_intake = new IntakeController(
         {lsvCal,         popMyCal,       mnuAddList, mnuDeleteList, mnuDeleteAll, mnuMyDelete,
          mnuMyKill,      mnuArrowDup,    mnuBanDup,  pnlTitle,      lblTotalCal,  ggCal,

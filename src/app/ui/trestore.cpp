@@ -23,7 +23,6 @@ QTreeWidget *makeList(const char *name, const QString &accessible, const QString
     list->setHeaderLabels(headers);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
-    list->header()->setStretchLastSection(false);
     list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     return list;
 }

@@ -32,6 +32,7 @@
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QStandardItemModel>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -620,6 +621,16 @@ void TestMainForm::restoreBringsBackADay() {
     QCOMPARE(m_folder.read(dayFile), day);
     QCOMPARE(test::child<QTreeView>(&form, "lsvCal")->model()->rowCount(), 2);
     QCOMPARE(Backups(m_folder.path()).list().value(0).cause, QStringLiteral("復元の前"));
+
+    // A backup that cannot be written is told, and the day is emptied all the same.
+    QDir(m_folder.path(QStringLiteral("backup"))).removeRecursively();
+    m_folder.write(QStringLiteral("backup"), "a file where the folder should be");
+    prompt.answers = {Prompt::Answer::Yes};
+    test::child<QAction>(&form, "mnuDeleteAll")->trigger();
+    QVERIFY(!m_folder.exists(dayFile));
+    QVERIFY(form.statusBar()->currentMessage().startsWith(
+        QStringLiteral("バックアップを作れませんでした")));
+    QVERIFY(QFile::remove(m_folder.path(QStringLiteral("backup"))));
 }
 
 QTEST_MAIN(TestMainForm)
