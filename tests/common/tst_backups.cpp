@@ -2,6 +2,7 @@
 #include "common/error.h"
 
 #include "support/tempprogramfolder.h"
+#include "support/withoutrights.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void retention();
     void backUpAndRestore();
     void damagedAndUnfinished();
+    void unreadableFileIsNamed();
     void killedBackupNeverPassesForWhole();
 };
 
@@ -149,6 +151,25 @@ void TestBackups::damagedAndUnfinished() {
     folder.write(QStringLiteral("record/a.dat"), "333");
     QVERIFY(backups.make(QStringLiteral("three"), noon.addSecs(3)));
     QVERIFY(!QDir(folder.path(QStringLiteral("backup/.making-2026-12-09_120005"))).exists());
+}
+
+void TestBackups::unreadableFileIsNamed() {
+    test::TempProgramFolder folder;
+    folder.write(QStringLiteral("record/a.dat"), "1");
+    folder.write(QStringLiteral("record/secret.dat"), "2");
+    const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                      QFile::WriteOther | QFile::ExeOther;
+    for (const QString &dir : {QString(), QStringLiteral("record")})
+        QFile::setPermissions(folder.path(dir), open);
+    QFile::setPermissions(folder.path(QStringLiteral("record/secret.dat")), QFile::WriteOwner);
+    // Made by a user who may not read the one file.
+    const QString said = test::errorWithoutRights([&] {
+        Backups backups(folder.path());
+        backups.make(QStringLiteral("x"), noon);
+        const BackupEntry made = backups.list().value(0);
+        throw Error(made.unreadable.join(u',') + u'|' + describe(made));
+    });
+    QCOMPARE(said, QStringLiteral("record/secret.dat|x:record/a.dat"));
 }
 
 // A backup killed at any moment is either whole or not listed as whole, and
