@@ -143,24 +143,30 @@ TMainForm::TMainForm(QWidget *parent)
         connect(shortcut, &QShortcut::activated, mnuAddList, &QAction::trigger);
     }
 
-    auto *records = new RecordWindows(this, mnuDayRec, mnuGraph); // the graph window, hidden
+    m_records = new RecordWindows(this, mnuDayRec, mnuGraph); // the graph window, hidden
     // The daily totals of the food diary aim at the daily standard.
-    records->graph()->setIntakeTarget([] {
+    m_records->graph()->setIntakeTarget([] {
         SettingsData data;
         data.load();
         return data.dailyStandard();
     });
     // OK of the settings may have changed the limits and the record items.
-    connect(m_settings, &MainSettings::settingsSaved, this, [this, records] {
+    connect(m_settings, &MainSettings::settingsSaved, this, [this] {
         m_intake->list().limitListRebuilt();
-        records->itemListSaved();
+        m_records->itemListSaved();
     });
 }
 
 void TMainForm::mnuRestoreClick() {
     TRestore dialog(this);
     connect(&dialog, &TRestore::restored, this, [this] {
-        // What was put back shows at once: the tables, the one shown, the day.
+        // What was put back shows at once: the settings, the tables, the one
+        // shown, the day.
+        m_settings->loadOptions();
+        m_settings->fillLimitList();
+        m_settings->applyStoredFonts();
+        m_intake->list().limitListRebuilt();
+        m_records->itemListSaved();
         Files->rescan();
         const CalTableViewer &viewer = m_calTables->viewer();
         if (!viewer.path().isEmpty())

@@ -22,6 +22,7 @@ namespace zk {
 class CalTableController;
 class IntakeController;
 class MainSettings;
+class RecordWindows;
 class TFiles;
 
 // The main window "Zenkarta": menu bar, tool bar, the dock area of the
@@ -105,6 +106,7 @@ private:
     IntakeController *m_intake = nullptr;
     MainSettings *m_settings = nullptr;
     CalTableController *m_calTables = nullptr;
+    RecordWindows *m_records = nullptr; // the diary and graph windows' commands
     QWidget *m_finder = nullptr;
 };
 
