@@ -67,14 +67,28 @@ for table in "${bundled[@]}"; do
 done
 
 # The checksums of the files as they were put there, so that the program's
-# backups can leave out a bundled table the user never changed.
+# backups can leave out a bundled table the user never changed. A folder
+# installed before the checksums were kept gets those of its tables that
+# still equal the bundled ones.
 sums=$program/.bundled-sums
-if [ ${#added_now[@]} -gt 0 ]; then
+declare -A summed=()
+if [ -f "$sums" ]; then
+  while IFS= read -r line; do
+    summed["${line:66}"]=1
+  done <"$sums"
+fi
+new_sums=()
+for table in "${bundled[@]}"; do
+  [ -n "${summed[$table]+x}" ] && continue
+  target=$program/data/$table
+  if [ -n "${added_now[$table]+x}" ] || { [ -n "${known[$table]+x}" ] && cmp -s "$source_dir/$table" "$target"; }; then
+    new_sums+=("$(sha256sum <"$source_dir/$table" | cut -c1-64)  $table")
+  fi
+done
+if [ ${#new_sums[@]} -gt 0 ]; then
   {
     [ -f "$sums" ] && cat "$sums"
-    for table in "${!added_now[@]}"; do
-      printf '%s  %s\n' "$(sha256sum <"$source_dir/$table" | cut -c1-64)" "$table"
-    done
+    printf '%s\n' "${new_sums[@]}"
   } >"$sums.part"
   mv -f "$sums.part" "$sums"
 fi

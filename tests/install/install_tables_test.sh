@@ -63,6 +63,11 @@ expect_gone "data/外食/丼.nutrients"
 expect_file "data/外食/麺.cal" 'shipped 4\r\n'
 expect_file "data/外食/麺.nutrients" 'nutrients 4\r\n'
 grep -q "  外食/麺.cal\$" "$prog/.bundled-sums" || fail "a table added by an update has no checksum"
+# A folder from before the checksums gets those of its unchanged tables only.
+rm "$prog/.bundled-sums"
+install_tables
+[ "$(cut -c67- "$prog/.bundled-sums" | LC_ALL=C sort | tr '\n' ' ')" = "主食/ご飯.nutrients 外食/[丼 x.cal 外食/y].cal 外食/麺.cal 外食/麺.nutrients " ] ||
+  fail ".bundled-sums made anew holds $(cut -c67- "$prog/.bundled-sums")"
 manifest='おかず/肉.cal\n主食/ご飯.cal\n主食/ご飯.nutrients\n外食/[丼 x.cal\n外食/a;b.cal\n外食/y].cal\n'
 manifest+='外食/丼.cal\n外食/丼.nutrients\n外食/麺.cal\n外食/麺.nutrients\n'
 expect_file ".bundled-tables" "$manifest"
