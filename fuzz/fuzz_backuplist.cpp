@@ -1,5 +1,6 @@
 // The list of a backup's files: whatever it holds, a list that reads as
-// whole writes back to a list that reads the same.
+// whole names files below record/, setting/ or data/ only, and writes back to
+// a list that reads the same.
 #include "common/backups.h"
 #include "fuzzsupport.h"
 
@@ -29,8 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (!entry)
         return 0;
     check(entry->made.isValid());
-    for (const zk::BackupEntry::File &f : entry->files)
+    for (const zk::BackupEntry::File &f : entry->files) {
         check(f.size >= 0 && f.sha256.size() == 64);
+        check(!f.path.split(u'/').contains(QStringLiteral("..")));
+        check(f.path.startsWith(QStringLiteral("record/")) ||
+              f.path.startsWith(QStringLiteral("setting/")) ||
+              f.path.startsWith(QStringLiteral("data/")));
+    }
     const std::optional<zk::BackupEntry> again = zk::parseBackupList(zk::backupListBytes(*entry));
     check(again && same(*entry, *again));
     return 0;

@@ -22,6 +22,17 @@ const QByteArray listHeader = "Zenkarta backup 1";
 const QString namePattern = QStringLiteral("yyyy-MM-dd_HHmmss");
 const QString unfinishedPrefix = QStringLiteral(".making-");
 
+// A path a backup may name: below record/, setting/ or data/, without a step
+// out of them, so that a list written by hand never reaches another file.
+bool isBackedUpPath(const QString &path) {
+    static const QStringList folders{QStringLiteral("record/"), QStringLiteral("setting/"),
+                                     QStringLiteral("data/")};
+    const bool below = std::any_of(folders.cbegin(), folders.cend(),
+                                   [&](const QString &f) { return path.startsWith(f); });
+    return below && QDir::cleanPath(path) == path && !path.contains(QStringLiteral("/../")) &&
+           !path.contains(u'\0');
+}
+
 QByteArray sha256(const QByteArray &bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
 }
@@ -119,6 +130,8 @@ std::optional<BackupEntry> parseBackupList(QByteArrayView bytes) {
             if (f.size() < 3 || f[0].size() != 64 || !sized || size < 0)
                 return std::nullopt;
             const QString path = QString::fromUtf8(rest.sliced(f[0].size() + f[1].size() + 2));
+            if (!isBackedUpPath(path))
+                return std::nullopt;
             entry.files.append({path, f[0], size});
         } else if (key == "unreadable" && tab >= 0) {
             entry.unreadable.append(QString::fromUtf8(rest));

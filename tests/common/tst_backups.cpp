@@ -148,6 +148,10 @@ void TestBackups::damagedAndUnfinished() {
     } catch (const Error &) {
     }
     QCOMPARE(folder.read(QStringLiteral("record/a.dat")), QByteArray("22"));
+    // A list that names a file outside the folders backed up is damaged.
+    const QString list = entries[1].folder.mid(folder.path().size()) + QStringLiteral("backup.lst");
+    folder.write(list, folder.read(list).replace("record/a.dat", "record/../../x"));
+    QVERIFY(backups.list().value(1).damaged);
     folder.write(QStringLiteral("record/a.dat"), "333");
     QVERIFY(backups.make(QStringLiteral("three"), noon.addSecs(3)));
     QVERIFY(!QDir(folder.path(QStringLiteral("backup/.making-2026-12-09_120005"))).exists());
