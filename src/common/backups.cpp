@@ -91,7 +91,7 @@ QHash<QString, QByteArray> bundledSums(const QString &program) {
 // last line "end" tells that the backup was finished.
 QByteArray backupListBytes(const BackupEntry &entry) {
     QByteArray out = listHeader + '\n';
-    out += "made\t" + entry.made.toString(Qt::ISODate).toUtf8() + '\n';
+    out += "made\t" + entry.made.toString(Qt::ISODateWithMs).toUtf8() + '\n';
     out += "cause\t" + entry.cause.toUtf8() + '\n';
     for (const BackupEntry::File &f : entry.files)
         out +=
