@@ -160,13 +160,13 @@ TMainForm::TMainForm(QWidget *parent)
 void TMainForm::mnuRestoreClick() {
     TRestore dialog(this);
     connect(&dialog, &TRestore::restored, this, [this] {
-        // What was put back shows at once: the settings, the tables, the one
-        // shown, the day.
+        // What was put back shows at once: the settings, the graph, the
+        // tables, the one shown, the day.
         m_settings->loadOptions();
         m_settings->fillLimitList();
         m_settings->applyStoredFonts();
         m_intake->list().limitListRebuilt();
-        m_records->itemListSaved();
+        m_records->filesRestored();
         Files->rescan();
         const CalTableViewer &viewer = m_calTables->viewer();
         if (!viewer.path().isEmpty())

@@ -28,6 +28,11 @@ void RecordWindows::itemListSaved() {
     m_graph->reloadItems();
 }
 
+void RecordWindows::filesRestored() {
+    m_graph->reloadItems();
+    m_graph->redraw();
+}
+
 void RecordWindows::mnuDayRecClick() {
     TDayRec window(m_mainWindow);
     connect(&window, &TDayRec::helpRequested, &window, &HelpTopics::showTopic);

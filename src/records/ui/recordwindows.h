@@ -23,6 +23,8 @@ public:
     TGraph *graph() const { return m_graph.get(); }
     // setting/graph.dat was written: the graph lists the items anew.
     void itemListSaved();
+    // A restore put files back: the graph lists the items and draws anew.
+    void filesRestored();
 
 private:
     void mnuDayRecClick();

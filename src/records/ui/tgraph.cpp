@@ -218,6 +218,11 @@ void TGraph::reloadItems() {
     }
 }
 
+void TGraph::redraw() {
+    if (m_drawnRow >= 0 && lstItems->currentRow() == m_drawnRow)
+        lstItemsClick();
+}
+
 void TGraph::chkDataRangeClick() {
     const bool on = chkDataRange->isChecked();
     for (QWidget *w : {static_cast<QWidget *>(dtpStart), static_cast<QWidget *>(lblStart),

@@ -28,6 +28,8 @@ public:
     // Reads setting/graph.dat again (after the settings wrote it, or before
     // the window shows), keeping the chosen item chosen while it still exists.
     void reloadItems();
+    // Draws the item drawn again from its files (a restore put them back).
+    void redraw();
     // The target of the food diary's daily totals: the daily standard.
     void setIntakeTarget(std::function<int()> target) { m_intakeTarget = std::move(target); }
 

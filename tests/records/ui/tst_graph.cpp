@@ -420,6 +420,12 @@ void TestGraph::clickingAgainReadsAgain() {
                                                     "70\r\n");
     QTest::mouseClick(lstItems->viewport(), Qt::LeftButton, {}, first);
     QCOMPARE(ys(window), QList<double>{70});
+    // A restore put the file back: drawn again without a click.
+    folder.write(QStringLiteral("record/体重.dat"), "2002/06/01\xff"
+                                                    "71\r\n");
+    window.reloadItems();
+    window.redraw();
+    QCOMPARE(ys(window), QList<double>{71});
 
     // From a narrow value axis to a wide one and back, as drawn on screen.
     folder.write(QStringLiteral("record/steps.dat"), "2002/06/01\xff"
