@@ -223,11 +223,10 @@ def read_foods(rows, title):
                           f"{cell(ENERGY).value!r}")
         grams = []
         for identifier in NUTRIENTS:
-            value = cell(identifier).value
             text = grams_of(cell(identifier))
             if text is None:
                 raise Refused(f"{where}: the value of {identifier} is neither a number "
-                              f"nor a known mark: {value!r}")
+                              f"nor a known mark: {cell(identifier).value!r}")
             grams.append(text)
         food = Food(row_number, number, parts, kcal, grams)
         for text in [food.text] + [heading for heading, _ in food.path]:

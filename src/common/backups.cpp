@@ -37,7 +37,9 @@ QByteArray sha256(const QByteArray &bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
 }
 
-BackupEntry readEntry(const QString &folder) {
+// A backup as its list tells; with `checkCopies`, damaged also when a copy is
+// missing or of another size (retention needs only the list).
+BackupEntry readEntry(const QString &folder, bool checkCopies = true) {
     QFile list(folder + listName);
     std::optional<BackupEntry> read;
     if (list.open(QIODevice::ReadOnly))
@@ -50,9 +52,9 @@ BackupEntry readEntry(const QString &folder) {
             QDateTime::fromString(QDir(folder).dirName().left(namePattern.size()), namePattern);
         return entry;
     }
-    for (const BackupEntry::File &f : std::as_const(entry.files)) {
-        const QFileInfo copy(folder + f.path);
-        if (!copy.isFile() || copy.size() != f.size)
+    for (qsizetype i = 0; checkCopies && i < entry.files.size(); ++i) {
+        const QFileInfo copy(folder + entry.files[i].path);
+        if (!copy.isFile() || copy.size() != entry.files[i].size)
             return entry;
     }
     entry.damaged = false;
@@ -201,16 +203,22 @@ QString Backups::folder() const {
     return m_program + QStringLiteral("backup/");
 }
 
+QStringList Backups::entryFolders() const {
+    QStringList out;
+    const QStringList names =
+        QDir(folder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed);
+    for (const QString &name : names) {
+        // Not a backup's name: an unfinished one starts with a dot.
+        if (QDateTime::fromString(name.left(namePattern.size()), namePattern).isValid())
+            out.append(folder() + name + u'/');
+    }
+    return out;
+}
+
 QList<BackupEntry> Backups::list() const {
     QList<BackupEntry> out;
-    const QStringList names =
-        QDir(folder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &name : names) {
-        if (!QDateTime::fromString(name.left(namePattern.size()), namePattern).isValid())
-            continue; // not a backup's name (an unfinished one starts with a dot)
-        out.append(readEntry(folder() + name + u'/'));
-    }
-    std::reverse(out.begin(), out.end());
+    for (const QString &entry : entryFolders())
+        out.append(readEntry(entry));
     return out;
 }
 
@@ -223,12 +231,12 @@ bool Backups::madeOn(QDate date) const {
 Backups::Current Backups::readCurrent() const {
     Current now;
     const QHash<QString, QByteArray> bundled = bundledSums(m_program);
-    QStringList paths = filesUnder(m_program, QStringLiteral("record"));
+    QStringList paths = filesUnder(m_program, QStringLiteral("data"));
+    paths += filesUnder(m_program, QStringLiteral("record"));
     paths += filesUnder(m_program, QStringLiteral("setting"));
-    const QStringList data = filesUnder(m_program, QStringLiteral("data"));
-    for (const QString &path : data) {
+    for (const QString &path : std::as_const(paths)) {
         if (path.contains(u'\n'))
-            continue;
+            continue; // a line of the list cannot name it
         QByteArray bytes;
         try {
             bytes = readFileBytes(m_program + path);
@@ -237,21 +245,10 @@ Backups::Current Backups::readCurrent() const {
             continue;
         }
         const QByteArray sum = sha256(bytes);
-        if (bundled.value(path.mid(5)) == sum)
+        if (path.startsWith(QStringLiteral("data/")) && bundled.value(path.mid(5)) == sum)
             continue; // a bundled table as it was installed
         now.files.append({path, sum, bytes.size()});
         now.bytes.append(bytes);
-    }
-    for (const QString &path : std::as_const(paths)) {
-        if (path.contains(u'\n'))
-            continue; // a line of the list cannot name it
-        try {
-            const QByteArray bytes = readFileBytes(m_program + path);
-            now.files.append({path, sha256(bytes), bytes.size()});
-            now.bytes.append(bytes);
-        } catch (const Error &) {
-            now.unreadable.append(path);
-        }
     }
     return now;
 }
@@ -264,10 +261,14 @@ void Backups::removeUnfinished() const {
 }
 
 bool Backups::make(const QString &cause, const QDateTime &now) {
+    return make(cause, now, readCurrent());
+}
+
+bool Backups::make(const QString &cause, const QDateTime &now, const Current &current) {
     removeUnfinished();
-    const Current current = readCurrent();
-    const QList<BackupEntry> entries = list();
-    for (const BackupEntry &last : entries) {
+    // Only the newest whole backup is read to compare with.
+    for (const QString &folder : entryFolders()) {
+        const BackupEntry last = readEntry(folder);
         if (last.damaged)
             continue;
         const auto same = [](const BackupEntry::File &a, const BackupEntry::File &b) {
@@ -287,10 +288,15 @@ bool Backups::make(const QString &cause, const QDateTime &now) {
         QDir(temporary).removeRecursively();
         throw Error(QStringLiteral("バックアップを作れませんでした（%1）。").arg(what));
     };
+    QString madeFolder; // the files come sorted, folder by folder
     for (qsizetype i = 0; i < current.files.size(); ++i) {
         const QString path = temporary + current.files[i].path;
+        const QString in = QFileInfo(path).path();
+        if (in != madeFolder && !QDir().mkpath(in))
+            fail(in);
+        madeFolder = in;
         QFile copy(path);
-        if (!QDir().mkpath(QFileInfo(path).path()) || !copy.open(QIODevice::WriteOnly) ||
+        if (!copy.open(QIODevice::WriteOnly) ||
             copy.write(current.bytes[i]) != current.bytes[i].size() || !copy.flush())
             fail(path);
     }
@@ -313,7 +319,9 @@ bool Backups::make(const QString &cause, const QDateTime &now) {
 }
 
 void Backups::prune(const QDateTime &now) const {
-    const QList<BackupEntry> entries = list();
+    QList<BackupEntry> entries;
+    for (const QString &entry : entryFolders())
+        entries.append(readEntry(entry, false));
     QList<QDateTime> made;
     QList<qint64> sizes;
     for (const BackupEntry &e : entries) {
@@ -328,7 +336,10 @@ void Backups::prune(const QDateTime &now) const {
 }
 
 QList<BackupDifference> Backups::compare(const BackupEntry &entry) const {
-    const Current current = readCurrent();
+    return differences(entry, readCurrent());
+}
+
+QList<BackupDifference> Backups::differences(const BackupEntry &entry, const Current &current) {
     QHash<QString, QByteArray> now;
     for (const BackupEntry::File &f : current.files)
         now.insert(f.path, f.sha256);
@@ -352,9 +363,10 @@ QList<BackupDifference> Backups::compare(const BackupEntry &entry) const {
 void Backups::restore(const BackupEntry &entry, const QStringList &paths, const QDateTime &now) {
     if (entry.damaged)
         throw Error(QStringLiteral("このバックアップは壊れているため復元できません。"));
+    const Current current = readCurrent(); // what the backup before the restore holds
     QStringList chosen = paths;
     if (chosen.isEmpty()) {
-        for (const BackupDifference &d : compare(entry)) {
+        for (const BackupDifference &d : differences(entry, current)) {
             if (d.kind != BackupDifference::Added)
                 chosen.append(d.path);
         }
@@ -377,7 +389,7 @@ void Backups::restore(const BackupEntry &entry, const QStringList &paths, const 
                 QStringLiteral("バックアップの「%1」が壊れているため復元できません。").arg(path));
         copies.append(bytes);
     }
-    make(QStringLiteral("復元の前"), now);
+    make(QStringLiteral("復元の前"), now, current);
     for (qsizetype i = 0; i < chosen.size(); ++i)
         SaveStringToFile(m_program + chosen[i], copies[i]);
 }

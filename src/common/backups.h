@@ -88,6 +88,9 @@ private:
         QList<QByteArray> bytes;
     };
     Current readCurrent() const;
+    bool make(const QString &cause, const QDateTime &now, const Current &current);
+    static QList<BackupDifference> differences(const BackupEntry &entry, const Current &current);
+    QStringList entryFolders() const; // newest first
     void removeUnfinished() const;
     void prune(const QDateTime &now) const;
 
