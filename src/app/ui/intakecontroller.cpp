@@ -100,8 +100,9 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
     connect(m_c.mnuMyCopyToday, &QAction::triggered, this, &IntakeController::mnuMyCopyTodayClick);
     connect(&m_diary, &DailyIntake::dateChanged, this, &IntakeController::showDay);
     connect(&m_diary, &DailyIntake::todayFollowed, this, [this](QDate day) {
-        m_c.stb->showMessage(QStringLiteral("日付が変わりました。%1のリストを表示しています。")
-                                 .arg(day.toString(Regional::current().shortDatePattern())));
+        m_followedMessage = QStringLiteral("日付が変わりました。%1のリストを表示しています。")
+                                .arg(day.toString(Regional::current().shortDatePattern()));
+        m_c.stb->showMessage(m_followedMessage);
     });
     // Back from a suspend or another window, the date is looked at at once.
     connect(qApp, &QGuiApplication::applicationStateChanged, &m_diary,
@@ -159,6 +160,9 @@ void IntakeController::dtpDayChange(QDate date) {
 }
 
 void IntakeController::showDay() {
+    // The news of the new day goes once the list shows another day.
+    if (!m_diary.isToday() && m_c.stb->currentMessage() == m_followedMessage)
+        m_c.stb->clearMessage();
     const QSignalBlocker blocker(m_c.dtpDay);
     m_c.dtpDay->setDate(m_diary.date());
     m_c.pnlDay->setVisible(m_diary.isOn());

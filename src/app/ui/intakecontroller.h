@@ -91,6 +91,7 @@ private:
     DailyIntake m_diary;
     TIniSaveProps m_diaryIsp; // setting/intake.ini
     std::function<std::optional<FoodPick>()> m_foodSource;
+    QString m_followedMessage; // the status bar's news that the day changed
 };
 
 } // namespace zk

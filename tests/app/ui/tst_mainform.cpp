@@ -61,6 +61,7 @@ private Q_SLOTS:
     void diaryKeepsEachDaysList();
     void intakeCsv();
     void restoreBringsBackADay();
+    void midnightNewsGoesWithTheDay();
     void filterNarrowsTheFoodTree();
     void rowsShowWholeGlyphs_data();
     void rowsShowWholeGlyphs();
@@ -631,6 +632,26 @@ void TestMainForm::restoreBringsBackADay() {
     QVERIFY(form.statusBar()->currentMessage().startsWith(
         QStringLiteral("バックアップを作れませんでした")));
     QVERIFY(QFile::remove(m_folder.path(QStringLiteral("backup"))));
+}
+
+// Past midnight the status bar says the list moved on, until another day is shown.
+void TestMainForm::midnightNewsGoesWithTheDay() {
+    test::ScriptedWindowPrompt prompt;
+    QDate day = today;
+    Regional regional = Regional::current();
+    regional.setToday([&day] { return day; });
+    Regional::setCurrent(regional);
+    const auto back = qScopeGuard([&] {
+        regional.setToday([] { return today; });
+        Regional::setCurrent(regional);
+    });
+    TMainForm form;
+    day = today.addDays(1);
+    form.intake().diary().followToday();
+    QCOMPARE(form.statusBar()->currentMessage(),
+             QStringLiteral("日付が変わりました。2026/12/09のリストを表示しています。"));
+    test::child<QToolButton>(&form, "btnPrevDay")->click();
+    QCOMPARE(form.statusBar()->currentMessage(), QString());
 }
 
 QTEST_MAIN(TestMainForm)
