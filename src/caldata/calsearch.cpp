@@ -418,9 +418,16 @@ bool CalSearch::start(const QList<CalCatalogue::Entry> &tables, const SearchCond
     m_error.clear();
     m_run = std::move(run);
     m_sinceAdded.start();
+    if (m_run->tables.isEmpty()) {
+        takeSearched(); // nothing to wait for: done at once
+        return true;
+    }
     for (int i = 0, n = std::max(1, m_workers.maxThreadCount()); i < n; ++i)
         m_workers.start([this, run = m_run] { searchTables(run); });
-    takeSearched();
+    // Only the first table is told here: the tables searched are taken on
+    // the event loop, even when the workers are through before this returns.
+    m_announced = true;
+    Q_EMIT searching(m_run->tables.first().path);
     return true;
 }
 
