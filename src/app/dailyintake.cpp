@@ -16,37 +16,19 @@ QDate today() {
     return Regional::current().today();
 }
 
-// A table name comes from a file name, which may hold a character Shift-JIS
-// has no code for: that character is written as "?", the rest as it is.
-QByteArray encodeShown(const QString &text) {
-    try {
-        return sjis::encode(text);
-    } catch (const Error &) {
-        QByteArray bytes;
-        for (const char32_t code : text.toUcs4()) {
-            try {
-                bytes += sjis::encode(QString::fromUcs4(&code, 1));
-            } catch (const Error &) {
-                bytes += '?';
-            }
-        }
-        return bytes;
-    }
-}
-
-ListRows cellsOf(const QList<CalorieRow> &rows) {
+ListRows cellsOf(const QList<IntakeRow> &rows) {
     ListRows cells;
     cells.reserve(rows.size());
-    for (const CalorieRow &row : rows)
-        cells.append(IntakeRowCells(row));
+    for (const IntakeRow &row : rows)
+        cells.append(row.cells());
     return cells;
 }
 
-QList<CalorieRow> rowsFrom(const ListRows &cells) {
-    QList<CalorieRow> rows;
+QList<IntakeRow> rowsFrom(const ListRows &cells) {
+    QList<IntakeRow> rows;
     rows.reserve(cells.size());
     for (const ListRow &row : cells)
-        rows.append(IntakeRowFromCells(row));
+        rows.append(IntakeRow::stored(row));
     return rows;
 }
 
@@ -55,23 +37,6 @@ QString dateShown(QDate date) {
 }
 
 } // namespace
-
-CalorieRow IntakeRowFromCells(const ListRow &cells) {
-    const QByteArray foods = cells.value(0);
-    const QByteArray calory = cells.value(2);
-    return {foods,
-            sjis::decode(cells.value(1)),
-            sjis::decode(calory),
-            IntakeCalory(calory),
-            sjis::decode(foods),
-            cells};
-}
-
-ListRow IntakeRowCells(const CalorieRow &row) {
-    if (!row.stored.isEmpty())
-        return row.stored;
-    return {row.foods, encodeShown(row.category), encodeShown(row.calory)};
-}
 
 DailyIntake::DailyIntake(IntakeList &list, Prompt &prompt, QObject *parent)
     : QObject(parent)
@@ -120,14 +85,14 @@ void DailyIntake::setOn(bool on) {
         m_on = false;
         return;
     }
-    QList<CalorieRow> stored;
+    QList<IntakeRow> stored;
     try {
         stored = rowsOf(day);
     } catch (const Error &e) {
         m_prompt.error(e.text());
         return;
     }
-    const QList<CalorieRow> shown = m_list.model()->rows();
+    const QList<IntakeRow> shown = m_list.model()->rows();
     const ListRows storedCells = cellsOf(stored);
     const ListRows shownCells = cellsOf(shown);
     // Nothing stored is dropped or doubled without the user's word: only a
@@ -180,11 +145,11 @@ int DailyIntake::copyToToday(DuplicatesPolicy policy) {
     const QDate day = today();
     if (!m_on || m_date == day)
         return 0;
-    QList<CalorieRow> rows = rowsOf(day);
+    QList<IntakeRow> rows = rowsOf(day);
     int copied = 0;
     for (const int r : m_list.selectedRows()) {
-        const CalorieRow &row = m_list.model()->row(r);
-        if (m_list.admits(rows, row.foods, row.category, policy)) {
+        const IntakeRow &row = m_list.model()->row(r);
+        if (m_list.admits(rows, row.list.foods, row.list.category, policy)) {
             rows.append(row);
             ++copied;
         }
@@ -225,7 +190,7 @@ void DailyIntake::listChanged() {
         store(m_date, cellsOf(m_list.model()->rows()));
 }
 
-QList<CalorieRow> DailyIntake::rowsOf(QDate date) const {
+QList<IntakeRow> DailyIntake::rowsOf(QDate date) const {
     const auto unwritten = m_unwritten.constFind(date);
     return rowsFrom(unwritten != m_unwritten.cend() ? *unwritten : LoadIntakeDay(date));
 }

@@ -11,14 +11,11 @@
 
 namespace zk {
 
-// A row of a day file as the intake list shows it, and back. A row read from
-// a file keeps its cells as read, so bytes that are not valid CP932 and cells
-// beyond the third are written back unchanged.
-CalorieRow IntakeRowFromCells(const ListRow &cells);
-ListRow IntakeRowCells(const CalorieRow &row);
-
 // The food diary of the intake list: while on, the list shows the list of one
 // date and every change the user makes is written to that date's file at once.
+// A row read from a file keeps its cells as read until the user changes its
+// amount, so bytes that are not valid CP932 and cells the program does not
+// know are written back unchanged.
 // Off, nothing is read or written and the list lives in memory only.
 //
 // A day that could not be written stays in memory, shown when its date is
@@ -66,7 +63,7 @@ Q_SIGNALS:
 
 private:
     void listChanged();
-    QList<CalorieRow> rowsOf(QDate date) const; // throws when its file cannot be read
+    QList<IntakeRow> rowsOf(QDate date) const; // throws when its file cannot be read
     void store(QDate date, const ListRows &rows);
     // Writes the days not written yet, each on its own; reports the days that
     // fail and were not reported yet, or every one that fails with `reportAll`.

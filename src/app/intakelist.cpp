@@ -1,5 +1,7 @@
 #include "app/intakelist.h"
 
+#include "app/lastamounts.h"
+#include "common/error.h"
 #include "common/prompt.h"
 #include "common/sjis.h"
 #include "common/textutil.h"
@@ -21,11 +23,15 @@ int GetStandartCalory(const QString &limitItemText) {
     return ok && decimal.match(number).hasMatch() ? limit : 1000;
 }
 
-IntakeList::IntakeList(SortKey &sortKey, Prompt &prompt, QObject *parent)
+IntakeList::IntakeList(SortKey &sortKey, Prompt &prompt, LastAmounts *lastAmounts,
+                       QObject *parent)
     : QObject(parent)
     , m_sortKey(sortKey)
     , m_prompt(prompt)
-    , m_selection(&m_model) {}
+    , m_lastAmounts(lastAmounts)
+    , m_selection(&m_model) {
+    connect(&m_model, &IntakeListModel::amountEdited, this, &IntakeList::setAmount);
+}
 
 QList<int> IntakeList::selectedRows() const {
     QList<int> rows;
@@ -35,43 +41,50 @@ QList<int> IntakeList::selectedRows() const {
     return rows;
 }
 
-namespace {
-
-CalorieRow newRow(const QByteArray &name, int calory, const QString &category) {
-    // The cell keeps the sign of an exercise entry (-100 kcal), and the total
-    // subtracts it.
-    return {name,   category,           splitdigit(calory) + QStringLiteral(" kcal"),
-            calory, sjis::decode(name), {}};
+IntakeRow IntakeList::newRow(const QByteArray &name, const QString &category,
+                             const IntakeFood &food) {
+    const std::optional<Amount> last =
+        m_lastAmounts ? m_lastAmounts->of(category, name, food.basis.unit) : std::nullopt;
+    return IntakeRow::added(name, category, food, last.value_or(food.basis));
 }
 
-} // namespace
-
-bool IntakeList::add(const QByteArray &name, int calory, const QString &category,
+bool IntakeList::add(const QByteArray &name, const QString &category, const IntakeFood &food,
                      DuplicatesPolicy policy) {
-    return add(QList<CalorieRow>{newRow(name, calory, category)}, policy) > 0;
+    if (!admits(m_model.rows(), name, category, policy))
+        return false;
+    m_model.append(newRow(name, category, food));
+    calc();
+    Q_EMIT rowsChanged();
+    return true;
 }
 
 int IntakeList::add(const QList<CalorieRow> &foods, DuplicatesPolicy policy) {
-    int added = 0;
-    for (const CalorieRow &food : foods) {
-        if (!admits(m_model.rows(), food.foods, food.category, policy))
+    TableFoods tables;
+    QList<IntakeRow> added;
+    for (const CalorieRow &found : foods) {
+        // Rows added before count as the list for the policy.
+        QList<IntakeRow> rows = m_model.rows() + added;
+        if (!admits(rows, found.foods, found.category, policy))
             continue;
-        m_model.append(newRow(food.foods, food.value, food.category));
-        ++added;
+        const std::optional<TableFood> food = tables.find(found.category, found.foods);
+        added.append(newRow(found.foods, found.category,
+                            food && food->calory == found.value ? IntakeFood::of(*food)
+                                                                : IntakeFood::of(found.value, nullptr)));
     }
-    if (added > 0) {
+    if (!added.isEmpty()) {
+        m_model.append(added);
         calc();
         Q_EMIT rowsChanged();
     }
-    return added;
+    return int(added.size());
 }
 
-bool IntakeList::admits(const QList<CalorieRow> &rows, const QByteArray &name,
+bool IntakeList::admits(const QList<IntakeRow> &rows, const QByteArray &name,
                         const QString &category, DuplicatesPolicy policy) {
     if (policy == DuplicatesPolicy::Allow)
         return true;
-    for (const CalorieRow &row : rows) {
-        if (row.foods != name || row.category != category)
+    for (const IntakeRow &row : rows) {
+        if (row.list.foods != name || row.list.category != category)
             continue;
         if (policy == DuplicatesPolicy::Forbid)
             return false;
@@ -84,10 +97,71 @@ bool IntakeList::admits(const QList<CalorieRow> &rows, const QByteArray &name,
     return true;
 }
 
-void IntakeList::setRows(const QList<CalorieRow> &rows) {
+void IntakeList::setRows(const QList<IntakeRow> &rows) {
     m_model.clear();
     m_model.append(rows);
     calc();
+}
+
+void IntakeList::setAmount(int row, const Amount &amount) {
+    applyAmounts({{row, amount}});
+}
+
+void IntakeList::stepAmounts(const QList<int> &rows, int steps) {
+    QList<std::pair<int, Amount>> changes;
+    for (const int r : rows)
+        changes.append({r, m_model.row(r).amount.stepped(steps)});
+    applyAmounts(changes);
+}
+
+bool IntakeList::setTypedAmount(const QList<int> &rows, const QString &text) {
+    QList<std::pair<int, Amount>> changes;
+    for (const int r : rows) {
+        const std::optional<Amount> amount = Amount::typed(text, m_model.row(r).amount.unit);
+        if (!amount) {
+            m_prompt.error(QStringLiteral("「%1」は量として使えません。\n").arg(text) +
+                           typedAmountLabel(rows));
+            return false;
+        }
+        changes.append({r, *amount});
+    }
+    applyAmounts(changes);
+    return true;
+}
+
+QString IntakeList::typedAmountLabel(const QList<int> &rows) const {
+    QStringList ranges;
+    for (const Amount::Unit unit : {Amount::Unit::Grams, Amount::Unit::Portions}) {
+        const bool any = std::any_of(rows.begin(), rows.end(),
+                                     [&](int r) { return m_model.row(r).amount.unit == unit; });
+        if (any)
+            ranges.append(Amount(unit, Amount::minimum(unit)).text() + QStringLiteral("～") +
+                          Amount(unit, Amount::maximum(unit)).text());
+    }
+    return QStringLiteral("量を数で入力してください（%1）:").arg(ranges.join(QStringLiteral("、")));
+}
+
+void IntakeList::applyAmounts(const QList<std::pair<int, Amount>> &changes) {
+    QList<LastAmounts::Choice> chosen;
+    for (const auto &[r, amount] : changes) {
+        IntakeRow row = m_model.row(r);
+        if (row.amount == amount)
+            continue;
+        row.setAmount(amount);
+        chosen.append({row.list.category, row.list.foods, row.amount});
+        m_model.replaceRow(r, std::move(row));
+    }
+    if (chosen.isEmpty())
+        return;
+    calc();
+    Q_EMIT rowsChanged();
+    if (!m_lastAmounts)
+        return;
+    try {
+        m_lastAmounts->remember(chosen);
+    } catch (const Error &e) {
+        Q_EMIT amountsNotKept(e.text());
+    }
 }
 
 void IntakeList::deleteSelected() {
@@ -132,8 +206,8 @@ void IntakeList::sortByColumn(int column) {
 
 TotalBar IntakeList::total() const {
     qint64 total = 0;
-    for (const CalorieRow &row : m_model.rows())
-        total += row.value;
+    for (const IntakeRow &row : m_model.rows())
+        total += row.list.value;
     const int limit = GetStandartCalory(m_limitText);
 
     TotalBar bar;
@@ -167,10 +241,65 @@ QString IntakeList::deleteCaption(const QString &previous) const {
     const QList<int> rows = selectedRows();
     if (rows.isEmpty())
         return previous;
-    const QString first = m_model.row(rows.first()).foodsText;
+    const QString first = m_model.row(rows.first()).list.foodsText;
     if (rows.size() == 1)
         return QStringLiteral("「") + first + QStringLiteral("」を削除");
     return QStringLiteral("「") + first + QStringLiteral("」以下%1件を削除").arg(rows.size());
+}
+
+PfcBalance PfcBalance::of(const QList<IntakeRow> &rows) {
+    PfcBalance balance;
+    for (const IntakeRow &row : rows) {
+        for (int n = 0; n < IntakeNutrientCount; ++n)
+            if (row.eaten[n])
+                balance.totals[n] = balance.totals[n].value_or(0) + *row.eaten[n];
+        balance.lacking += row.lacksNutrients();
+    }
+    const std::array<double, 3> energy{balance.totals[Protein].value_or(0) * 4,
+                                       balance.totals[Fat].value_or(0) * 9,
+                                       balance.totals[Carbohydrate].value_or(0) * 4};
+    const double sum = energy[0] + energy[1] + energy[2];
+    balance.hasRatio = sum > 0;
+    for (int i = 0; balance.hasRatio && i < 3; ++i) {
+        balance.percent[i] = int(roundHalfUp(energy[i] / sum * 100, 0));
+        balance.shares[i] = balance.percent[i] < targets[i].low    ? Share::Below
+                            : balance.percent[i] > targets[i].high ? Share::Above
+                                                                   : Share::Within;
+    }
+    return balance;
+}
+
+QString PfcBalance::sumsText() const {
+    static const char16_t *const names[IntakeNutrientCount] = {u"P", u"F", u"C", u"塩分"};
+    QStringList parts;
+    for (int n = 0; n < IntakeNutrientCount; ++n)
+        if (totals[n])
+            parts.append(QString::fromUtf16(names[n]) + u' ' + NutrientText(totals[n]) +
+                         QStringLiteral(" g"));
+    return parts.join(QStringLiteral("  "));
+}
+
+QString PfcBalance::ratioText(int share) const {
+    static const char16_t letters[3] = {u'P', u'F', u'C'};
+    return QChar(letters[share]) + QStringLiteral(" %1%").arg(percent[share]);
+}
+
+QString PfcBalance::lackingText() const {
+    return lacking > 0 ? QStringLiteral("栄養素のない食品 %1件").arg(lacking) : QString();
+}
+
+QString PfcBalance::targetsText() {
+    return QStringLiteral("PFCバランス: たんぱく質(P)・脂質(F)・炭水化物(C)のエネルギーの割合\n"
+                          "（P・C 4 kcal/g、F 9 kcal/g として）\n"
+                          "目標: P %1～%2%、F %3～%4%、C %5～%6%\n"
+                          "（日本人の食事摂取基準（2020年版）、成人）\n"
+                          "緑: 目標の範囲内 ／ 青: 目標より少ない ／ 赤: 目標より多い")
+        .arg(targets[0].low)
+        .arg(targets[0].high)
+        .arg(targets[1].low)
+        .arg(targets[1].high)
+        .arg(targets[2].low)
+        .arg(targets[2].high);
 }
 
 } // namespace zk

@@ -1,13 +1,17 @@
 #pragma once
 
-#include "caldata/calorielist.h"
+#include "app/intakerow.h"
 
 #include <QItemSelectionModel>
 #include <QObject>
 #include <QString>
 
+#include <array>
+#include <utility>
+
 namespace zk {
 
+class LastAmounts;
 class Prompt;
 
 // What to do when the same food from the same table is added again.
@@ -23,33 +27,80 @@ struct TotalBar {
     Colour colour = Colour::Silver;
 };
 
+// The day's nutrients beside the total: the sums of P, F, C and salt, and
+// the PFC energy ratio (P and C at 4 kcal/g, F at 9 kcal/g) against the
+// targets of 日本人の食事摂取基準（2020年版） for adults.
+struct PfcBalance {
+    enum class Share { Below, Within, Above };
+    struct Target {
+        int low, high; // percent of the energy of P, F and C
+    };
+    static constexpr std::array<Target, 3> targets{{{13, 20}, {20, 30}, {50, 65}}};
+
+    IntakeNutrients totals;     // a nutrient no row knows stays unknown
+    int lacking = 0;            // rows with a nutrient unknown
+    std::array<int, 3> percent{}; // P, F, C in whole percent; all 0 without energy
+    std::array<Share, 3> shares{};
+    bool hasRatio = false;
+
+    static PfcBalance of(const QList<IntakeRow> &rows);
+    // "P 25.3 g  F 40.1 g  C 230.0 g  塩分 6.2 g", the ratio as "P 15% F 28%
+    // C 57%" and "栄養素のない食品 2件"; empty parts when there is nothing.
+    QString sumsText() const;
+    QString ratioText(int share) const; // "P 15%"
+    QString lackingText() const;
+    // The targets and what the colours say, for a tool tip.
+    static QString targetsText();
+};
+
 // The daily limit of a limit item "name : 2500 kcal": the text between ": "
 // and the " kcal" suffix read as a decimal integer; 1000 when it is not one.
 int GetStandartCalory(const QString &limitItemText);
 
-// The intake list: the foods the user picked, their selection, the shared
-// sort key and the total against the daily limit. Questions go through the
-// prompt; the main window only shows the rows and passes the user's actions on.
+// The intake list: the foods the user picked and how much of each, their
+// selection, the shared sort key and the total against the daily limit.
+// Questions go through the prompt; the main window only shows the rows and
+// passes the user's actions on.
 class IntakeList : public QObject {
     Q_OBJECT
 public:
-    IntakeList(SortKey &sortKey, Prompt &prompt, QObject *parent = nullptr);
+    // `lastAmounts`, when given, supplies the amount a food is added at and
+    // keeps each amount the user chooses.
+    IntakeList(SortKey &sortKey, Prompt &prompt, LastAmounts *lastAmounts = nullptr,
+               QObject *parent = nullptr);
 
-    CalorieListModel *model() { return &m_model; }
+    IntakeListModel *model() { return &m_model; }
     QItemSelectionModel *selection() { return &m_selection; }
     QList<int> selectedRows() const; // top to bottom
 
-    // Adds a food unless the policy refuses it; false when nothing was added.
-    bool add(const QByteArray &name, int calory, const QString &category, DuplicatesPolicy policy);
-    // Adds foods (their name, calories and table) in order, each under the
-    // policy, as one change of the list; the number added.
+    // Adds a food unless the policy refuses it, at the amount last chosen for
+    // it or else its basis (100 g, one portion); false when nothing was added.
+    bool add(const QByteArray &name, const QString &category, const IntakeFood &food,
+             DuplicatesPolicy policy);
+    // A food known by its kilocalories for one portion alone.
+    bool add(const QByteArray &name, int calory, const QString &category, DuplicatesPolicy policy) {
+        return add(name, category, IntakeFood::of(calory, nullptr), policy);
+    }
+    // Adds found foods (their name, calories and table) in order, each under
+    // the policy, as one change of the list, with the nutrients their tables
+    // have for them; the number added.
     int add(const QList<CalorieRow> &foods, DuplicatesPolicy policy);
     // Whether the policy lets the food join the rows (asking when it says so).
-    bool admits(const QList<CalorieRow> &rows, const QByteArray &name, const QString &category,
+    bool admits(const QList<IntakeRow> &rows, const QByteArray &name, const QString &category,
                 DuplicatesPolicy policy);
     // Shows other rows (another day's list) and recomputes the total; the
     // selection is cleared and rowsChanged() is not sent.
-    void setRows(const QList<CalorieRow> &rows);
+    void setRows(const QList<IntakeRow> &rows);
+
+    // Changes the amount of rows: one row from its editor, the selected
+    // rows by steps (+/-), or to a number typed for them all in each row's
+    // unit. A typed text that is not a number within every row's range is
+    // refused with a message and changes nothing; false then.
+    void setAmount(int row, const Amount &amount);
+    void stepAmounts(const QList<int> &rows, int steps);
+    bool setTypedAmount(const QList<int> &rows, const QString &text);
+    // The question for setTypedAmount: the range of the rows' units.
+    QString typedAmountLabel(const QList<int> &rows) const;
     void deleteSelected(); // one row at once, several after a question
     void deleteAll();      // after a warning; a message when empty
     void deleteOnDoubleClick();
@@ -59,7 +110,11 @@ public:
     // only a user's choice of limit does, through calc().
     void setLimitText(const QString &limitItemText) { m_limitText = limitItemText; }
     TotalBar total() const;
-    void calc() { Q_EMIT totalChanged(total()); }
+    PfcBalance balance() const { return PfcBalance::of(m_model.rows()); }
+    void calc() {
+        Q_EMIT totalChanged(total());
+        Q_EMIT balanceChanged(balance());
+    }
     // The limit list was rebuilt: a shown total follows the limit now chosen.
     void limitListRebuilt();
 
@@ -70,13 +125,20 @@ public:
 Q_SIGNALS:
     // The rows or the limit changed the total bar.
     void totalChanged(const TotalBar &total);
-    // The user added, deleted or sorted rows.
+    void balanceChanged(const PfcBalance &balance);
+    // The user added, deleted, sorted rows or changed their amounts.
     void rowsChanged();
+    // The amounts chosen could not be kept for the next time; the list has them.
+    void amountsNotKept(const QString &error);
 
 private:
+    void applyAmounts(const QList<std::pair<int, Amount>> &changes);
+    IntakeRow newRow(const QByteArray &name, const QString &category, const IntakeFood &food);
+
     SortKey &m_sortKey;
     Prompt &m_prompt;
-    CalorieListModel m_model;
+    LastAmounts *m_lastAmounts;
+    IntakeListModel m_model;
     QItemSelectionModel m_selection;
     QString m_limitText;
 };

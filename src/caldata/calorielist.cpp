@@ -53,10 +53,6 @@ std::array<int, 3> foodListColumnWidths(int outerWidth) {
     return {4 * u, 3 * u, w - 7 * u};
 }
 
-int CalorieListModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
 int CalorieListModel::columnCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
@@ -64,7 +60,7 @@ int CalorieListModel::columnCount(const QModelIndex &parent) const {
 QVariant CalorieListModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid())
         return {};
-    const CalorieRow &r = m_rows.at(index.row());
+    const CalorieRow &r = row(index.row());
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case Foods:
@@ -102,47 +98,13 @@ QVariant CalorieListModel::headerData(int section, Qt::Orientation orientation, 
     return {};
 }
 
-void CalorieListModel::append(CalorieRow row) {
-    const int r = int(m_rows.size());
-    beginInsertRows({}, r, r);
-    m_rows.append(std::move(row));
-    endInsertRows();
-}
-
-void CalorieListModel::append(QList<CalorieRow> rows) {
-    if (rows.isEmpty())
-        return;
-    const int first = int(m_rows.size());
-    beginInsertRows({}, first, first + int(rows.size()) - 1);
-    m_rows.append(std::move(rows));
-    endInsertRows();
-}
-
-void CalorieListModel::removeRowsAt(QList<int> rows) {
-    std::sort(rows.begin(), rows.end(), std::greater<int>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    for (int r : rows) {
-        beginRemoveRows({}, r, r);
-        m_rows.removeAt(r);
-        endRemoveRows();
-    }
-}
-
-void CalorieListModel::clear() {
-    beginResetModel();
-    m_rows.clear();
-    endResetModel();
-}
-
 void CalorieListModel::sortBy(int sortKey, qsizetype sortedRows) {
     if (sortKey == 0)
         return;
-    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList before = persistentIndexList();
-    QList<int> order(m_rows.size());
+    QList<int> order(rows().size());
     std::iota(order.begin(), order.end(), 0);
     const auto inOrder = [&](int a, int b) {
-        return lsvCalCompare(m_rows[a], m_rows[b], sortKey) < 0;
+        return lsvCalCompare(row(a), row(b), sortKey) < 0;
     };
     // New rows are placed by binary search among the sorted ones, after any
     // equal one, as a stable sort of them all would: a search adding a few
@@ -162,19 +124,7 @@ void CalorieListModel::sortBy(int sortKey, qsizetype sortedRows) {
         merged.insert(merged.end(), from, middle);
         std::copy(merged.begin(), merged.end(), order.begin());
     }
-    QList<CalorieRow> sorted;
-    sorted.reserve(m_rows.size());
-    QList<int> newPosition(m_rows.size());
-    for (int i = 0; i < order.size(); ++i) {
-        sorted.append(std::move(m_rows[order[i]]));
-        newPosition[order[i]] = i;
-    }
-    m_rows = std::move(sorted);
-    QModelIndexList after;
-    for (const QModelIndex &i : before)
-        after.append(index(newPosition[i.row()], i.column()));
-    changePersistentIndexList(before, after);
-    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    reorder(order);
 }
 
 } // namespace zk

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/listtable.h"
+#include "common/rowlistmodel.h"
 
-#include <QAbstractTableModel>
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -63,33 +63,22 @@ int lsvCalCompare(const CalorieRow &x, const CalorieRow &y, int sortKey);
 // 4 : 3 : rest in ninths.
 std::array<int, 3> foodListColumnWidths(int outerWidth);
 
-class CalorieListModel : public QAbstractTableModel {
+class CalorieListModel : public RowListModel<CalorieRow> {
     Q_OBJECT
 public:
     enum Column { Foods, Category, Calory, ColumnCount };
 
-    using QAbstractTableModel::QAbstractTableModel;
+    using RowListModel::RowListModel;
 
-    int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    const QList<CalorieRow> &rows() const { return m_rows; }
-    const CalorieRow &row(int r) const { return m_rows.at(r); }
-    void append(CalorieRow row);
-    // Appends many rows at once: a view then updates once, not once a row.
-    void append(QList<CalorieRow> rows);
-    void removeRowsAt(QList<int> rows); // any order; removed from the last up
-    void clear();
     // Sorts the rows by the key (stable; a key of 0 keeps the order). When
     // the first `sortedRows` rows are known to be in that order already, only
     // the rest is sorted and merged in, with the same result.
     void sortBy(int sortKey, qsizetype sortedRows = 0);
-
-private:
-    QList<CalorieRow> m_rows;
 };
 
 } // namespace zk

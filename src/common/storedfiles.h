@@ -19,6 +19,8 @@ inline constexpr QLatin1String caleditorIni{"setting/caleditor.ini"}; // calorie
 inline constexpr QLatin1String recordFolder{"record/"};               // record/<item>.dat
 inline constexpr QLatin1String intakeFolder{"record/intake/"};        // <yyyy-MM-dd>.dat a day
 inline constexpr QLatin1String intakeIni{"setting/intake.ini"};       // food diary option
+inline constexpr QLatin1String amountsDat{"setting/amounts.dat"};     // last amount of each food
+inline constexpr QLatin1String intakeViewIni{"setting/intakeview.ini"}; // nutrient columns shown
 inline constexpr QLatin1String finderIni{"setting/finder.ini"};       // the search's folding
 
 } // namespace zk::storedfiles

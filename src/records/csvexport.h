@@ -18,8 +18,10 @@ namespace zk {
 QList<QStringList> RecordCsvRows(const RecordItem &item, const RecordLines &lines);
 
 // The food diary from `from` to `to`, both included (none when from is after
-// to): "日付,食品,表,kcal", then every food row of every day file, in date
-// order and then row order, its kcal as a plain signed integer.
+// to): "日付,食品,表,kcal,量,たんぱく質(g),脂質(g),炭水化物(g),食塩相当量(g)",
+// then every food row of every day file, in date order and then row order,
+// its kcal as a plain signed integer, its amount as "150g" or "1.5人前" and
+// its nutrients for the amount with one decimal, empty where unknown.
 QList<QStringList> IntakeCsvRows(QDate from, QDate to);
 
 } // namespace zk

@@ -100,9 +100,35 @@ qint64 IntakeDayTotal(const ListRows &rows) {
     return total;
 }
 
-RecordItem IntakeTotalItem(const QList<RecordItem> &items) {
-    const QByteArray base = sjis::encode(u"摂取ｶﾛﾘｰ");
-    RecordItem total{base, "kcal", {}};
+std::optional<double> IntakeDayNutrient(const ListRows &rows, IntakeNutrient nutrient) {
+    std::optional<double> grams;
+    for (const ListRow &row : rows)
+        if (const std::optional<double> value = IntakeRowNutrients(row)[nutrient])
+            grams = grams.value_or(0) + *value;
+    return grams;
+}
+
+bool AnyIntakeNutrients() {
+    bool any = false;
+    forEachIntakeDay([&](QDate date) {
+        try {
+            const ListRows rows = LoadIntakeDay(date);
+            any = std::any_of(rows.begin(), rows.end(), [](const ListRow &row) {
+                const IntakeNutrients n = IntakeRowNutrients(row);
+                return std::any_of(n.begin(), n.end(), [](const auto &v) { return v.has_value(); });
+            });
+        } catch (const Error &) {
+            // A day that cannot be read tells nothing.
+        }
+        return !any;
+    });
+    return any;
+}
+
+RecordItem IntakeTotalItem(const QList<RecordItem> &items, IntakeMeasure measure) {
+    const QByteArray base =
+        measure ? sjis::encode(IntakeNutrientName(*measure)) : sjis::encode(u"摂取ｶﾛﾘｰ");
+    RecordItem total{base, measure ? "g" : "kcal", {}};
     const auto taken = [&] {
         return std::any_of(items.begin(), items.end(), [&](const RecordItem &item) {
             return item.name == total.name || FormatItemEntry(item) == FormatItemEntry(total);
@@ -113,14 +139,18 @@ RecordItem IntakeTotalItem(const QList<RecordItem> &items) {
     return total;
 }
 
-IntakeTotalPoints CollectIntakeTotalPoints(const OptionalRange &range) {
+IntakeTotalPoints CollectIntakeTotalPoints(const OptionalRange &range, IntakeMeasure measure) {
     IntakeTotalPoints totals;
     for (const QDate &day : IntakeDays()) {
         const QByteArray date = FormatDateText(day);
         if (range && !range->contains(date))
             continue;
         try {
-            totals.points.append({date, float(IntakeDayTotal(LoadIntakeDay(day)))});
+            const ListRows rows = LoadIntakeDay(day);
+            if (!measure)
+                totals.points.append({date, float(IntakeDayTotal(rows))});
+            else if (const std::optional<double> grams = IntakeDayNutrient(rows, *measure))
+                totals.points.append({date, float(roundHalfUp(*grams, 1))});
         } catch (const Error &) {
             totals.unreadable.append(day);
         }

@@ -3,6 +3,7 @@
 #include "common/listtable.h"
 #include "records/datetext.h"
 #include "records/graphdata.h"
+#include "records/intakeamount.h"
 #include "records/recorditem.h"
 
 #include <QByteArray>
@@ -18,8 +19,9 @@ class TIniSaveProps;
 
 // The food diary: the intake list of each date kept as a list file of its
 // own, record/intake/<yyyy-MM-dd>.dat, one row per food with the cells Foods,
-// Category and Calory as the list shows them. The name is fixed, whatever the
-// short date pattern, so that a change of pattern loses no day.
+// Category and Calory as the list shows them, then the amount and the
+// nutrients (records/intakeamount.h). The name is fixed, whatever the short
+// date pattern, so that a change of pattern loses no day.
 QString IntakeDayPath(QDate date);
 
 // The rows of the date's file; a date without a file (or with a folder of its
@@ -41,19 +43,28 @@ bool AnyIntakeDay();
 // zero when the cell starts with "-", as the list writes an exercise entry.
 int IntakeCalory(const QByteArray &cell);
 qint64 IntakeDayTotal(const ListRows &rows);
+// The day's grams of a nutrient over the rows that know it; nothing when none does.
+std::optional<double> IntakeDayNutrient(const ListRows &rows, IntakeNutrient nutrient);
+// Whether any day file has a row with a nutrient.
+bool AnyIntakeNutrients();
 
-// The graph's entry for the daily totals: "摂取ｶﾛﾘｰ" in kcal, or a numbered
-// name when a record item already shows under that name or entry.
-RecordItem IntakeTotalItem(const QList<RecordItem> &items);
+// What the graph draws of the food diary: the daily kilocalories, or the
+// daily grams of a nutrient.
+using IntakeMeasure = std::optional<IntakeNutrient>; // nothing: kilocalories
+// The graph's entry for a measure: "摂取ｶﾛﾘｰ" in kcal, or the nutrient's name
+// in g, or a numbered name when a record item already shows under that name
+// or entry.
+RecordItem IntakeTotalItem(const QList<RecordItem> &items, IntakeMeasure measure = {});
 // One point per day file in date order, within the range when there is one,
-// labelled with the day's date text and valued at the day's total. A day
+// labelled with the day's date text and valued at the day's total of the
+// measure; a day that knows nothing of a nutrient has no point for it. A day
 // file that cannot be read is left out and named, so that one damaged day
 // does not take the graph of every other.
 struct IntakeTotalPoints {
     QList<GraphPoint> points;
     QList<QDate> unreadable;
 };
-IntakeTotalPoints CollectIntakeTotalPoints(const OptionalRange &range);
+IntakeTotalPoints CollectIntakeTotalPoints(const OptionalRange &range, IntakeMeasure measure = {});
 // What the status line adds for the days left out: "読めない日を除きました: 2026/12/07".
 QString UnreadableDaysText(const QList<QDate> &days);
 

@@ -54,8 +54,8 @@ struct Fixture {
     }
     QStringList foods() {
         QStringList out;
-        for (const CalorieRow &row : list.model()->rows())
-            out.append(row.foodsText);
+        for (const IntakeRow &row : list.model()->rows())
+            out.append(row.list.foodsText);
         return out;
     }
 };
@@ -109,7 +109,7 @@ void TestDailyIntake::untouchedRowsKeepTheirBytes() {
     f.folder.write(dayFile, stored);
     f.diary.start(true);
     QCOMPARE(f.list.model()->rowCount(), 3);
-    QCOMPARE(f.list.model()->row(0).foodsText.at(0), QChar(0xFFFD));
+    QCOMPARE(f.list.model()->row(0).list.foodsText.at(0), QChar(0xFFFD));
     QCOMPARE(f.list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : 21 kcal／1,000 kcal"));
     f.add("b", 5);
     QCOMPARE(f.folder.read(dayFile), stored + line("b", "5 kcal"));

@@ -1,7 +1,9 @@
 #include "app/ui/intakecontroller.h"
 
+#include "app/ui/amountdelegate.h"
 #include "caldata/ui/sortindicator.h"
 #include "common/platform.h"
+#include "common/storedfiles.h"
 #include "common/ui/backupguard.h"
 #include "common/ui/guard.h"
 #include "records/intakediary.h"
@@ -11,8 +13,9 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -37,6 +40,30 @@ QColor barColour(TotalBar::Colour colour) {
     return {};
 }
 
+// How a share of the PFC ratio reads against its target: coloured, and with
+// an arrow for those who do not see the colour.
+QString shareHtml(const PfcBalance &balance, int share) {
+    static const char *const colours[3] = {"#0050c0", "#007000", "#c00000"}; // below, within, above
+    static const char16_t *const arrows[3] = {u"↓", u"", u"↑"};
+    const int kind = int(balance.shares[share]);
+    return QStringLiteral("<span style='color:%1'>%2%3</span>")
+        .arg(QLatin1String(colours[kind]), balance.ratioText(share).toHtmlEscaped(),
+             QString::fromUtf16(arrows[kind]));
+}
+
+QString shareSentence(const PfcBalance &balance, int share) {
+    static const char16_t *const words[3] = {u"目標より少ない", u"目標の範囲内", u"目標より多い"};
+    return balance.ratioText(share) + u' ' + QString::fromUtf16(words[int(balance.shares[share])]);
+}
+
+// The extra columns of the intake list are as wide as their widest content.
+int amountColumnWidth(const QFontMetrics &metrics) {
+    return metrics.horizontalAdvance(QStringLiteral("0.25人前")) + 16;
+}
+int nutrientColumnWidth(const QFontMetrics &metrics) {
+    return metrics.horizontalAdvance(QStringLiteral("000.0")) + 14;
+}
+
 } // namespace
 
 IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, QObject *parent)
@@ -44,15 +71,20 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
     , m_c(controls)
     , m_viewport(controls.lsvCal->viewport())
     , m_prompt(controls.lsvCal)
-    , m_list(sortKey, m_prompt)
+    , m_list(sortKey, m_prompt, &m_lastAmounts)
     , m_diary(m_list, m_prompt) {
     QTreeView *lsvCal = m_c.lsvCal;
     lsvCal->setModel(m_list.model());
     lsvCal->setSelectionModel(m_list.selection());
+    lsvCal->setItemDelegate(new AmountDelegate(lsvCal));
     lsvCal->header()->setSectionsClickable(true);
     lsvCal->header()->resizeSection(0, 150);
     lsvCal->header()->resizeSection(1, 100);
     lsvCal->header()->resizeSection(2, 70);
+    lsvCal->header()->resizeSection(IntakeListModel::AmountColumn,
+                                    amountColumnWidth(lsvCal->fontMetrics()));
+    for (int c = IntakeListModel::FirstNutrient; c < IntakeListModel::ColumnCount; ++c)
+        lsvCal->header()->resizeSection(c, nutrientColumnWidth(lsvCal->fontMetrics()));
     lsvCal->installEventFilter(this);
     m_viewport->installEventFilter(this);
 
@@ -65,6 +97,7 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
         m_c.mnuMyDelete->setText(m_list.deleteCaption(m_c.mnuMyDelete->text()));
         m_c.mnuMyCopyToday->setVisible(m_diary.isOn() && !m_diary.isToday());
         m_c.mnuMyCopyToday->setEnabled(any);
+        m_c.mnuMyAmount->setEnabled(any);
         m_c.popMyCal->popup(m_c.lsvCal->viewport()->mapToGlobal(pos));
     });
 
@@ -92,6 +125,24 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
     connect(m_c.cmbLimit, &QComboBox::currentTextChanged, &m_list, &IntakeList::setLimitText);
     connect(m_c.cmbLimit, &QComboBox::activated, &m_list, &IntakeList::calc);
     connect(&m_list, &IntakeList::totalChanged, this, &IntakeController::showTotal);
+    connect(&m_list, &IntakeList::balanceChanged, this, &IntakeController::showBalance);
+    connect(&m_list, &IntakeList::amountsNotKept, this, [this](const QString &error) {
+        m_c.stb->showMessage(QStringLiteral("量を次回のために記録できません: ") + error, 10000);
+    });
+    connect(m_c.mnuMyAmount, &QAction::triggered, this, &IntakeController::mnuMyAmountClick);
+    m_clickEdit.setSingleShot(true);
+    m_clickEdit.setInterval(QApplication::doubleClickInterval());
+    connect(&m_clickEdit, &QTimer::timeout, this, [this] {
+        if (m_clicked.isValid())
+            editAmount(m_clicked.row());
+    });
+    m_viewIsp.FileName = ProgramFolder::file(storedfiles::intakeViewIni);
+    m_viewIsp.bindBoolean(
+        "mnuShowNutrients", "Checked", [this] { return m_c.mnuShowNutrients->isChecked(); },
+        [this](bool on) { m_c.mnuShowNutrients->setChecked(on); });
+    connect(m_c.mnuShowNutrients, &QAction::triggered, this,
+            &IntakeController::mnuShowNutrientsClick);
+    m_c.lblBalance->setToolTip(PfcBalance::targetsText());
 
     bindIntakeDiaryOption(
         m_diaryIsp, [this] { return m_c.mnuIntakeDiary->isChecked(); },
@@ -118,6 +169,8 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
 }
 
 void IntakeController::startDiary() {
+    guarded(m_c.lsvCal, [this] { m_viewIsp.Load(); });
+    showNutrients(m_c.mnuShowNutrients->isChecked());
     guarded(m_c.lsvCal, [this] { m_diaryIsp.Load(); });
     m_diary.start(m_c.mnuIntakeDiary->isChecked());
     // A today's file that cannot be read keeps the diary off for this run,
@@ -153,6 +206,36 @@ void IntakeController::mnuMyCopyTodayClick() {
     });
 }
 
+void IntakeController::mnuMyAmountClick() {
+    const QList<int> rows = m_list.selectedRows();
+    if (rows.isEmpty())
+        return;
+    const std::optional<QString> typed = WindowPrompt::of(m_c.lsvCal).text(
+        QStringLiteral("量を変更"), m_list.typedAmountLabel(rows));
+    if (typed)
+        guarded(m_c.lsvCal, [&] { m_list.setTypedAmount(rows, *typed); });
+}
+
+void IntakeController::mnuShowNutrientsClick(bool on) {
+    showNutrients(on);
+    guarded(m_c.lsvCal, [this] { m_viewIsp.Save(); });
+}
+
+void IntakeController::showNutrients(bool on) {
+    for (int c = IntakeListModel::FirstNutrient; c < IntakeListModel::ColumnCount; ++c)
+        m_c.lsvCal->setColumnHidden(c, !on);
+    m_c.pnlBalance->setVisible(on);
+    lsvCalResize();
+}
+
+void IntakeController::editAmount(int row) {
+    const QModelIndex cell = m_list.model()->index(row, IntakeListModel::AmountColumn);
+    if (!cell.isValid())
+        return;
+    m_c.lsvCal->setCurrentIndex(cell);
+    m_c.lsvCal->edit(cell);
+}
+
 void IntakeController::dtpDayChange(QDate date) {
     // A day whose file cannot be read is not shown: the picker goes back.
     if (date != m_diary.date() && !m_diary.showDate(date))
@@ -174,7 +257,9 @@ void IntakeController::mnuAddListClick() {
         if (!food)
             return;
         m_diary.followToday(); // what is eaten after midnight goes into the new day
-        m_list.add(food->name, food->calory, m_c.pnlTitle->text(), policy());
+        m_list.add(food->name, m_c.pnlTitle->text(),
+                   IntakeFood::of(food->calory, food->nutrients ? &*food->nutrients : nullptr),
+                   policy());
     });
 }
 
@@ -206,10 +291,42 @@ void IntakeController::showTotal(const TotalBar &total) {
     gauge->setPalette(palette);
 }
 
+void IntakeController::showBalance(const PfcBalance &balance) {
+    QStringList html;
+    QStringList plain;
+    if (const QString sums = balance.sumsText(); !sums.isEmpty()) {
+        html.append(sums.toHtmlEscaped());
+        plain.append(sums);
+    }
+    if (balance.hasRatio) {
+        QStringList shares;
+        QStringList sentences;
+        for (int share = 0; share < 3; ++share) {
+            shares.append(shareHtml(balance, share));
+            sentences.append(shareSentence(balance, share));
+        }
+        html.append(QStringLiteral("PFC ") + shares.join(u' '));
+        plain.append(QStringLiteral("PFCバランス ") + sentences.join(QStringLiteral("、")));
+    }
+    if (const QString lacking = balance.lackingText(); !lacking.isEmpty()) {
+        html.append(lacking.toHtmlEscaped());
+        plain.append(lacking);
+    }
+    m_c.lblBalance->setText(html.join(QStringLiteral("&nbsp;&nbsp;&nbsp;")));
+    m_c.lblBalance->setAccessibleDescription(plain.join(QStringLiteral("。")));
+}
+
 void IntakeController::lsvCalResize() {
-    const std::array<int, 3> widths = foodListColumnWidths(m_c.lsvCal->width());
+    // The amount and nutrient columns keep their widths; the three of every
+    // food list share the rest.
+    QHeaderView *header = m_c.lsvCal->header();
+    int fixed = 0;
+    for (int c = IntakeListModel::AmountColumn; c < IntakeListModel::ColumnCount; ++c)
+        if (!header->isSectionHidden(c))
+            fixed += header->sectionSize(c);
+    const std::array<int, 3> widths = foodListColumnWidths(m_c.lsvCal->width() - fixed);
     for (int c = 0; c < 3; ++c)
-        m_c.lsvCal->header()->resizeSection(c, widths[c]);
+        header->resizeSection(c, widths[c]);
 }
 
 bool IntakeController::eventFilter(QObject *watched, QEvent *event) {
@@ -217,9 +334,36 @@ bool IntakeController::eventFilter(QObject *watched, QEvent *event) {
     // window is being taken down.
     if (watched == m_c.lsvCal && event->type() == QEvent::Resize)
         lsvCalResize();
+    if (watched == m_c.lsvCal && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)) {
+            guarded(m_c.lsvCal, [&] {
+                m_list.stepAmounts(m_list.selectedRows(), key->key() == Qt::Key_Plus ? 1 : -1);
+            });
+            return true;
+        }
+        if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {
+            editAmount(m_c.lsvCal->currentIndex().row());
+            return true;
+        }
+    }
+    if (watched == m_viewport && event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const QModelIndex at = m_c.lsvCal->indexAt(mouse->position().toPoint());
+        const bool secondOfDouble = std::exchange(m_doubleClicked, false);
+        if (!secondOfDouble && mouse->button() == Qt::LeftButton &&
+            mouse->modifiers() == Qt::NoModifier && at.column() == IntakeListModel::AmountColumn) {
+            m_clicked = at;
+            m_clickEdit.start();
+        }
+    }
     // A double-click anywhere in the list, on a row or not (lsvCalDblClick).
-    if (watched == m_viewport && event->type() == QEvent::MouseButtonDblClick)
+    if (watched == m_viewport && event->type() == QEvent::MouseButtonDblClick) {
+        m_clickEdit.stop();
+        m_doubleClicked = true; // its release starts no edit
         m_list.deleteOnDoubleClick();
+    }
     return QObject::eventFilter(watched, event);
 }
 

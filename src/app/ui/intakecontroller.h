@@ -2,11 +2,14 @@
 
 #include "app/dailyintake.h"
 #include "app/intakelist.h"
+#include "app/lastamounts.h"
 #include "common/tinisaveprops.h"
 #include "common/ui/windowprompt.h"
 
 #include <QByteArray>
 #include <QObject>
+#include <QPersistentModelIndex>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -27,6 +30,7 @@ namespace zk {
 struct FoodPick {
     QByteArray name;
     int calory = 0;
+    std::optional<Nutrients> nutrients = std::nullopt;
 };
 
 // Connects the main window's intake list, its commands, the total bar and the
@@ -50,6 +54,10 @@ public:
         QAction *mnuIntakeDiary; // the diary option
         QAction *mnuMyCopyToday; // context menu: the selected rows into today's list
         QStatusBar *stb;         // tells how many rows were copied
+        QAction *mnuMyAmount;    // context menu: a typed amount for the selected rows
+        QAction *mnuShowNutrients; // the nutrient columns and the balance shown
+        QWidget *pnlBalance;       // the balance's line of the total bar
+        QLabel *lblBalance;
     };
 
     IntakeController(const Controls &controls, SortKey &sortKey, QObject *parent = nullptr);
@@ -77,6 +85,12 @@ public:
 private:
     void mnuIntakeDiaryClick(bool on);
     void mnuMyCopyTodayClick();
+    void mnuMyAmountClick();
+    void mnuShowNutrientsClick(bool on);
+    void showNutrients(bool on);
+    void showBalance(const PfcBalance &balance);
+    // Edits the amount of a row in place.
+    void editAmount(int row);
     void dtpDayChange(QDate date);
     void showDay();
     DuplicatesPolicy policy() const;
@@ -87,9 +101,16 @@ private:
     Controls m_c;
     QObject *m_viewport;
     PromptFor m_prompt; // the intake list asks over the main window
+    LastAmounts m_lastAmounts;
     IntakeList m_list;
     DailyIntake m_diary;
     TIniSaveProps m_diaryIsp; // setting/intake.ini
+    TIniSaveProps m_viewIsp;  // setting/intakeview.ini
+    // A click on a 量 cell edits it once it is clear that no double-click
+    // (which deletes) follows.
+    QTimer m_clickEdit;
+    QPersistentModelIndex m_clicked;
+    bool m_doubleClicked = false;
     std::function<std::optional<FoodPick>()> m_foodSource;
     QString m_followedMessage; // the status bar's news that the day changed
 };

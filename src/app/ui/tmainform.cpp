@@ -92,7 +92,8 @@ TMainForm::TMainForm(QWidget *parent)
         {lsvCal,         popMyCal,       mnuAddList, mnuDeleteList, mnuDeleteAll, mnuMyDelete,
          mnuMyKill,      mnuArrowDup,    mnuBanDup,  pnlTitle,      lblTotalCal,  ggCal,
          cmbLimit,       pnlDay,         dtpDay,     btnPrevDay,    btnNextDay,   btnToday,
-         mnuIntakeDiary, mnuMyCopyToday, statusBar()},
+         mnuIntakeDiary, mnuMyCopyToday, statusBar(), mnuMyAmount, mnuShowNutrients,
+         pnlBalance,     lblBalance},
         m_sortKey, this);
 
     // The user's web sites in both Internet menus, help and the about box.
@@ -130,9 +131,12 @@ TMainForm::TMainForm(QWidget *parent)
         {Files, trvCal, pnlTitle, txtFilter, mnuCalFiles, mnuStandard, mnuDictionary, statusBar()},
         this);
     m_intake->setFoodSource([this]() -> std::optional<FoodPick> {
-        if (const FoodNode *food = m_calTables->selectedFood())
-            return FoodPick{food->text, food->calory};
-        return std::nullopt;
+        const FoodNode *food = m_calTables->selectedFood();
+        if (!food)
+            return std::nullopt;
+        const Nutrients *nutrients = m_calTables->viewer().model()->tree().nutrients(*food);
+        return FoodPick{food->text, food->calory,
+                        nutrients ? std::optional(*nutrients) : std::nullopt};
     });
     connect(trvCal, &QTreeView::doubleClicked, mnuAddList, &QAction::trigger);
     // Return adds as a double-click does (not through `activated`, which some
@@ -214,6 +218,7 @@ void TMainForm::createActions() {
     mnuSetting->setIcon(QIcon(QStringLiteral(":/icons/setting.svg")));
 
     mnuCalFiles = newCheckable(this, "mnuCalFiles", QStringLiteral("ｶﾛﾘｰﾃﾞｰﾀﾌｧｲﾙ(&F)"), true);
+    mnuShowNutrients = newCheckable(this, "mnuShowNutrients", QStringLiteral("栄養素を表示"), true);
     auto *views = new QActionGroup(this);
     mnuStandard = newCheckable(this, "mnuStandard", QStringLiteral("標準"), true, views);
     mnuDictionary = newCheckable(this, "mnuDictionary", QStringLiteral("一覧"), false, views);
@@ -233,6 +238,7 @@ void TMainForm::createActions() {
     mnuAbout = newAction(this, "mnuAbout", QStringLiteral("このｿﾌﾄについて(&A)"));
 
     mnuMyCopyToday = newAction(this, "mnuMyCopyToday", QStringLiteral("今日のﾘｽﾄにｺﾋﾟｰ"));
+    mnuMyAmount = newAction(this, "mnuMyAmount", QStringLiteral("量を変更..."));
     mnuMyDelete = newAction(this, "mnuMyDelete", QStringLiteral("削除"));
     mnuMyKill = newAction(this, "mnuMyKill", QStringLiteral("ﾘｽﾄをすべて削除"));
     connect(mnuMyDelete, &QAction::triggered, mnuDeleteList, &QAction::trigger);
@@ -266,6 +272,8 @@ void TMainForm::createMenus() {
     view->addSeparator();
     QMenu *calList = view->addMenu(QStringLiteral("ｶﾛﾘｰﾘｽﾄ(&L)"));
     calList->addActions({mnuStandard, mnuDictionary});
+    view->addSeparator();
+    view->addAction(mnuShowNutrients);
 
     QMenu *find = menuBar()->addMenu(QStringLiteral("検索(&F)"));
     find->addActions({mnuFind, mnuFindTopMost});
@@ -285,6 +293,8 @@ void TMainForm::createMenus() {
     // The copy item shows only on a day other than today; the menu hides the
     // separator after it with it.
     popMyCal->addAction(mnuMyCopyToday);
+    popMyCal->addSeparator();
+    popMyCal->addAction(mnuMyAmount);
     popMyCal->addSeparator();
     popMyCal->addAction(mnuMyDelete);
     popMyCal->addSeparator();
@@ -434,16 +444,17 @@ QWidget *TMainForm::createTotalBar() {
     pnlTotal = new QFrame(this);
     pnlTotal->setObjectName(QStringLiteral("pnlTotal"));
     static_cast<QFrame *>(pnlTotal)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    pnlTotal->setFixedHeight(24);
     pnlTotal->setFont(designFont(QStringLiteral("Tahoma"), 11));
     pnlTotal->setAutoFillBackground(true);
+    auto *pnlTotalLine = new QWidget(pnlTotal);
+    pnlTotalLine->setFixedHeight(22);
 
     // On a narrow window the total gives way at its end, not the tables'
     // window or the limit list beside it.
-    lblTotalCal = new ElidingLabel(pnlTotal);
+    lblTotalCal = new ElidingLabel(pnlTotalLine);
     lblTotalCal->setObjectName(QStringLiteral("lblTotalCal"));
 
-    ggCal = new QProgressBar(pnlTotal);
+    ggCal = new QProgressBar(pnlTotalLine);
     ggCal->setObjectName(QStringLiteral("ggCal"));
     ggCal->setAccessibleName(QStringLiteral("カロリーゲージ"));
     ggCal->setFixedSize(113, 16);
@@ -453,7 +464,7 @@ QWidget *TMainForm::createTotalBar() {
     ggCal->setAlignment(Qt::AlignCenter);
     ggCal->setFont(designFont(QStringLiteral("Tahoma"), 11));
 
-    cmbLimit = new QComboBox(pnlTotal);
+    cmbLimit = new QComboBox(pnlTotalLine);
     cmbLimit->setObjectName(QStringLiteral("cmbLimit"));
     cmbLimit->setAccessibleName(QStringLiteral("1日の基準カロリー"));
     // Wide enough for the whole item text in the mapped fonts.
@@ -464,13 +475,32 @@ QWidget *TMainForm::createTotalBar() {
     cmbLimit->addItem(QStringLiteral("1日の基準 : 2500 kcal"));
     cmbLimit->setCurrentIndex(0);
 
-    auto *layout = new QHBoxLayout(pnlTotal);
-    layout->setContentsMargins(8, 1, 4, 1);
+    auto *layout = new QHBoxLayout(pnlTotalLine);
+    layout->setContentsMargins(8, 0, 4, 0);
     layout->setSpacing(3);
-    layout->addWidget(createDayBar(pnlTotal));
+    layout->addWidget(createDayBar(pnlTotalLine));
     layout->addWidget(lblTotalCal, 1);
     layout->addWidget(ggCal);
     layout->addWidget(cmbLimit);
+
+    // The day's nutrients and PFC balance, under the total.
+    pnlBalance = new QWidget(pnlTotal);
+    pnlBalance->setObjectName(QStringLiteral("pnlBalance"));
+    pnlBalance->setFixedHeight(20);
+    lblBalance = new QLabel(pnlBalance);
+    lblBalance->setObjectName(QStringLiteral("lblBalance"));
+    lblBalance->setAccessibleName(QStringLiteral("栄養素とPFCバランス"));
+    lblBalance->setTextFormat(Qt::RichText); // numbers of its own, coloured
+    auto *balance = new QHBoxLayout(pnlBalance);
+    balance->setContentsMargins(8, 0, 4, 0);
+    balance->addWidget(lblBalance, 1);
+
+    auto *lines = new QVBoxLayout(pnlTotal);
+    lines->setContentsMargins(0, 1, 0, 1);
+    lines->setSpacing(0);
+    lines->addWidget(pnlTotalLine);
+    lines->addWidget(pnlBalance);
+    pnlTotal->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return pnlTotal;
 }
 

@@ -68,6 +68,7 @@ private:
     QAction *mnuSetting;
     // "表示(&V)"
     QAction *mnuCalFiles;
+    QAction *mnuShowNutrients; // "栄養素を表示"
     QAction *mnuStandard, *mnuDictionary; // "ｶﾛﾘｰﾘｽﾄ(&L)", a radio group of its own
     // "検索(&F)"
     QAction *mnuFind, *mnuFindTopMost;
@@ -89,11 +90,13 @@ private:
     QTreeView *trvCal;    // the food tree
     QTreeView *lsvCal;    // the intake list
     QMenu *popMyCal;      // context menu of the intake list
-    QAction *mnuMyCopyToday, *mnuMyDelete, *mnuMyKill;
+    QAction *mnuMyCopyToday, *mnuMyAmount, *mnuMyDelete, *mnuMyKill;
     QWidget *pnlTotal; // the total bar
     QLabel *lblTotalCal;
     QProgressBar *ggCal;
     QComboBox *cmbLimit;
+    QWidget *pnlBalance; // the day's nutrients, the total bar's second line
+    QLabel *lblBalance;
     QWidget *pnlDay; // the date of the list shown, in the total bar
     QDateEdit *dtpDay;
     QToolButton *btnPrevDay, *btnNextDay;

@@ -188,9 +188,16 @@ bool TGraph::fillItems() {
     if (!items && !intakeEntry)
         return false;
     m_items = items.value_or(QList<RecordItem>{});
-    m_intakeEntry = intakeEntry;
+    m_intakeMeasures.clear();
     if (intakeEntry)
-        m_items.prepend(IntakeTotalItem(m_items));
+        m_intakeMeasures.append(IntakeMeasure());
+    if (intakeEntry && AnyIntakeNutrients())
+        for (int n = 0; n < IntakeNutrientCount; ++n)
+            m_intakeMeasures.append(IntakeNutrient(n));
+    QList<RecordItem> entries;
+    for (const IntakeMeasure &measure : m_intakeMeasures)
+        entries.append(IntakeTotalItem(m_items, measure));
+    m_items = entries + m_items;
     const QSignalBlocker blocker(lstItems);
     lstItems->clear();
     for (const RecordItem &item : m_items)
@@ -199,7 +206,7 @@ bool TGraph::fillItems() {
 }
 
 void TGraph::reloadItems() {
-    const bool intakeDrawn = m_intakeEntry && m_drawnRow == 0;
+    const std::optional<IntakeMeasure> intakeDrawn = intakeMeasure(m_drawnRow);
     const std::optional<QByteArray> drawn =
         drawnItem() ? std::optional(drawnItem()->name) : std::nullopt;
     if (!fillItems())
@@ -208,7 +215,7 @@ void TGraph::reloadItems() {
     // it is until the next click.
     m_drawnRow = -1;
     for (qsizetype i = 0; drawn && i < m_items.size(); ++i) {
-        const bool intake = m_intakeEntry && i == 0;
+        const std::optional<IntakeMeasure> intake = intakeMeasure(i);
         if (intake == intakeDrawn && (intake || m_items.at(i).name == *drawn)) {
             m_drawnRow = int(i);
             const QSignalBlocker blocker(lstItems);
@@ -242,7 +249,7 @@ void TGraph::lstItemsClick() {
     // The item's own name and unit: its entry text is ambiguous for a name
     // ending in "]".
     const RecordItem &item = m_items.at(row);
-    const bool intake = m_intakeEntry && row == 0;
+    const std::optional<IntakeMeasure> intake = intakeMeasure(row);
     const OptionalRange range = chkDataRange->isChecked()
                                     ? OptionalRange(DateRange::of(dtpStart->date(), dtpEnd->date()))
                                     : std::nullopt;
@@ -252,7 +259,7 @@ void TGraph::lstItemsClick() {
         QList<GraphPoint> points;
         QList<QDate> unreadable;
         if (intake) {
-            IntakeTotalPoints totals = CollectIntakeTotalPoints(range);
+            IntakeTotalPoints totals = CollectIntakeTotalPoints(range, *intake);
             points = std::move(totals.points);
             unreadable = std::move(totals.unreadable);
         } else {
@@ -261,8 +268,9 @@ void TGraph::lstItemsClick() {
         GraphLines lines;
         if (chkTarget->isChecked())
             lines.target =
-                intake ? (m_intakeTarget ? std::optional<double>(m_intakeTarget()) : std::nullopt)
-                       : TargetValue(item.target);
+                !intake ? TargetValue(item.target)
+                : !*intake && m_intakeTarget ? std::optional<double>(m_intakeTarget())
+                                             : std::nullopt;
         lines.trend = chkTrend->isChecked();
         QString status = GraphStatusText(points.size());
         if (!unreadable.isEmpty())

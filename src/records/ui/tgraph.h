@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/tinisaveprops.h"
+#include "records/intakediary.h"
 #include "records/recorditem.h"
 
 #include <QWidget>
@@ -64,7 +65,14 @@ private:
 
     // The items in list order; with a food diary the first is its daily totals.
     QList<RecordItem> m_items;
-    bool m_intakeEntry = false;
+    // The food diary's entries at the top of the list: the daily kilocalories,
+    // then the nutrients once any day has them.
+    QList<IntakeMeasure> m_intakeMeasures;
+    std::optional<IntakeMeasure> intakeMeasure(qsizetype row) const {
+        if (row < 0 || row >= m_intakeMeasures.size())
+            return std::nullopt;
+        return std::optional<IntakeMeasure>(std::in_place, m_intakeMeasures[row]);
+    }
     int m_drawnRow = -1;          // the row of the item drawn in m_items
     bool m_pressedChosen = false; // the mouse went down on the chosen item
     TIniSaveProps isp;            // setting/day.ini

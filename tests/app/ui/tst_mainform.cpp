@@ -139,14 +139,16 @@ void TestMainForm::menuStructure() {
                           "ﾘｽﾄからﾃﾞｰﾀを全削除(&K)|Ctrl+Del", "-", "ﾘｽﾄの重複を許可する(&X)|",
                           "ﾘｽﾄの重複を許可しない(&Y)|", "ﾘｽﾄの重複時にはﾀﾞｲｱﾛｸﾞで確認(&Z)|", "-",
                           "ﾘｽﾄを日付ごとに記録する(&M)|", "-", "詳細設定(&S)|Ctrl+S"}));
-    QCOMPARE(items(menus[2]), (QStringList{"ｶﾛﾘｰﾃﾞｰﾀﾌｧｲﾙ(&F)|", "-", ">ｶﾛﾘｰﾘｽﾄ(&L)"}));
-    QCOMPARE(items(menus[2]->actions().last()->menu()), (QStringList{"標準|", "一覧|"}));
+    QCOMPARE(items(menus[2]),
+             (QStringList{"ｶﾛﾘｰﾃﾞｰﾀﾌｧｲﾙ(&F)|", "-", ">ｶﾛﾘｰﾘｽﾄ(&L)", "-", "栄養素を表示|"}));
+    QCOMPARE(items(menus[2]->actions().at(2)->menu()), (QStringList{"標準|", "一覧|"}));
     QCOMPARE(items(menus[3]),
              (QStringList{"ﾃﾞｰﾀ検索(&F)|Ctrl+F", "ﾃﾞｰﾀ検索ｳｨﾝﾄﾞｳは常に前面表示(&P)|Ctrl+Shift+F"}));
     QCOMPARE(items(menus[4]).mid(0, 2), (QStringList{"ｲﾝﾀｰﾈｯﾄｻｲﾄの編集(&E)|", "-"}));
     QCOMPARE(items(menus[5]), (QStringList{"ﾍﾙﾌﾟ(&H)|Ctrl+H", "-", "このｿﾌﾄについて(&A)|"}));
     QCOMPARE(items(test::child<QMenu>(&form, "popMyCal")),
-             (QStringList{"今日のﾘｽﾄにｺﾋﾟｰ|", "-", "削除|Del", "-", "ﾘｽﾄをすべて削除|"}));
+             (QStringList{"今日のﾘｽﾄにｺﾋﾟｰ|", "-", "量を変更...|", "-", "削除|Del", "-",
+                          "ﾘｽﾄをすべて削除|"}));
 
     QVERIFY(test::child<QAction>(&form, "mnuConfirmDup")->isChecked());
     QVERIFY(!test::child<QAction>(&form, "mnuArrowDup")->isChecked() &&
@@ -317,13 +319,17 @@ void TestMainForm::doubleClickDeletesAndWidthsFollow() {
     QCOMPARE(model->rowCount(), 2);
     QCOMPARE(lblTotalCal->text(), QStringLiteral("総取得ｶﾛﾘｰ : 400 kcal／1,000 kcal"));
 
-    // The columns share the width 4 : 3 : rest in ninths, at every width.
+    // Beside the amount and nutrient columns, the three of every food list
+    // share the width 4 : 3 : rest in ninths, at every width.
     auto widths = [list] {
         return QList<int>{list->header()->sectionSize(0), list->header()->sectionSize(1),
                           list->header()->sectionSize(2)};
     };
     auto expected = [list] {
-        const int w = list->width() - 20, u = w / 9;
+        int fixed = 0;
+        for (int c = 3; c < list->header()->count(); ++c)
+            fixed += list->header()->sectionSize(c);
+        const int w = list->width() - fixed - 20, u = w / 9;
         return QList<int>{4 * u, 3 * u, w - 7 * u};
     };
     for (const QSize size : {QSize(1200, 700), QSize(700, 500)}) {
@@ -388,8 +394,9 @@ void TestMainForm::intakeCsv() {
     QCOMPARE(preset, (QList<QDate>{QDate(2026, 11, 30), today}));
     QCOMPARE(suggested, QStringLiteral("摂取記録.csv"));
     QCOMPARE(m_folder.read(QStringLiteral("out/intake.csv")),
-             "\xEF\xBB\xBF" + QStringLiteral("日付,食品,表,kcal\r\n2026/12/01,rice,,252\r\n"
-                                             "2026/12/08,\"a,b\",x,-50\r\n")
+             "\xEF\xBB\xBF" + QStringLiteral("日付,食品,表,kcal,量,たんぱく質(g),脂質(g),炭水化物(g),"
+                                             "食塩相当量(g)\r\n2026/12/01,rice,,252,1人前,,,,\r\n"
+                                             "2026/12/08,\"a,b\",x,-50,1人前,,,,\r\n")
                                   .toUtf8());
     QVERIFY(prompt.asked.isEmpty());
 }

@@ -97,7 +97,7 @@ void TestCalTableFaults::invalidBytesReachTheIntakeList() {
     test::child<QAction>(&form, "mnuAddList")->trigger();
     QVERIFY2(prompt.asked.isEmpty(), qPrintable(prompt.texts().join('\n')));
     QCOMPARE(form.intake().list().model()->rowCount(), 1);
-    QCOMPARE(form.intake().list().model()->row(0).foods, invalid + "y");
+    QCOMPARE(form.intake().list().model()->row(0).list.foods, invalid + "y");
     QVERIFY(form.intake().list().model()->index(0, 0).data().toString().contains(QChar(0xFFFD)));
 }
 
