@@ -69,6 +69,11 @@ void TestGoldenFiles::format_data() {
         SaveIntakeDay(QDate(2026, 12, 8), rows);
         return folder.read(QStringLiteral("record/intake/2026-12-08.dat"));
     });
+    QTest::newRow("CSV of the food diary") << "intake.csv" << Change([](const QByteArray &in) {
+        test::TempProgramFolder folder;
+        folder.write(QStringLiteral("record/intake/2026-12-08.dat"), in);
+        return CsvFileBytes(IntakeCsvRows(QDate(2026, 12, 8), QDate(2026, 12, 8)));
+    });
 }
 
 void TestGoldenFiles::format() {

@@ -1,4 +1,5 @@
 #include "app/intakelist.h"
+#include "caldata/nutrients.h"
 #include "common/platform.h"
 
 #include "support/scriptedprompt.h"
@@ -33,6 +34,11 @@ private Q_SLOTS:
     void deleteOnDoubleClick();
     void deleteCaption();
     void columnWidths();
+    void amounts_data();
+    void amounts();
+    void typedAmounts_data();
+    void typedAmounts();
+    void balance();
 };
 
 namespace {
@@ -44,6 +50,22 @@ void select(IntakeList &list, const QList<int> &rows) {
     for (int r : rows)
         list.selection()->select(list.model()->index(r, 0),
                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+// 精白米 うるち米 (めし) of the food composition table: 156 kcal, P 2.5 g,
+// F 0.3 g, C 37.1 g and salt 0 g in 100 g.
+IntakeFood cookedRice() {
+    Nutrients n;
+    n.grams = 100;
+    n.values = {2.5, 0.3, 37.1, 1.5, 0.0};
+    return IntakeFood::of(156, &n);
+}
+
+QStringList cells(IntakeList &list, int r) {
+    QStringList out;
+    for (int c = IntakeListModel::Calory; c < IntakeListModel::ColumnCount; ++c)
+        out.append(list.model()->index(r, c).data().toString());
+    return out;
 }
 
 QStringList column(IntakeList &list, int c) {
@@ -337,6 +359,109 @@ void TestIntakeList::deleteCaption() {
 void TestIntakeList::columnWidths() {
     QCOMPARE(foodListColumnWidths(339), (std::array<int, 3>{140, 105, 74}));
     QCOMPARE(foodListColumnWidths(20), (std::array<int, 3>{0, 0, 0}));
+}
+
+void TestIntakeList::amounts_data() {
+    QTest::addColumn<bool>("byWeight");
+    QTest::addColumn<QList<int>>("steps"); // +/- presses, after the edit
+    QTest::addColumn<double>("edited");    // 0: no edit
+    QTest::addColumn<QStringList>("shown"); // Calory, 量, P, F, C, 塩分
+    const bool grams = true, portions = false;
+    QTest::newRow("added at 100 g")
+        << grams << QList<int>{} << 0.0
+        << QStringList{"156 kcal", "100 g", "2.5", "0.3", "37.1", "0.0"};
+    QTest::newRow("150 g of rice")
+        << grams << QList<int>{} << 150.0
+        << QStringList{"234 kcal", "150 g", "3.8", "0.5", "55.7", "0.0"};
+    QTest::newRow("+ and - by 10 g") << grams << QList<int>{1, 1, -1} << 0.0
+                                     << QStringList{"172 kcal", "110 g", "2.8", "0.3", "40.8", "0.0"};
+    QTest::newRow("- stops at 1 g") << grams << QList<int>{-1} << 1.0
+                                    << QStringList{"2 kcal", "1 g", "0.0", "0.0", "0.4", "0.0"};
+    QTest::newRow("+ stops at 5000 g")
+        << grams << QList<int>{1} << 5000.0
+        << QStringList{"7,800 kcal", "5000 g", "125.0", "15.0", "1855.0", "0.0"};
+    QTest::newRow("a dish at 1 portion") << portions << QList<int>{} << 0.0
+                                         << QStringList{"620 kcal", "1人前", "−", "−", "−", "−"};
+    QTest::newRow("a dish at 1.5 portions")
+        << portions << QList<int>{} << 1.5
+        << QStringList{"930 kcal", "1.5人前", "−", "−", "−", "−"};
+    QTest::newRow("- stops at 0.25 portions")
+        << portions << QList<int>{-1, -1} << 0.5
+        << QStringList{"155 kcal", "0.25人前", "−", "−", "−", "−"};
+}
+
+void TestIntakeList::amounts() {
+    QFETCH(bool, byWeight);
+    QFETCH(QList<int>, steps);
+    QFETCH(double, edited);
+    QFETCH(QStringList, shown);
+    Fixture f;
+    QAbstractItemModelTester tester(f.list.model());
+    f.list.setLimitText(QStringLiteral("1日の基準 : 2500 kcal"));
+    if (byWeight)
+        f.list.add(rice, QStringLiteral("穀類"), cookedRice(), DuplicatesPolicy::Allow);
+    else
+        f.list.add("dish", 620, QStringLiteral("定食"), DuplicatesPolicy::Allow);
+    QSignalSpy changed(&f.list, &IntakeList::rowsChanged);
+    const QModelIndex amount = f.list.model()->index(0, IntakeListModel::AmountColumn);
+    QVERIFY(f.list.model()->flags(amount) & Qt::ItemIsEditable);
+    QVERIFY(!f.list.model()->setData(amount, 0.0));    // refused in the editor
+    QVERIFY(!f.list.model()->setData(amount, 5001.0)); // over the limit
+    if (edited > 0)
+        QVERIFY(f.list.model()->setData(amount, edited));
+    for (const int step : steps)
+        f.list.stepAmounts({0}, step);
+    QCOMPARE(cells(f.list, 0), shown);
+    QCOMPARE(f.list.total().text, QStringLiteral("総取得ｶﾛﾘｰ : ") + shown.first().chopped(5) +
+                                      QStringLiteral(" kcal／2,500 kcal"));
+    QCOMPARE(f.list.balance().lacking, byWeight ? 0 : 1);
+    QVERIFY(changed.count() <= steps.size() + (edited > 0));
+}
+
+void TestIntakeList::typedAmounts_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("amounts"); // of the rice and the dish after it
+    QTest::newRow("2 for both") << "2" << QStringList{"2 g", "2人前"};
+    QTest::newRow("full-width digits") << "２" << QStringList{"2 g", "2人前"};
+    QTest::newRow("text") << "abc" << QStringList{"100 g", "1人前"};
+    QTest::newRow("zero") << "0" << QStringList{"100 g", "1人前"};
+    QTest::newRow("negative") << "-5" << QStringList{"100 g", "1人前"};
+    QTest::newRow("too much for a portion") << "150" << QStringList{"100 g", "1人前"};
+}
+
+void TestIntakeList::typedAmounts() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, amounts);
+    Fixture f;
+    f.list.add(rice, QStringLiteral("穀類"), cookedRice(), DuplicatesPolicy::Allow);
+    f.list.add("dish", 620, QStringLiteral("定食"), DuplicatesPolicy::Allow);
+    QCOMPARE(f.list.typedAmountLabel({0, 1}),
+             QStringLiteral("量を数で入力してください（1 g～5000 g、0.25人前～20人前）:"));
+    const bool taken = f.list.setTypedAmount({0, 1}, typed);
+    QCOMPARE(column(f.list, IntakeListModel::AmountColumn), amounts);
+    QCOMPARE(taken, f.prompt.asked.isEmpty());
+    if (!taken)
+        QVERIFY(f.prompt.asked.first().text.startsWith(u'「' + typed + u'」'));
+}
+
+// The day's sums and PFC shares against the targets; a partial sum says so.
+void TestIntakeList::balance() {
+    Fixture f;
+    f.list.add(rice, QStringLiteral("穀類"), cookedRice(), DuplicatesPolicy::Allow);
+    Nutrients fatty;
+    fatty.grams = 100;
+    fatty.values = {20.0, 30.0, 0.0, 0.0, 1.2};
+    f.list.add("pork", QStringLiteral("肉類"), IntakeFood::of(370, &fatty), DuplicatesPolicy::Allow);
+    f.list.add("dish", 620, QStringLiteral("定食"), DuplicatesPolicy::Allow);
+    const PfcBalance b = f.list.balance();
+    QCOMPARE(b.sumsText(), QStringLiteral("P 22.5 g  F 30.3 g  C 37.1 g  塩分 1.2 g"));
+    // 90 + 272.7 + 148.4 kcal
+    QCOMPARE(b.percent, (std::array<int, 3>{18, 53, 29}));
+    using S = PfcBalance::Share;
+    QCOMPARE(b.shares, (std::array<S, 3>{S::Within, S::Above, S::Below}));
+    QCOMPARE(b.lackingText(), QStringLiteral("栄養素のない食品 1件"));
+    QVERIFY(PfcBalance::targetsText().contains(QStringLiteral("P 13～20%、F 20～30%、C 50～65%")));
+    QVERIFY(!PfcBalance::of({}).hasRatio);
 }
 
 QTEST_GUILESS_MAIN(TestIntakeList)

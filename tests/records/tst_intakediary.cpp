@@ -17,6 +17,8 @@
 
 using namespace zk;
 
+Q_DECLARE_METATYPE(zk::IntakeMeasure)
+
 Q_DECLARE_METATYPE(zk::GraphPoint)
 
 class TestIntakeDiary : public QObject {
@@ -175,12 +177,18 @@ void TestIntakeDiary::totalPoints_data() {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<bool>("ranged");
     QTest::addColumn<QList<GraphPoint>>("points");
+    QTest::addColumn<IntakeMeasure>("measure");
     const QList<GraphPoint> all{{"2025/12/31", 1200}, {"2026/01/05", 7}, {"2026/10/01", 0}};
-    QTest::newRow("all days") << "ja_JP" << false << all;
-    QTest::newRow("range, bounds included") << "ja_JP" << true << all.mid(1, 1);
+    QTest::newRow("all days") << "ja_JP" << false << all << IntakeMeasure();
+    QTest::newRow("range, bounds included") << "ja_JP" << true << all.mid(1, 1) << IntakeMeasure();
     QTest::newRow("pattern with dashes")
         << "sv_SE" << false
-        << QList<GraphPoint>{{"2025-12-31", 1200}, {"2026-01-05", 7}, {"2026-10-01", 0}};
+        << QList<GraphPoint>{{"2025-12-31", 1200}, {"2026-01-05", 7}, {"2026-10-01", 0}}
+        << IntakeMeasure();
+    // Only the days that know the nutrient: the sum of the rows that know it.
+    QTest::newRow("protein") << "ja_JP" << false << QList<GraphPoint>{{"2025/12/31", 12.5}}
+                             << IntakeMeasure(Protein);
+    QTest::newRow("salt") << "ja_JP" << false << QList<GraphPoint>{} << IntakeMeasure(Salt);
 }
 
 // Days in date order, not in the order of their names' texts or of creation.
@@ -188,17 +196,22 @@ void TestIntakeDiary::totalPoints() {
     QFETCH(QString, locale);
     QFETCH(bool, ranged);
     QFETCH(QList<GraphPoint>, points);
+    QFETCH(IntakeMeasure, measure);
     Regional::setCurrent(Regional(QLocale(locale)));
     test::TempProgramFolder folder;
     SaveIntakeDay(QDate(2026, 10, 1), {{"a", "", "kcal"}});
     SaveIntakeDay(day, {{"a", "", "7 kcal"}});
-    SaveIntakeDay(QDate(2025, 12, 31), {{"a", "", "1,000 kcal"}, {"b", "", "200 kcal"}});
+    QVERIFY(!AnyIntakeNutrients());
+    SaveIntakeDay(QDate(2025, 12, 31), {{"a", "", "1,000 kcal", "100g", "10.5"},
+                                        {"b", "", "200 kcal", "1g", "2.0", "", "", "x"},
+                                        {"c", "", "0 kcal"}});
+    QVERIFY(AnyIntakeNutrients());
     // A day whose file fails to read (reading there is an I/O error) is left
     // out and named; the other days still make their points.
     QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), IntakeDayPath(QDate(2026, 1, 6))));
     const OptionalRange range =
         ranged ? OptionalRange(DateRange::of(day, QDate(2026, 9, 30))) : std::nullopt;
-    const IntakeTotalPoints totals = CollectIntakeTotalPoints(range);
+    const IntakeTotalPoints totals = CollectIntakeTotalPoints(range, measure);
     QCOMPARE(totals.points, points);
     QCOMPARE(totals.unreadable, QList<QDate>{QDate(2026, 1, 6)});
 }
@@ -226,6 +239,8 @@ void TestIntakeDiary::totalItem() {
     for (qsizetype i = 0; i < names.size(); ++i)
         items.append({sjis::encode(names[i]), sjis::encode(units[i]), {}});
     QCOMPARE(sjis::decode(FormatItemEntry(IntakeTotalItem(items))), entry);
+    QCOMPARE(sjis::decode(FormatItemEntry(IntakeTotalItem(items, Salt))),
+             QStringLiteral("食塩相当量[g]"));
 }
 
 // Days in date order, bounds included; kcal as a signed number.

@@ -58,10 +58,15 @@ QString shareSentence(const PfcBalance &balance, int share) {
 
 // The extra columns of the intake list are as wide as their widest content.
 int amountColumnWidth(const QFontMetrics &metrics) {
-    return metrics.horizontalAdvance(QStringLiteral("0.25人前")) + 16;
+    return metrics.horizontalAdvance(QStringLiteral("0.25人前")) + 10;
 }
 int nutrientColumnWidth(const QFontMetrics &metrics) {
-    return metrics.horizontalAdvance(QStringLiteral("000.0")) + 14;
+    return metrics.horizontalAdvance(QStringLiteral("000.0")) + 10;
+}
+// Beside them the three columns of every food list keep room for a name and
+// "999 kcal": a narrower list scrolls sideways rather than cut them to dots.
+int foodColumnsMinimum(const QFontMetrics &metrics) {
+    return 9 * ((metrics.horizontalAdvance(QStringLiteral("999 kcal")) + 10) / 2) + 20;
 }
 
 } // namespace
@@ -324,7 +329,8 @@ void IntakeController::lsvCalResize() {
     for (int c = IntakeListModel::AmountColumn; c < IntakeListModel::ColumnCount; ++c)
         if (!header->isSectionHidden(c))
             fixed += header->sectionSize(c);
-    const std::array<int, 3> widths = foodListColumnWidths(m_c.lsvCal->width() - fixed);
+    const std::array<int, 3> widths = foodListColumnWidths(
+        std::max(m_c.lsvCal->width() - fixed, foodColumnsMinimum(m_c.lsvCal->fontMetrics())));
     for (int c = 0; c < 3; ++c)
         header->resizeSection(c, widths[c]);
 }

@@ -423,8 +423,9 @@ QWidget *TMainForm::createCentralArea() {
     m_splitter->addWidget(pnlFoods);
     m_splitter->addWidget(lsvCal);
     m_splitter->setStretchFactor(1, 1);
-    // Wider than the 180 pixels of the first design, so that food names show whole.
-    m_splitter->setSizes({250, 350});
+    // Wider than the 180 pixels of the first design, so that food names show
+    // whole, and room for the intake list's amount and nutrient columns.
+    m_splitter->setSizes({220, 380});
 
     auto *pnlCal = new QVBoxLayout;
     pnlCal->setContentsMargins(0, 0, 0, 0);

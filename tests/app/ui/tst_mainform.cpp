@@ -30,6 +30,9 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QSpinBox>
+
+#include <memory>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QStatusBar>
@@ -55,6 +58,7 @@ private Q_SLOTS:
     void everyCommandIsEnabled();
     void totalBarFollowsTheList();
     void deleteKeyAsksForTwoRows();
+    void amountsAndBalance();
     void doubleClickDeletesAndWidthsFollow();
     void controlsHaveAccessibleNames();
     void searchWindowOpensOverTheMainWindow();
@@ -271,6 +275,65 @@ void TestMainForm::deleteKeyAsksForTwoRows() {
     QCOMPARE(test::child<QLabel>(&form, "lblTotalCal")->text(), QString());
 }
 
+// F2 edits the amount in place (Enter confirms, Esc cancels), + and - step
+// it, the context menu takes a number typed; the bar shows the balance, and
+// the nutrients hide and stay hidden.
+void TestMainForm::amountsAndBalance() {
+    test::ScriptedWindowPrompt prompt;
+    auto form = std::make_unique<TMainForm>();
+    auto *lsvCal = test::child<QTreeView>(form.get(), "lsvCal");
+    auto *lblBalance = test::child<QLabel>(form.get(), "lblBalance");
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    Nutrients rice;
+    rice.grams = 100;
+    rice.values = {2.5, 0.3, 37.1, 1.5, 0.0};
+    std::optional<FoodPick> pick = FoodPick{"rice", 156, rice};
+    form->intake().setFoodSource([&] { return pick; });
+    test::child<QAction>(form.get(), "mnuAddList")->trigger();
+    pick = FoodPick{"dish", 600};
+    test::child<QAction>(form.get(), "mnuAddList")->trigger();
+    QAbstractItemModel *model = lsvCal->model();
+    const auto row = [model](int r) {
+        QStringList out;
+        for (int c = 2; c < model->columnCount(); ++c)
+            out.append(model->index(r, c).data().toString());
+        return out;
+    };
+    lsvCal->setFocus();
+    lsvCal->setCurrentIndex(model->index(0, 0));
+    for (const auto &[key, shown] :
+         {std::pair{Qt::Key_Escape, QStringLiteral("100 g")}, {Qt::Key_Return, "150 g"}}) {
+        QTest::keyClick(lsvCal, Qt::Key_F2);
+        auto *editor = lsvCal->findChild<QSpinBox *>(QStringLiteral("spnAmount"));
+        QVERIFY(editor);
+        QTRY_VERIFY(editor->hasFocus());
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("150"));
+        QTest::keyClick(editor, key);
+        QCOMPARE(model->index(0, 3).data().toString(), shown);
+    }
+    QCOMPARE(row(0), (QStringList{"234 kcal", "150 g", "3.8", "0.5", "55.7", "0.0"}));
+    QCOMPARE(lblBalance->accessibleDescription(),
+             QStringLiteral("P 3.8 g  F 0.5 g  C 55.7 g  塩分 0.0 g。"
+                            "PFCバランス P 6% 目標より少ない、F 2% 目標より少ない、"
+                            "C 92% 目標より多い。栄養素のない食品 1件"));
+    lsvCal->selectAll();
+    QTest::keyClick(lsvCal, Qt::Key_Plus);
+    QCOMPARE(row(1).mid(0, 2), (QStringList{"750 kcal", "1.25人前"}));
+    prompt.answerText = [](const QString &) { return std::optional(QStringLiteral("2")); };
+    test::child<QAction>(form.get(), "mnuMyAmount")->trigger();
+    QCOMPARE(row(0).mid(0, 2), (QStringList{"3 kcal", "2 g"}));
+    QCOMPARE(row(1).mid(0, 2), (QStringList{"1,200 kcal", "2人前"}));
+
+    test::child<QAction>(form.get(), "mnuShowNutrients")->trigger();
+    QVERIFY(lsvCal->isColumnHidden(4) && !lblBalance->isVisible());
+    form.reset();
+    TMainForm again;
+    QVERIFY(!test::child<QAction>(&again, "mnuShowNutrients")->isChecked());
+    test::child<QAction>(&again, "mnuShowNutrients")->trigger();
+}
+
 void TestMainForm::controlsHaveAccessibleNames() {
     test::ScriptedWindowPrompt prompt;
     TMainForm form;
@@ -280,7 +343,7 @@ void TestMainForm::controlsHaveAccessibleNames() {
         return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
     };
     for (const char *control : {"txtFilter", "trvCal", "lsvCal", "ggCal", "cmbLimit", "pnlTitle",
-                                "dtpDay", "btnPrevDay", "btnNextDay", "btnToday"})
+                                "dtpDay", "btnPrevDay", "btnNextDay", "btnToday", "lblBalance"})
         QVERIFY2(!name(test::child<QWidget>(&form, control)).isEmpty(), control);
     // The title is read as it is shown: the table's name.
     QCOMPARE(name(pnlTitle), QStringLiteral("麺類"));
@@ -332,12 +395,12 @@ void TestMainForm::doubleClickDeletesAndWidthsFollow() {
         const int w = list->width() - fixed - 20, u = w / 9;
         return QList<int>{4 * u, 3 * u, w - 7 * u};
     };
-    for (const QSize size : {QSize(1200, 700), QSize(700, 500)}) {
+    for (const QSize size : {QSize(1400, 700), QSize(1100, 500)}) {
         form.resize(size);
         QTRY_COMPARE(widths(), expected());
     }
     auto *splitter = test::child<QSplitter>(&form, "Splitter1");
-    splitter->setSizes({100, 400});
+    splitter->setSizes({100, 800});
     QTRY_COMPARE(widths(), expected());
 }
 
