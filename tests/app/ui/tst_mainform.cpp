@@ -21,12 +21,14 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -280,11 +282,15 @@ void TestMainForm::deleteKeyAsksForTwoRows() {
 // the nutrients hide and stay hidden.
 void TestMainForm::amountsAndBalance() {
     test::ScriptedWindowPrompt prompt;
+    const QString day = IntakeDayPath(Regional::current().today());
+    QFile::remove(day);
+    const auto cleanup = qScopeGuard([&] { QFile::remove(day); });
     auto form = std::make_unique<TMainForm>();
     auto *lsvCal = test::child<QTreeView>(form.get(), "lsvCal");
     auto *lblBalance = test::child<QLabel>(form.get(), "lblBalance");
     form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QApplication::setActiveWindow(form.get());
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
     Nutrients rice;
     rice.grams = 100;
     rice.values = {2.5, 0.3, 37.1, 1.5, 0.0};
@@ -305,12 +311,12 @@ void TestMainForm::amountsAndBalance() {
     for (const auto &[key, shown] :
          {std::pair{Qt::Key_Escape, QStringLiteral("100 g")}, {Qt::Key_Return, "150 g"}}) {
         QTest::keyClick(lsvCal, Qt::Key_F2);
-        auto *editor = lsvCal->findChild<QSpinBox *>(QStringLiteral("spnAmount"));
+        const QPointer editor = lsvCal->findChild<QSpinBox *>(QStringLiteral("spnAmount"));
         QVERIFY(editor);
-        QTRY_VERIFY(editor->hasFocus());
         editor->selectAll();
         QTest::keyClicks(editor, QStringLiteral("150"));
         QTest::keyClick(editor, key);
+        QTRY_VERIFY(!editor); // closed either way
         QCOMPARE(model->index(0, 3).data().toString(), shown);
     }
     QCOMPARE(row(0), (QStringList{"234 kcal", "150 g", "3.8", "0.5", "55.7", "0.0"}));
