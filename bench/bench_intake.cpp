@@ -33,16 +33,40 @@ void startUp(bool diaryOn) {
         qFatal("today's list is missing");
 }
 
-// A year of days, twelve foods a day, as the intake list writes them.
+// A year of days, twelve foods a day with their amounts and nutrients, as
+// the intake list writes them.
 void fillYear(const QDate &first) {
     const QByteArray category = sjis::encode(u"日本食品標準成分表");
     for (int d = 0; d < 365; ++d) {
         ListRows rows;
         for (int i = 0; i < 12; ++i)
             rows.append({sjis::encode(QStringLiteral("料理その%1").arg(i)), category,
-                         QByteArray::number(100 + d + i * 37) + " kcal"});
+                         QByteArray::number(100 + d + i * 37) + " kcal", "150g", "3.8", "0.5",
+                         "55.7", "0.1"});
         SaveIntakeDay(first.addDays(d), rows);
     }
+}
+
+// A list of 200 foods with nutrients, the diary on: one amount changed with
+// the total, the balance and the day file written.
+void changeAmounts(const QDate &day) {
+    SilentPrompt prompt;
+    SortKey key;
+    IntakeList list(key, prompt);
+    DailyIntake diary(list, prompt);
+    diary.start(true);
+    if (!diary.showDate(day))
+        qFatal("the day cannot be read");
+    Nutrients n;
+    n.grams = 100;
+    n.values = {2.5, 0.3, 37.1, 1.5, 0.0};
+    for (int i = 0; i < 200; ++i)
+        list.add(QByteArray::number(i), QStringLiteral("穀類"), IntakeFood::of(156, &n),
+                 DuplicatesPolicy::Allow);
+    int step = 0;
+    zk::bench::measure("change an amount in a list of 200 rows", 200, [&] {
+        list.stepAmounts({step % 200}, ++step % 2 ? 1 : -1);
+    });
 }
 
 const zk::bench::Register r("intake", [](const QString &scratch) {
@@ -73,6 +97,11 @@ const zk::bench::Register r("intake", [](const QString &scratch) {
         if (CollectIntakeTotalPoints(std::nullopt).points.size() != 365)
             qFatal("a day is missing");
     });
+    zk::bench::measure("daily protein of 365 days", 20, [] {
+        if (CollectIntakeTotalPoints(std::nullopt, Protein).points.size() != 365)
+            qFatal("a day is missing");
+    });
+    changeAmounts(first.addDays(400));
 });
 
 } // namespace

@@ -55,7 +55,9 @@ IntakeFood IntakeFood::of(qint32 calory, const Nutrients *nutrients) {
 }
 
 int IntakeFood::caloriesFor(const Amount &amount) const {
-    return int(roundHalfUp(calory * amount.quantity / basis.quantity, 0));
+    // A hand-made cell of billions of kilocalories stays a number the total can add.
+    const double kcal = roundHalfUp(calory * amount.quantity / basis.quantity, 0);
+    return int(std::clamp(kcal, -1e9, 1e9));
 }
 
 IntakeNutrients IntakeFood::nutrientsFor(const Amount &amount) const {
