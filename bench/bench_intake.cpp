@@ -64,9 +64,8 @@ void changeAmounts(const QDate &day) {
         list.add(QByteArray::number(i), QStringLiteral("穀類"), IntakeFood::of(156, &n),
                  DuplicatesPolicy::Allow);
     int step = 0;
-    zk::bench::measure("change an amount in a list of 200 rows", 200, [&] {
-        list.stepAmounts({step % 200}, ++step % 2 ? 1 : -1);
-    });
+    zk::bench::measure("change an amount in a list of 200 rows", 200,
+                       [&] { list.stepAmounts({step % 200}, ++step % 2 ? 1 : -1); });
 }
 
 const zk::bench::Register r("intake", [](const QString &scratch) {

@@ -23,8 +23,7 @@ int GetStandartCalory(const QString &limitItemText) {
     return ok && decimal.match(number).hasMatch() ? limit : 1000;
 }
 
-IntakeList::IntakeList(SortKey &sortKey, Prompt &prompt, LastAmounts *lastAmounts,
-                       QObject *parent)
+IntakeList::IntakeList(SortKey &sortKey, Prompt &prompt, LastAmounts *lastAmounts, QObject *parent)
     : QObject(parent)
     , m_sortKey(sortKey)
     , m_prompt(prompt)
@@ -68,8 +67,9 @@ int IntakeList::add(const QList<CalorieRow> &foods, DuplicatesPolicy policy) {
             continue;
         const std::optional<TableFood> food = tables.find(found.category, found.foods);
         added.append(newRow(found.foods, found.category,
-                            food && food->calory == found.value ? IntakeFood::of(*food)
-                                                                : IntakeFood::of(found.value, nullptr)));
+                            food && food->calory == found.value
+                                ? IntakeFood::of(*food)
+                                : IntakeFood::of(found.value, nullptr)));
     }
     if (!added.isEmpty()) {
         m_model.append(added);

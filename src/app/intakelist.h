@@ -37,8 +37,8 @@ struct PfcBalance {
     };
     static constexpr std::array<Target, 3> targets{{{13, 20}, {20, 30}, {50, 65}}};
 
-    IntakeNutrients totals;     // a nutrient no row knows stays unknown
-    int lacking = 0;            // rows with a nutrient unknown
+    IntakeNutrients totals;       // a nutrient no row knows stays unknown
+    int lacking = 0;              // rows with a nutrient unknown
     std::array<int, 3> percent{}; // P, F, C in whole percent; all 0 without energy
     std::array<Share, 3> shares{};
     bool hasRatio = false;

@@ -50,7 +50,8 @@ IntakeFood IntakeFood::of(qint32 calory, const Nutrients *nutrients) {
     if (!nutrients->perPortion())
         food.basis = Amount::grams(nutrients->grams);
     food.nutrients = {nutrients->values[Nutrients::Protein], nutrients->values[Nutrients::Fat],
-                      nutrients->values[Nutrients::Carbohydrate], nutrients->values[Nutrients::Salt]};
+                      nutrients->values[Nutrients::Carbohydrate],
+                      nutrients->values[Nutrients::Salt]};
     return food;
 }
 
@@ -187,8 +188,8 @@ Qt::ItemFlags IntakeListModel::flags(const QModelIndex &index) const {
 QVariant IntakeListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
         return {};
-    static const char16_t *const captions[ColumnCount] = {u"Foods", u"Category", u"Calory", u"量",
-                                                          u"P",     u"F",        u"C",      u"塩分"};
+    static const char16_t *const captions[ColumnCount] = {
+        u"Foods", u"Category", u"Calory", u"量", u"P", u"F", u"C", u"塩分"};
     switch (role) {
     case Qt::DisplayRole:
         return QString::fromUtf16(captions[section]);
@@ -210,9 +211,8 @@ void IntakeListModel::sortBy(int sortKey) {
         return;
     QList<int> order(rows().size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return intakeCompare(row(a), row(b), sortKey) < 0;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return intakeCompare(row(a), row(b), sortKey) < 0; });
     reorder(order);
 }
 

@@ -103,9 +103,7 @@ void CalorieListModel::sortBy(int sortKey, qsizetype sortedRows) {
         return;
     QList<int> order(rows().size());
     std::iota(order.begin(), order.end(), 0);
-    const auto inOrder = [&](int a, int b) {
-        return lsvCalCompare(row(a), row(b), sortKey) < 0;
-    };
+    const auto inOrder = [&](int a, int b) { return lsvCalCompare(row(a), row(b), sortKey) < 0; };
     // New rows are placed by binary search among the sorted ones, after any
     // equal one, as a stable sort of them all would: a search adding a few
     // rows to many then compares a few times per row, not once per row held.

@@ -124,8 +124,8 @@ IntakeNutrients IntakeRowNutrients(const ListRow &row) {
 
 ListRow IntakeAmountCells(const Amount &amount, const IntakeNutrients &nutrients) {
     // One portion and nothing known is what a row of three cells says.
-    if (amount == Amount() &&
-        std::none_of(nutrients.begin(), nutrients.end(), [](const auto &v) { return v.has_value(); }))
+    if (amount == Amount() && std::none_of(nutrients.begin(), nutrients.end(),
+                                           [](const auto &v) { return v.has_value(); }))
         return {};
     ListRow cells{amount.cell()};
     for (const std::optional<double> &grams : nutrients)

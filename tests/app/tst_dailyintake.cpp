@@ -268,13 +268,34 @@ void TestDailyIntake::storedAmounts() {
     Fixture f;
     const QByteArray rice = sjis::encode(u"精白米"), grain = sjis::encode(u"穀類");
     f.folder.write(QStringLiteral("data/穀類.cal"), rice + ":156\r\n");
-    f.folder.write(QStringLiteral("data/穀類.nutrients"),
-                   rice + "\xff" "100g\xff" "2.5\xff" "0.3\xff" "37.1\xff" "1.5\xff" "0\r\n");
+    f.folder.write(QStringLiteral("data/穀類.nutrients"), rice + "\xff"
+                                                                 "100g\xff"
+                                                                 "2.5\xff"
+                                                                 "0.3\xff"
+                                                                 "37.1\xff"
+                                                                 "1.5\xff"
+                                                                 "0\r\n");
     SetCaloryDirectories();
     // 1 g of rice recorded at a calorie figure its table does not give now.
-    const QByteArray stored = rice + "\xff" + grain + "\xff" "234 kcal\xff" "150g\xff" "3.8\xff" "0.5\xff" "55.7\xff" "0.0\r\n" +
-                              "x\xff" "t\xff" "90 kcal\xff" "lots\xff" "abc\xff" "1.0\r\n" + rice + "\xff" +
-                              grain + "\xff" "5 kcal\xff" "1g\xff" "0.0\r\n";
+    const QByteArray stored = rice + "\xff" + grain +
+                              "\xff"
+                              "234 kcal\xff"
+                              "150g\xff"
+                              "3.8\xff"
+                              "0.5\xff"
+                              "55.7\xff"
+                              "0.0\r\n" +
+                              "x\xff"
+                              "t\xff"
+                              "90 kcal\xff"
+                              "lots\xff"
+                              "abc\xff"
+                              "1.0\r\n" +
+                              rice + "\xff" + grain +
+                              "\xff"
+                              "5 kcal\xff"
+                              "1g\xff"
+                              "0.0\r\n";
     f.folder.write(dayFile, stored);
     LastAmounts last;
     IntakeList list{f.key, f.prompt, &last};
@@ -290,19 +311,42 @@ void TestDailyIntake::storedAmounts() {
     QCOMPARE(shown(1), (QStringList{"90 kcal", "1人前", "−", "1.0", "−", "−"}));
     QCOMPARE(list.balance().lacking, 2);
     list.add("y", 1, QStringLiteral("t"), DuplicatesPolicy::Allow);
-    QCOMPARE(f.folder.read(dayFile), stored + "y\xfft\xff" "1 kcal\r\n");
+    QCOMPARE(f.folder.read(dayFile), stored + "y\xfft\xff"
+                                              "1 kcal\r\n");
 
     list.setAmount(0, Amount::grams(10)); // from the table: 15.6 kcal, not 234 / 15
     list.stepAmounts({1, 2}, 1);          // from what was stored
     QCOMPARE(shown(0), (QStringList{"16 kcal", "10 g", "0.3", "0.0", "3.7", "0.0"}));
     QCOMPARE(shown(1), (QStringList{"113 kcal", "1.25人前", "−", "1.3", "−", "−"}));
     QCOMPARE(shown(2), (QStringList{"55 kcal", "11 g", "0.0", "−", "−", "−"}));
-    QCOMPARE(f.folder.read(dayFile),
-             rice + "\xff" + grain + "\xff" "16 kcal\xff" "10g\xff" "0.3\xff" "0.0\xff" "3.7\xff" "0.0\r\n" +
-                 "x\xff" "t\xff" "113 kcal\xff" "1.25" + sjis::encode(u"人前") + "\xff\xff" "1.3\r\n" + rice +
-                 "\xff" + grain + "\xff" "55 kcal\xff" "11g\xff" "0.0\r\n" + "y\xfft\xff" "1 kcal\r\n");
+    QCOMPARE(f.folder.read(dayFile), rice + "\xff" + grain +
+                                         "\xff"
+                                         "16 kcal\xff"
+                                         "10g\xff"
+                                         "0.3\xff"
+                                         "0.0\xff"
+                                         "3.7\xff"
+                                         "0.0\r\n" +
+                                         "x\xff"
+                                         "t\xff"
+                                         "113 kcal\xff"
+                                         "1.25" +
+                                         sjis::encode(u"人前") +
+                                         "\xff\xff"
+                                         "1.3\r\n" +
+                                         rice + "\xff" + grain +
+                                         "\xff"
+                                         "55 kcal\xff"
+                                         "11g\xff"
+                                         "0.0\r\n" +
+                                         "y\xfft\xff"
+                                         "1 kcal\r\n");
     QCOMPARE(f.folder.read(QStringLiteral("setting/amounts.dat")),
-             "t\xffx\xff" "1.25" + sjis::encode(u"人前") + "\r\n" + grain + "\xff" + rice + "\xff" "11g\r\n");
+             "t\xffx\xff"
+             "1.25" +
+                 sjis::encode(u"人前") + "\r\n" + grain + "\xff" + rice +
+                 "\xff"
+                 "11g\r\n");
     Nutrients n;
     n.grams = 100;
     list.add(rice, QStringLiteral("穀類"), IntakeFood::of(156, &n), DuplicatesPolicy::Allow);

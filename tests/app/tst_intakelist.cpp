@@ -363,25 +363,25 @@ void TestIntakeList::columnWidths() {
 
 void TestIntakeList::amounts_data() {
     QTest::addColumn<bool>("byWeight");
-    QTest::addColumn<QList<int>>("steps"); // +/- presses, after the edit
-    QTest::addColumn<double>("edited");    // 0: no edit
+    QTest::addColumn<QList<int>>("steps");  // +/- presses, after the edit
+    QTest::addColumn<double>("edited");     // 0: no edit
     QTest::addColumn<QStringList>("shown"); // Calory, 量, P, F, C, 塩分
     const bool grams = true, portions = false;
     QTest::newRow("added at 100 g")
         << grams << QList<int>{} << 0.0
         << QStringList{"156 kcal", "100 g", "2.5", "0.3", "37.1", "0.0"};
-    QTest::newRow("150 g of rice")
-        << grams << QList<int>{} << 150.0
-        << QStringList{"234 kcal", "150 g", "3.8", "0.5", "55.7", "0.0"};
-    QTest::newRow("+ and - by 10 g") << grams << QList<int>{1, 1, -1} << 0.0
-                                     << QStringList{"172 kcal", "110 g", "2.8", "0.3", "40.8", "0.0"};
+    QTest::newRow("150 g of rice") << grams << QList<int>{} << 150.0
+                                   << QStringList{"234 kcal", "150 g", "3.8", "0.5", "55.7", "0.0"};
+    QTest::newRow("+ and - by 10 g")
+        << grams << QList<int>{1, 1, -1} << 0.0
+        << QStringList{"172 kcal", "110 g", "2.8", "0.3", "40.8", "0.0"};
     QTest::newRow("- stops at 1 g") << grams << QList<int>{-1} << 1.0
                                     << QStringList{"2 kcal", "1 g", "0.0", "0.0", "0.4", "0.0"};
     QTest::newRow("+ stops at 5000 g")
         << grams << QList<int>{1} << 5000.0
         << QStringList{"7,800 kcal", "5000 g", "125.0", "15.0", "1855.0", "0.0"};
-    QTest::newRow("a dish at 1 portion") << portions << QList<int>{} << 0.0
-                                         << QStringList{"620 kcal", "1人前", "−", "−", "−", "−"};
+    QTest::newRow("a dish at 1 portion")
+        << portions << QList<int>{} << 0.0 << QStringList{"620 kcal", "1人前", "−", "−", "−", "−"};
     QTest::newRow("a dish at 1.5 portions")
         << portions << QList<int>{} << 1.5
         << QStringList{"930 kcal", "1.5人前", "−", "−", "−", "−"};
@@ -451,7 +451,8 @@ void TestIntakeList::balance() {
     Nutrients fatty;
     fatty.grams = 100;
     fatty.values = {20.0, 30.0, 0.0, 0.0, 1.2};
-    f.list.add("pork", QStringLiteral("肉類"), IntakeFood::of(370, &fatty), DuplicatesPolicy::Allow);
+    f.list.add("pork", QStringLiteral("肉類"), IntakeFood::of(370, &fatty),
+               DuplicatesPolicy::Allow);
     f.list.add("dish", 620, QStringLiteral("定食"), DuplicatesPolicy::Allow);
     const PfcBalance b = f.list.balance();
     QCOMPARE(b.sumsText(), QStringLiteral("P 22.5 g  F 30.3 g  C 37.1 g  塩分 1.2 g"));

@@ -251,7 +251,7 @@ void TestIntakeDiary::csvRows() {
                         {"run", "", "-100 kcal"}});
     SaveIntakeDay(QDate(2025, 12, 31), {{"early", "", "5 kcal"}});
     SaveIntakeDay(QDate(2026, 1, 4), {{"first", "x", "3 kcal"}});
-    const QStringList header{"日付", "食品",           "表",       "kcal",          "量",
+    const QStringList header{"日付",          "食品",    "表",          "kcal",         "量",
                              "たんぱく質(g)", "脂質(g)", "炭水化物(g)", "食塩相当量(g)"};
     QCOMPARE(IntakeCsvRows(QDate(2026, 1, 4), day),
              (QList<QStringList>{header,

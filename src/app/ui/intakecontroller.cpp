@@ -10,10 +10,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
-#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -215,8 +215,9 @@ void IntakeController::mnuMyAmountClick() {
     const QList<int> rows = m_list.selectedRows();
     if (rows.isEmpty())
         return;
-    const std::optional<QString> typed = WindowPrompt::of(m_c.lsvCal).text(
-        QStringLiteral("量を変更"), m_list.typedAmountLabel(rows));
+    const std::optional<QString> typed =
+        WindowPrompt::of(m_c.lsvCal)
+            .text(QStringLiteral("量を変更"), m_list.typedAmountLabel(rows));
     if (typed)
         guarded(m_c.lsvCal, [&] { m_list.setTypedAmount(rows, *typed); });
 }

@@ -51,10 +51,10 @@ public:
         QWidget *pnlDay;
         QDateEdit *dtpDay;
         QAbstractButton *btnPrevDay, *btnNextDay, *btnToday;
-        QAction *mnuIntakeDiary; // the diary option
-        QAction *mnuMyCopyToday; // context menu: the selected rows into today's list
-        QStatusBar *stb;         // tells how many rows were copied
-        QAction *mnuMyAmount;    // context menu: a typed amount for the selected rows
+        QAction *mnuIntakeDiary;   // the diary option
+        QAction *mnuMyCopyToday;   // context menu: the selected rows into today's list
+        QStatusBar *stb;           // tells how many rows were copied
+        QAction *mnuMyAmount;      // context menu: a typed amount for the selected rows
         QAction *mnuShowNutrients; // the nutrient columns and the balance shown
         QWidget *pnlBalance;       // the balance's line of the total bar
         QLabel *lblBalance;

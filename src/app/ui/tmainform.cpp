@@ -89,11 +89,11 @@ TMainForm::TMainForm(QWidget *parent)
     statusBar()->setSizeGripEnabled(true);
     BackupGuard::setStatusBar(statusBar()); // where a backup that failed is told
     m_intake = new IntakeController(
-        {lsvCal,         popMyCal,       mnuAddList, mnuDeleteList, mnuDeleteAll, mnuMyDelete,
-         mnuMyKill,      mnuArrowDup,    mnuBanDup,  pnlTitle,      lblTotalCal,  ggCal,
-         cmbLimit,       pnlDay,         dtpDay,     btnPrevDay,    btnNextDay,   btnToday,
-         mnuIntakeDiary, mnuMyCopyToday, statusBar(), mnuMyAmount, mnuShowNutrients,
-         pnlBalance,     lblBalance},
+        {lsvCal,      popMyCal,    mnuAddList,       mnuDeleteList,  mnuDeleteAll,
+         mnuMyDelete, mnuMyKill,   mnuArrowDup,      mnuBanDup,      pnlTitle,
+         lblTotalCal, ggCal,       cmbLimit,         pnlDay,         dtpDay,
+         btnPrevDay,  btnNextDay,  btnToday,         mnuIntakeDiary, mnuMyCopyToday,
+         statusBar(), mnuMyAmount, mnuShowNutrients, pnlBalance,     lblBalance},
         m_sortKey, this);
 
     // The user's web sites in both Internet menus, help and the about box.

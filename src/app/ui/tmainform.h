@@ -68,7 +68,7 @@ private:
     QAction *mnuSetting;
     // "表示(&V)"
     QAction *mnuCalFiles;
-    QAction *mnuShowNutrients; // "栄養素を表示"
+    QAction *mnuShowNutrients;            // "栄養素を表示"
     QAction *mnuStandard, *mnuDictionary; // "ｶﾛﾘｰﾘｽﾄ(&L)", a radio group of its own
     // "検索(&F)"
     QAction *mnuFind, *mnuFindTopMost;

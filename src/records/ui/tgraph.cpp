@@ -267,10 +267,9 @@ void TGraph::lstItemsClick() {
         }
         GraphLines lines;
         if (chkTarget->isChecked())
-            lines.target =
-                !intake ? TargetValue(item.target)
-                : !*intake && m_intakeTarget ? std::optional<double>(m_intakeTarget())
-                                             : std::nullopt;
+            lines.target = !intake                      ? TargetValue(item.target)
+                           : !*intake && m_intakeTarget ? std::optional<double>(m_intakeTarget())
+                                                        : std::nullopt;
         lines.trend = chkTrend->isChecked();
         QString status = GraphStatusText(points.size());
         if (!unreadable.isEmpty())

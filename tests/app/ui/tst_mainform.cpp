@@ -27,14 +27,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSpinBox>
 
-#include <memory>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QStatusBar>
@@ -43,6 +42,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <memory>
 
 #include <functional>
 
@@ -463,10 +463,11 @@ void TestMainForm::intakeCsv() {
     QCOMPARE(preset, (QList<QDate>{QDate(2026, 11, 30), today}));
     QCOMPARE(suggested, QStringLiteral("摂取記録.csv"));
     QCOMPARE(m_folder.read(QStringLiteral("out/intake.csv")),
-             "\xEF\xBB\xBF" + QStringLiteral("日付,食品,表,kcal,量,たんぱく質(g),脂質(g),炭水化物(g),"
-                                             "食塩相当量(g)\r\n2026/12/01,rice,,252,1人前,,,,\r\n"
-                                             "2026/12/08,\"a,b\",x,-50,1人前,,,,\r\n")
-                                  .toUtf8());
+             "\xEF\xBB\xBF" +
+                 QStringLiteral("日付,食品,表,kcal,量,たんぱく質(g),脂質(g),炭水化物(g),"
+                                "食塩相当量(g)\r\n2026/12/01,rice,,252,1人前,,,,\r\n"
+                                "2026/12/08,\"a,b\",x,-50,1人前,,,,\r\n")
+                     .toUtf8());
     QVERIFY(prompt.asked.isEmpty());
 }
 
