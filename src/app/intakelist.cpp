@@ -59,24 +59,24 @@ bool IntakeList::add(const QByteArray &name, const QString &category, const Inta
 
 int IntakeList::add(const QList<CalorieRow> &foods, DuplicatesPolicy policy) {
     TableFoods tables;
-    QList<IntakeRow> added;
+    int added = 0;
     for (const CalorieRow &found : foods) {
-        // Rows added before count as the list for the policy.
-        QList<IntakeRow> rows = m_model.rows() + added;
-        if (!admits(rows, found.foods, found.category, policy))
+        if (!admits(m_model.rows(), found.foods, found.category, policy))
             continue;
+        // The table's food when it still has the calories found; otherwise
+        // the row counts by the portion of its figure.
         const std::optional<TableFood> food = tables.find(found.category, found.foods);
-        added.append(newRow(found.foods, found.category,
-                            food && food->calory == found.value
-                                ? IntakeFood::of(*food)
-                                : IntakeFood::of(found.value, nullptr)));
+        m_model.append(newRow(found.foods, found.category,
+                              food && food->calory == found.value
+                                  ? IntakeFood::of(*food)
+                                  : IntakeFood::of(found.value, nullptr)));
+        ++added;
     }
-    if (!added.isEmpty()) {
-        m_model.append(added);
+    if (added > 0) {
         calc();
         Q_EMIT rowsChanged();
     }
-    return int(added.size());
+    return added;
 }
 
 bool IntakeList::admits(const QList<IntakeRow> &rows, const QByteArray &name,

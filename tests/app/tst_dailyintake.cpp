@@ -347,10 +347,12 @@ void TestDailyIntake::storedAmounts() {
                  sjis::encode(u"人前") + "\r\n" + grain + "\xff" + rice +
                  "\xff"
                  "11g\r\n");
-    Nutrients n;
-    n.grams = 100;
-    list.add(rice, QStringLiteral("穀類"), IntakeFood::of(156, &n), DuplicatesPolicy::Allow);
-    QCOMPARE(shown(4).mid(0, 2), (QStringList{"17 kcal", "11 g"}));
+    // Found by the search: the table's nutrients while its figure is the one found.
+    list.add({CalorieRow{rice, QStringLiteral("穀類"), {}, 156, {}, {}},
+              CalorieRow{rice, QStringLiteral("穀類"), {}, 150, {}, {}}},
+             DuplicatesPolicy::Allow);
+    QCOMPARE(shown(4), (QStringList{"17 kcal", "11 g", "0.3", "0.0", "4.1", "0.0"}));
+    QCOMPARE(shown(5), (QStringList{"150 kcal", "1人前", "−", "−", "−", "−"}));
 }
 
 QTEST_GUILESS_MAIN(TestDailyIntake)

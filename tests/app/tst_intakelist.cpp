@@ -235,13 +235,16 @@ void TestIntakeList::limitText() {
 void TestIntakeList::sorting_data() {
     QTest::addColumn<QList<int>>("clicks");
     QTest::addColumn<QStringList>("foods");
-    QTest::newRow("calory, largest first") << QList<int>{2} << QStringList{"b", "c", "a"};
-    QTest::newRow("calory reversed") << QList<int>{2, 2} << QStringList{"a", "c", "b"};
-    QTest::newRow("foods") << QList<int>{0} << QStringList{"a", "b", "c"};
-    QTest::newRow("foods reversed") << QList<int>{0, 0} << QStringList{"c", "b", "a"};
+    QTest::newRow("calory, largest first") << QList<int>{2} << QStringList{"b", "c", "d", "a"};
+    QTest::newRow("calory reversed") << QList<int>{2, 2} << QStringList{"a", "d", "c", "b"};
+    QTest::newRow("foods") << QList<int>{0} << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("foods reversed") << QList<int>{0, 0} << QStringList{"d", "c", "b", "a"};
     QTest::newRow("another column starts afresh")
-        << QList<int>{0, 0, 2} << QStringList{"b", "c", "a"};
-    QTest::newRow("category") << QList<int>{1} << QStringList{"c", "b", "a"};
+        << QList<int>{0, 0, 2} << QStringList{"b", "c", "d", "a"};
+    QTest::newRow("category") << QList<int>{1} << QStringList{"c", "b", "d", "a"};
+    QTest::newRow("amount, grams first") << QList<int>{3} << QStringList{"d", "a", "b", "c"};
+    QTest::newRow("protein, unknown last") << QList<int>{4} << QStringList{"d", "a", "b", "c"};
+    QTest::newRow("protein reversed") << QList<int>{4, 4} << QStringList{"a", "b", "c", "d"};
 }
 
 void TestIntakeList::sorting() {
@@ -252,6 +255,7 @@ void TestIntakeList::sorting() {
     f.list.add("a", 85, QStringLiteral("ぶ"), DuplicatesPolicy::Allow);
     f.list.add("b", 1200, QStringLiteral("い"), DuplicatesPolicy::Allow);
     f.list.add("c", 999, QStringLiteral("あ"), DuplicatesPolicy::Allow);
+    f.list.add("d", QStringLiteral("え"), cookedRice(), DuplicatesPolicy::Allow);
     for (int c : clicks)
         f.list.sortByColumn(c);
     QCOMPARE(column(f.list, 0), foods);
