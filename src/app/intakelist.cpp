@@ -135,8 +135,8 @@ QString IntakeList::typedAmountLabel(const QList<int> &rows) const {
         const bool any = std::any_of(rows.begin(), rows.end(),
                                      [&](int r) { return m_model.row(r).amount.unit == unit; });
         if (any)
-            ranges.append(Amount(unit, Amount::minimum(unit)).text() + QStringLiteral("～") +
-                          Amount(unit, Amount::maximum(unit)).text());
+            ranges.append(Amount{unit, Amount::minimum(unit)}.text() + QStringLiteral("～") +
+                          Amount{unit, Amount::maximum(unit)}.text());
     }
     return QStringLiteral("量を数で入力してください（%1）:").arg(ranges.join(QStringLiteral("、")));
 }

@@ -44,11 +44,11 @@ struct PfcBalance {
     bool hasRatio = false;
 
     static PfcBalance of(const QList<IntakeRow> &rows);
-    // "P 25.3 g  F 40.1 g  C 230.0 g  塩分 6.2 g", the ratio as "P 15% F 28%
-    // C 57%" and "栄養素のない食品 2件"; empty parts when there is nothing.
+    // "P 25.3 g  F 40.1 g  C 230.0 g  塩分 6.2 g" of the nutrients some row
+    // knows; empty when none does.
     QString sumsText() const;
     QString ratioText(int share) const; // "P 15%"
-    QString lackingText() const;
+    QString lackingText() const; // "栄養素のない食品 2件"; empty when none lacks one
     // The targets and what the colours say, for a tool tip.
     static QString targetsText();
 };

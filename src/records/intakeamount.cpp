@@ -83,7 +83,9 @@ QString Amount::text() const {
 std::optional<Amount> Amount::typed(const QString &text, Unit unit) {
     // Full-width digits, as an input method gives them, count as digits; any
     // other character outside Latin-1 becomes "?", which no number holds.
-    const QString plain = text.normalized(QString::NormalizationForm_KC).trimmed();
+    QString plain = text.normalized(QString::NormalizationForm_KC).trimmed();
+    if (plain.endsWith(unitName(unit))) // "150g", "1.5 人前"
+        plain = plain.chopped(unitName(unit).size()).trimmed();
     const std::optional<double> quantity = plainNumber(plain.toLatin1());
     if (!quantity)
         return std::nullopt;

@@ -38,8 +38,8 @@ struct Amount {
     QByteArray cell() const;
     // As the list shows it: "150 g", "1.5人前".
     QString text() const;
-    // A number the user typed for this unit ("150", "1.5"); nothing when it
-    // is not a number within the range.
+    // A number the user typed for this unit ("150", "１５０", "150 g",
+    // "1.5人前"); nothing when it is not a number within the range.
     static std::optional<Amount> typed(const QString &text, Unit unit);
     // What the unit is called in a question: "g", "人前".
     static QString unitName(Unit unit);

@@ -427,6 +427,7 @@ void TestIntakeList::typedAmounts_data() {
     QTest::addColumn<QStringList>("amounts"); // of the rice and the dish after it
     QTest::newRow("2 for both") << "2" << QStringList{"2 g", "2人前"};
     QTest::newRow("full-width digits") << "２" << QStringList{"2 g", "2人前"};
+    QTest::newRow("with the unit of the other") << "2 g" << QStringList{"100 g", "1人前"};
     QTest::newRow("text") << "abc" << QStringList{"100 g", "1人前"};
     QTest::newRow("zero") << "0" << QStringList{"100 g", "1人前"};
     QTest::newRow("negative") << "-5" << QStringList{"100 g", "1人前"};
