@@ -29,6 +29,11 @@ public:
         Amount amount;
     };
     void remember(const QList<Choice> &choices);
+    // The file was put back from a backup: it is read again when next needed.
+    void reload() {
+        m_loaded = false;
+        m_rows.clear();
+    }
 
 private:
     void load();

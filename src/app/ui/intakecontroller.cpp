@@ -193,6 +193,13 @@ void IntakeController::stepDay(int days) {
         m_c.dtpDay->setDate(m_diary.date().addDays(days));
 }
 
+void IntakeController::filesRestored() {
+    m_lastAmounts.reload();
+    guarded(m_c.lsvCal, [this] { m_viewIsp.Load(); });
+    showNutrients(m_c.mnuShowNutrients->isChecked());
+    m_diary.showDate(m_diary.date());
+}
+
 void IntakeController::mnuIntakeDiaryClick(bool on) {
     guarded(m_c.lsvCal, [&] {
         m_diary.setOn(on);

@@ -81,6 +81,9 @@ public:
     void addFoods(const QList<CalorieRow> &rows);
     // Goes to the day before (-1) or after (+1) the one shown.
     void stepDay(int days);
+    // Files were put back from a backup: the last amounts and the nutrient
+    // option are read again, and the day shown.
+    void filesRestored();
 
 private:
     void mnuIntakeDiaryClick(bool on);

@@ -175,7 +175,7 @@ void TMainForm::mnuRestoreClick() {
         const CalTableViewer &viewer = m_calTables->viewer();
         if (!viewer.path().isEmpty())
             m_calTables->viewer().showTable(viewer.caption(), viewer.path());
-        m_intake->diary().showDate(m_intake->diary().date());
+        m_intake->filesRestored();
     });
     WindowPrompt::of(this).exec(dialog);
 }
