@@ -141,6 +141,18 @@ QString IntakeList::typedAmountLabel(const QList<int> &rows) const {
     return QStringLiteral("量を数で入力してください（%1）:").arg(ranges.join(QStringLiteral("、")));
 }
 
+QString IntakeList::commonQuantity(const QList<int> &rows) const {
+    QString common;
+    for (const int r : rows) {
+        const Amount &amount = m_model.row(r).amount;
+        const QString quantity = amount.text().remove(Amount::unitName(amount.unit)).trimmed();
+        if (!common.isEmpty() && quantity != common)
+            return {};
+        common = quantity;
+    }
+    return common;
+}
+
 void IntakeList::applyAmounts(const QList<std::pair<int, Amount>> &changes) {
     QList<LastAmounts::Choice> chosen;
     for (const auto &[r, amount] : changes) {

@@ -99,8 +99,10 @@ public:
     void setAmount(int row, const Amount &amount);
     void stepAmounts(const QList<int> &rows, int steps);
     bool setTypedAmount(const QList<int> &rows, const QString &text);
-    // The question for setTypedAmount: the range of the rows' units.
+    // The question for setTypedAmount: the range of the rows' units; and the
+    // number it starts with, the rows' quantity when they all have one.
     QString typedAmountLabel(const QList<int> &rows) const;
+    QString commonQuantity(const QList<int> &rows) const;
     void deleteSelected(); // one row at once, several after a question
     void deleteAll();      // after a warning; a message when empty
     void deleteOnDoubleClick();

@@ -442,6 +442,8 @@ void TestIntakeList::typedAmounts() {
     f.list.add("dish", 620, QStringLiteral("定食"), DuplicatesPolicy::Allow);
     QCOMPARE(f.list.typedAmountLabel({0, 1}),
              QStringLiteral("量を数で入力してください（1 g～5000 g、0.25人前～20人前）:"));
+    QCOMPARE(f.list.commonQuantity({0}), QStringLiteral("100")); // what the question starts with
+    QCOMPARE(f.list.commonQuantity({0, 1}), QString());
     const bool taken = f.list.setTypedAmount({0, 1}, typed);
     QCOMPARE(column(f.list, IntakeListModel::AmountColumn), amounts);
     QCOMPARE(taken, f.prompt.asked.isEmpty());

@@ -68,10 +68,11 @@ Prompt::Answer DialogPrompt::warningYesNoCancel(const QString &text) {
     return ask(owner(), QMessageBox::Warning, QStringLiteral("警告"), text, true);
 }
 
-std::optional<QString> DialogPrompt::text(const QString &caption, const QString &label) {
+std::optional<QString> DialogPrompt::text(const QString &caption, const QString &label,
+                                          const QString &initial) {
     bool ok = false;
     const QString text =
-        QInputDialog::getText(owner(), caption, label, QLineEdit::Normal, QString(), &ok);
+        QInputDialog::getText(owner(), caption, label, QLineEdit::Normal, initial, &ok);
     return ok ? std::optional(text) : std::nullopt;
 }
 

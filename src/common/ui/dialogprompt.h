@@ -13,7 +13,8 @@ public:
     bool question(const QString &text) override;
     bool warning(const QString &text) override;
     Answer warningYesNoCancel(const QString &text) override;
-    std::optional<QString> text(const QString &caption, const QString &label) override;
+    std::optional<QString> text(const QString &caption, const QString &label,
+                                const QString &initial) override;
     std::optional<QFont> font(const QFont &initial, const QString &caption) override;
     std::optional<QColor> color(const QColor &initial) override;
     std::optional<SaveTarget> chooseSaveFile(const QString &caption, const QString &start,

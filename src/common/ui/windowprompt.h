@@ -21,8 +21,10 @@ namespace zk {
 // the window that asks.
 class WindowPrompt : public Prompt {
 public:
-    // A line of text (a new table's name); nothing when the user cancels.
-    virtual std::optional<QString> text(const QString &caption, const QString &label) = 0;
+    // A line of text (a new table's name), starting as `initial`; nothing
+    // when the user cancels.
+    virtual std::optional<QString> text(const QString &caption, const QString &label,
+                                        const QString &initial = {}) = 0;
     // A scalable font, starting from `initial`; nothing on Cancel.
     virtual std::optional<QFont> font(const QFont &initial, const QString &caption) = 0;
     // A colour, starting from `initial`; nothing on Cancel.

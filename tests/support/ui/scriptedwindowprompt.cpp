@@ -4,7 +4,8 @@
 
 namespace zk::test {
 
-std::optional<QString> ScriptedWindowPrompt::text(const QString &, const QString &label) {
+std::optional<QString> ScriptedWindowPrompt::text(const QString &, const QString &label,
+                                                  const QString &) {
     return answerText ? answerText(label) : std::nullopt;
 }
 

@@ -39,7 +39,8 @@ public:
     // The window of the last question.
     using WindowPrompt::askingWindow;
 
-    std::optional<QString> text(const QString &caption, const QString &label) override;
+    std::optional<QString> text(const QString &caption, const QString &label,
+                                const QString &initial) override;
     std::optional<QFont> font(const QFont &initial, const QString &caption) override;
     std::optional<QColor> color(const QColor &initial) override;
     std::optional<SaveTarget> chooseSaveFile(const QString &caption, const QString &start,
