@@ -9,6 +9,7 @@
 #include "support/tempprogramfolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -353,6 +354,14 @@ void TestDailyIntake::storedAmounts() {
              DuplicatesPolicy::Allow);
     QCOMPARE(shown(4), (QStringList{"17 kcal", "11 g", "0.3", "0.0", "4.1", "0.0"}));
     QCOMPARE(shown(5), (QStringList{"150 kcal", "1人前", "−", "−", "−", "−"}));
+
+    // Amounts that cannot be kept for next time are still the list's.
+    QVERIFY(QFile::remove(f.folder.path(QStringLiteral("setting/amounts.dat"))));
+    QVERIFY(QDir().mkpath(f.folder.path(QStringLiteral("setting/amounts.dat"))));
+    QSignalSpy notKept(&list, &IntakeList::amountsNotKept);
+    list.stepAmounts({5}, 1);
+    QCOMPARE(notKept.count(), 1);
+    QCOMPARE(shown(5).mid(0, 2), (QStringList{"188 kcal", "1.25人前"}));
 }
 
 QTEST_GUILESS_MAIN(TestDailyIntake)
