@@ -50,7 +50,9 @@ void AmountDelegate::setEditorData(QWidget *editor, const QModelIndex &index) co
     else if (auto *portions = qobject_cast<QDoubleSpinBox *>(editor))
         portions->setValue(quantity);
     else
-        ViewItemDelegate::setEditorData(editor, index);
+        return ViewItemDelegate::setEditorData(editor, index);
+    // What the user types replaces the amount.
+    static_cast<QAbstractSpinBox *>(editor)->selectAll();
 }
 
 void AmountDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
