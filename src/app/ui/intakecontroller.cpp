@@ -86,10 +86,6 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
     lsvCal->header()->resizeSection(0, 150);
     lsvCal->header()->resizeSection(1, 100);
     lsvCal->header()->resizeSection(2, 70);
-    lsvCal->header()->resizeSection(IntakeListModel::AmountColumn,
-                                    amountColumnWidth(lsvCal->fontMetrics()));
-    for (int c = IntakeListModel::FirstNutrient; c < IntakeListModel::ColumnCount; ++c)
-        lsvCal->header()->resizeSection(c, nutrientColumnWidth(lsvCal->fontMetrics()));
     lsvCal->installEventFilter(this);
     m_viewport->installEventFilter(this);
 
@@ -330,15 +326,19 @@ void IntakeController::showBalance(const PfcBalance &balance) {
 }
 
 void IntakeController::lsvCalResize() {
-    // The amount and nutrient columns keep their widths; the three of every
-    // food list share the rest.
+    // The amount and nutrient columns are as wide as the list's font needs;
+    // the three of every food list share the rest.
     QHeaderView *header = m_c.lsvCal->header();
+    const QFontMetrics metrics = m_c.lsvCal->fontMetrics();
     int fixed = 0;
-    for (int c = IntakeListModel::AmountColumn; c < IntakeListModel::ColumnCount; ++c)
+    for (int c = IntakeListModel::AmountColumn; c < IntakeListModel::ColumnCount; ++c) {
+        header->resizeSection(c, c == IntakeListModel::AmountColumn ? amountColumnWidth(metrics)
+                                                                    : nutrientColumnWidth(metrics));
         if (!header->isSectionHidden(c))
             fixed += header->sectionSize(c);
+    }
     const std::array<int, 3> widths = foodListColumnWidths(
-        std::max(m_c.lsvCal->width() - fixed, foodColumnsMinimum(m_c.lsvCal->fontMetrics())));
+        std::max(m_c.lsvCal->width() - fixed, foodColumnsMinimum(metrics)));
     for (int c = 0; c < 3; ++c)
         header->resizeSection(c, widths[c]);
 }
@@ -346,7 +346,8 @@ void IntakeController::lsvCalResize() {
 bool IntakeController::eventFilter(QObject *watched, QEvent *event) {
     // Compare with pointers kept from the start: events still arrive while the
     // window is being taken down.
-    if (watched == m_c.lsvCal && event->type() == QEvent::Resize)
+    if (watched == m_c.lsvCal &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::FontChange))
         lsvCalResize();
     if (watched == m_c.lsvCal && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
