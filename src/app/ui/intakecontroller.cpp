@@ -337,8 +337,8 @@ void IntakeController::lsvCalResize() {
         if (!header->isSectionHidden(c))
             fixed += header->sectionSize(c);
     }
-    const std::array<int, 3> widths = foodListColumnWidths(
-        std::max(m_c.lsvCal->width() - fixed, foodColumnsMinimum(metrics)));
+    const std::array<int, 3> widths =
+        foodListColumnWidths(std::max(m_c.lsvCal->width() - fixed, foodColumnsMinimum(metrics)));
     for (int c = 0; c < 3; ++c)
         header->resizeSection(c, widths[c]);
 }
