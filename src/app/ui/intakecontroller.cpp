@@ -220,7 +220,8 @@ void IntakeController::mnuMyAmountClick() {
         return;
     const std::optional<QString> typed =
         WindowPrompt::of(m_c.lsvCal)
-            .text(QStringLiteral("量を変更"), m_list.typedAmountLabel(rows));
+            .text(QStringLiteral("量を変更"), m_list.typedAmountLabel(rows),
+                  m_list.commonQuantity(rows));
     if (typed)
         guarded(m_c.lsvCal, [&] { m_list.setTypedAmount(rows, *typed); });
 }

@@ -323,6 +323,8 @@ void TestMainForm::amountsAndBalance() {
              QStringLiteral("P 3.8 g  F 0.5 g  C 55.7 g  塩分 0.0 g。"
                             "PFCバランス P 6% 目標より少ない、F 2% 目標より少ない、"
                             "C 92% 目標より多い。栄養素のない食品 1件"));
+    test::child<QAction>(form.get(), "mnuMyAmount")->trigger(); // cancelled
+    QCOMPARE(prompt.textOffered, QStringLiteral("150"));
     lsvCal->selectAll();
     QTest::keyClick(lsvCal, Qt::Key_Plus);
     QCOMPARE(row(1).mid(0, 2), (QStringList{"750 kcal", "1.25人前"}));

@@ -5,7 +5,8 @@
 namespace zk::test {
 
 std::optional<QString> ScriptedWindowPrompt::text(const QString &, const QString &label,
-                                                  const QString &) {
+                                                  const QString &initial) {
+    textOffered = initial;
     return answerText ? answerText(label) : std::nullopt;
 }
 

@@ -23,6 +23,7 @@ public:
     ~ScriptedWindowPrompt() override { WindowPrompt::setInstance(nullptr); }
 
     std::function<std::optional<QString>(const QString &label)> answerText;
+    QString textOffered; // the initial text of the last text question
     std::function<std::optional<QFont>(const QFont &offered)> answerFont;
     std::function<std::optional<QColor>(const QColor &offered)> answerColor;
     // Given the name offered (the suggested one, or the last one typed); the
