@@ -63,9 +63,13 @@ int IntakeFood::caloriesFor(const Amount &amount) const {
 
 IntakeNutrients IntakeFood::nutrientsFor(const Amount &amount) const {
     IntakeNutrients eaten;
-    for (int n = 0; n < IntakeNutrientCount; ++n)
-        if (nutrients[n])
-            eaten[n] = roundHalfUp(*nutrients[n] * amount.quantity / basis.quantity, 1);
+    for (int n = 0; n < IntakeNutrientCount; ++n) {
+        if (!nutrients[n])
+            continue;
+        const double grams = roundHalfUp(*nutrients[n] * amount.quantity / basis.quantity, 1);
+        if (grams <= mostNutrientGrams)
+            eaten[n] = grams;
+    }
     return eaten;
 }
 

@@ -119,8 +119,11 @@ Amount IntakeRowAmount(const ListRow &row) {
 
 IntakeNutrients IntakeRowNutrients(const ListRow &row) {
     IntakeNutrients nutrients;
-    for (int n = 0; n < IntakeNutrientCount; ++n)
-        nutrients[n] = plainNumber(row.value(intakecells::firstNutrient + n));
+    for (int n = 0; n < IntakeNutrientCount; ++n) {
+        const std::optional<double> grams = plainNumber(row.value(intakecells::firstNutrient + n));
+        if (grams && *grams <= mostNutrientGrams)
+            nutrients[n] = grams;
+    }
     return nutrients;
 }
 

@@ -50,6 +50,11 @@ struct Amount {
 // The four values the intake list shows beside the calories, in grams.
 enum IntakeNutrient { Protein, Fat, Carbohydrate, Salt, IntakeNutrientCount };
 using IntakeNutrients = std::array<std::optional<double>, IntakeNutrientCount>;
+// 5 kg of food holds no more than this of anything: a larger number is no
+// amount the list works out, and counts as unknown wherever it comes from.
+// (Below it, every value is one that one decimal writes and reads back
+// exactly.)
+inline constexpr double mostNutrientGrams = 100000;
 
 // What the columns, the graph's entries and the CSV call them:
 // "たんぱく質", "脂質", "炭水化物", "食塩相当量".
@@ -66,8 +71,8 @@ inline constexpr int foods = 0, category = 1, calory = 2, amount = 3, firstNutri
 // The row's amount: one portion when it has no amount cell or one that does
 // not read as an amount.
 Amount IntakeRowAmount(const ListRow &row);
-// The row's nutrients; a cell that is missing, empty or not a number of grams
-// is unknown.
+// The row's nutrients; a cell that is missing, empty, not a number of grams
+// or more than mostNutrientGrams is unknown.
 IntakeNutrients IntakeRowNutrients(const ListRow &row);
 // The cells after Calory: the amount, then the nutrients with trailing
 // unknown ones left out; none for one portion with nothing known.
