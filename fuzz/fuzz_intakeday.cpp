@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         zk::IntakeRow row = zk::IntakeRow::stored(cells);
         check(row.cells() == cells);
         check(row.amount.isValid() && sane(row.eaten));
-        row.setAmount(row.amount.stepped(1));
+        zk::TableFoods tables;
+        row.setAmount(row.amount.stepped(1), tables);
         check(row.amount.isValid() && sane(row.eaten));
         const zk::ListRow written = row.cells();
         check(zk::IntakeRowAmount(written) == row.amount);

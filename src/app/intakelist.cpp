@@ -155,11 +155,12 @@ QString IntakeList::commonQuantity(const QList<int> &rows) const {
 
 void IntakeList::applyAmounts(const QList<std::pair<int, Amount>> &changes) {
     QList<LastAmounts::Choice> chosen;
+    TableFoods tables;
     for (const auto &[r, amount] : changes) {
         IntakeRow row = m_model.row(r);
         if (row.amount == amount)
             continue;
-        row.setAmount(amount);
+        row.setAmount(amount, tables);
         chosen.append({row.list.category, row.list.foods, row.amount});
         m_model.replaceRow(r, std::move(row));
     }

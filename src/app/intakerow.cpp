@@ -109,12 +109,12 @@ ListRow IntakeRow::cells() const {
            IntakeAmountCells(amount, eaten);
 }
 
-void IntakeRow::setAmount(const Amount &to) {
+void IntakeRow::setAmount(const Amount &to, TableFoods &tables) {
     if (to.unit != amount.unit || !to.isValid())
         return;
     const bool amountStored = Amount::parse(list.stored.value(intakecells::amount)).has_value();
     if (!fromTable && amountStored) {
-        if (const std::optional<TableFood> found = FindTableFood(list.category, list.foods)) {
+        if (const std::optional<TableFood> found = tables.find(list.category, list.foods)) {
             const IntakeFood table = IntakeFood::of(*found);
             fromTable = table.basis.unit == amount.unit &&
                         table.caloriesFor(amount) == list.value &&

@@ -53,8 +53,8 @@ struct IntakeRow {
     // A stored row first looks for its food in its table: when that food at
     // the stored amount gives what was stored, its values count from now on,
     // so that a changed amount is worked out from the table, not from rounded
-    // cells.
-    void setAmount(const Amount &amount);
+    // cells. `tables` reads each table once for all the rows changed at once.
+    void setAmount(const Amount &amount, TableFoods &tables);
     // Whether any of the four nutrients is unknown.
     bool lacksNutrients() const;
 };

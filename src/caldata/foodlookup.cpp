@@ -38,8 +38,4 @@ std::optional<TableFood> TableFoods::find(const QString &tableName, QByteArrayVi
     return std::nullopt;
 }
 
-std::optional<TableFood> FindTableFood(const QString &table, QByteArrayView name) {
-    return TableFoods().find(table, name);
-}
-
 } // namespace zk

@@ -39,6 +39,4 @@ private:
     QHash<QString, Table> m_tables; // by path
 };
 
-std::optional<TableFood> FindTableFood(const QString &table, QByteArrayView name);
-
 } // namespace zk

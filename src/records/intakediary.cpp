@@ -109,20 +109,20 @@ std::optional<double> IntakeDayNutrient(const ListRows &rows, IntakeNutrient nut
 }
 
 bool AnyIntakeNutrients() {
-    bool any = false;
-    forEachIntakeDay([&](QDate date) {
+    // Newest first: days with nutrients are the recent ones, and days written
+    // before amounts existed are only read when no later day has any.
+    const QList<QDate> days = IntakeDays();
+    return std::any_of(days.rbegin(), days.rend(), [](QDate day) {
         try {
-            const ListRows rows = LoadIntakeDay(date);
-            any = std::any_of(rows.begin(), rows.end(), [](const ListRow &row) {
-                const IntakeNutrients n = IntakeRowNutrients(row);
-                return std::any_of(n.begin(), n.end(), [](const auto &v) { return v.has_value(); });
-            });
+            const ListRows rows = LoadIntakeDay(day);
+            for (int n = 0; n < IntakeNutrientCount; ++n)
+                if (IntakeDayNutrient(rows, IntakeNutrient(n)))
+                    return true;
         } catch (const Error &) {
             // A day that cannot be read tells nothing.
         }
-        return !any;
+        return false;
     });
-    return any;
 }
 
 RecordItem IntakeTotalItem(const QList<RecordItem> &items, IntakeMeasure measure) {
