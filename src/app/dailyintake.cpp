@@ -143,9 +143,13 @@ bool DailyIntake::showDate(QDate date) {
 
 int DailyIntake::copyToToday(DuplicatesPolicy policy) {
     const QDate day = today();
-    if (!m_on || m_date == day)
+    return m_date == day ? 0 : copyTo(day, policy);
+}
+
+int DailyIntake::copyTo(QDate date, DuplicatesPolicy policy) {
+    if (!m_on || !date.isValid())
         return 0;
-    QList<IntakeRow> rows = rowsOf(day);
+    QList<IntakeRow> rows = rowsOf(date);
     int copied = 0;
     for (const int r : m_list.selectedRows()) {
         const IntakeRow &row = m_list.model()->row(r);
@@ -154,8 +158,11 @@ int DailyIntake::copyToToday(DuplicatesPolicy policy) {
             ++copied;
         }
     }
-    if (copied > 0)
-        store(day, cellsOf(rows));
+    if (copied == 0)
+        return 0;
+    store(date, cellsOf(rows));
+    if (date == m_date)
+        m_list.setRows(rows);
     return copied;
 }
 

@@ -49,8 +49,12 @@ public:
     // Shows the date's list; false, with the list and date unchanged, when
     // its file cannot be read.
     bool showDate(QDate date);
-    // Appends the selected rows to today's list under the policy; the number
-    // of rows appended.
+    // Appends the selected rows, with their amounts, to the date's list under
+    // the policy and writes that date's file; the number of rows appended.
+    // The list shown stays as it is unless it shows that date. A date whose
+    // file cannot be read throws, and nothing is written.
+    int copyTo(QDate date, DuplicatesPolicy policy);
+    // The same into today's list, when another day is shown.
     int copyToToday(DuplicatesPolicy policy);
     // The program ends: writes the days not written yet; false, reporting
     // each, while one still cannot be written, even when it was reported before.

@@ -37,6 +37,13 @@ int CalFileTree::append(CalFileNode::Kind kind, QString name, QString path, int 
     return Forest::append(std::move(node), parent);
 }
 
+void CalFileTree::addFrequentEntry() {
+    CalFileNode node;
+    node.kind = CalFileNode::Kind::Frequent;
+    node.name = frequentName();
+    prependRoot(std::move(node));
+}
+
 void CalFileTree::scanFolder(const QString &folder, int parent, QStringList &chain) {
     struct Entry {
         QString name;

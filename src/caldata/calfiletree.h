@@ -6,9 +6,10 @@
 
 namespace zk {
 
-// A folder or a calorie table found under data/.
+// A folder or a calorie table found under data/, or the list of the foods
+// eaten most (よく食べる食品), which is made from the food diary.
 struct CalFileNode : ForestLinks {
-    enum class Kind { Folder, Table };
+    enum class Kind { Folder, Table, Frequent };
     Kind kind = Kind::Folder;
     QString name; // folder name, or the table's file name without its extension
     QString path; // full path as found on disk; folders end in "/"
@@ -24,6 +25,10 @@ public:
     // collation, folders and tables interleaved, since the file system gives
     // no fixed order. A missing folder gives an empty tree.
     static CalFileTree scan(const QString &folder);
+
+    // Puts the entry of the foods eaten most above the folders and tables.
+    void addFrequentEntry();
+    static QString frequentName() { return QStringLiteral("よく食べる食品"); }
 
     // True for a file name whose last extension is ".cal", ignoring ASCII case.
     static bool isTableName(QStringView fileName);

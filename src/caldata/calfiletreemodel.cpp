@@ -30,7 +30,7 @@ Qt::ItemFlags CalFileTreeModel::flags(const QModelIndex &index) const {
     if (!n)
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (n->kind == CalFileNode::Kind::Table)
+    if (n->kind != CalFileNode::Kind::Folder)
         f |= Qt::ItemNeverHasChildren;
     return f;
 }

@@ -43,9 +43,19 @@ bool CalTableViewer::showTable(const QString &name, const QString &path) {
         return false;
     }
     tree.attachNutrients(NutrientTable::loadFor(path));
+    m_made.reset();
     m_model.setTree(m_dictionary ? tree.dictionary() : std::move(tree));
     Q_EMIT loaded();
     return true;
+}
+
+void CalTableViewer::showFoods(const QString &caption, FoodTree foods) {
+    m_caption = caption;
+    m_path.clear();
+    Q_EMIT titleChanged(m_caption, m_path);
+    m_model.setTree(m_dictionary ? foods.dictionary() : foods);
+    m_made = std::move(foods);
+    Q_EMIT loaded();
 }
 
 void CalTableViewer::showStandard(const CalFileNode *selected) {
@@ -53,6 +63,11 @@ void CalTableViewer::showStandard(const CalFileNode *selected) {
         return;
     m_dictionary = false;
     Q_EMIT viewChanged(m_dictionary);
+    if (m_made) {
+        m_model.setTree(*m_made);
+        Q_EMIT loaded();
+        return;
+    }
     showNode(selected);
 }
 

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 namespace zk {
 
 class Prompt;
@@ -36,8 +38,13 @@ public:
     // told. Returns true when the table was shown.
     bool showNode(const CalFileNode *node);
     bool showTable(const QString &name, const QString &path);
+    // Shows a list the program made (よく食べる食品) under a caption; it has
+    // no file, and 標準 shows it in the order it was made.
+    void showFoods(const QString &caption, FoodTree foods);
+    bool showsMadeList() const { return m_made.has_value(); }
 
-    // 標準: reads the selected table again, as in the file.
+    // 標準: reads the selected table again, as in the file (a made list is
+    // shown as it was made).
     void showStandard(const CalFileNode *selected);
     // 一覧: the list view of what is loaded; it stays chosen for the tables
     // loaded after it.
@@ -56,6 +63,7 @@ private:
     bool m_dictionary = false;
     QString m_caption;
     QString m_path;
+    std::optional<FoodTree> m_made; // the list shown when it is one the program made
 };
 
 } // namespace zk

@@ -143,9 +143,19 @@ FoodTree FoodTree::dictionary() const {
     FoodTree list;
     list.reserve(foods.size());
     list.m_nutrients = m_nutrients;
+    list.m_servings = m_servings;
     for (int k : std::as_const(order))
         list.append(node(foods[k]), -1); // a food has no children to carry along
     return list;
+}
+
+void FoodTree::appendServing(QByteArray text, FoodServing serving) {
+    FoodNode food;
+    food.text = std::move(text);
+    food.calory = serving.calory;
+    food.serving = int(m_servings.size());
+    m_servings.append(std::move(serving));
+    append(std::move(food), -1);
 }
 
 void FoodTree::attachNutrients(const NutrientTable &table) {

@@ -13,9 +13,19 @@ namespace zk {
 struct FoodNode : ForestLinks {
     QByteArray text; // Shift-JIS, as in the file
     qint32 calory = 0;
-    int nutrients = -1; // index into FoodTree::nutrientList(), -1: none
+    int nutrients = -1; // for FoodTree::nutrients(); -1: none
+    int serving = -1;   // for FoodTree::serving(); -1: a food of the table shown
 
     bool isFood() const { return children.isEmpty(); }
+};
+
+// How a food of a list the program makes from other tables (よく食べる食品) is
+// shown: the table it comes from and its values for an amount of it.
+struct FoodServing {
+    QString table;
+    QString amount; // "150 g", "1.5人前"
+    qint32 calory = 0;
+    std::optional<Nutrients> nutrients; // for the amount
 };
 
 // The forest of food nodes of one calorie table, in document order.
@@ -40,8 +50,16 @@ public:
         return node.nutrients < 0 ? nullptr : &m_nutrients[node.nutrients];
     }
 
+    // Appends a food to a list made by the program, shown as a serving; its
+    // value is the serving's kilocalories.
+    void appendServing(QByteArray text, FoodServing serving);
+    const FoodServing *serving(const FoodNode &node) const {
+        return node.serving < 0 ? nullptr : &m_servings[node.serving];
+    }
+
 private:
     QList<Nutrients> m_nutrients;
+    QList<FoodServing> m_servings;
 };
 
 } // namespace zk

@@ -8,7 +8,8 @@ namespace zk {
 // The food tree of the loaded table. Column Text shows a node's text; column
 // Calory shows a food's kilocalories ("1,234 kcal"), which the tool tip of a
 // food repeats under its name, with its nutrients when they are known, so
-// that the text itself stays what the table says.
+// that the text itself stays what the table says. A food of a list the
+// program makes shows its serving instead.
 class FoodTreeModel : public ForestModel<FoodTree> {
     Q_OBJECT
 public:
@@ -17,7 +18,9 @@ public:
         CaloryRole = Qt::UserRole + 1, // int: the node's value
         TextBytesRole,                 // QByteArray: the text as in the file
         IsFoodRole,                    // bool: the node has no children
-        NutrientSummaryRole,           // QString: a food's nutrients, empty when none are known
+        // QString: a food's nutrients (a serving's amount, kilocalories and
+        // table as well), empty when none are known
+        NutrientSummaryRole,
     };
 
     explicit FoodTreeModel(QObject *parent = nullptr);

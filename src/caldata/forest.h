@@ -39,6 +39,24 @@ protected:
         return size() - 1;
     }
 
+    // Adds a first top-level node: every other node's index moves up by one.
+    void prependRoot(Node node) {
+        for (Node &n : m_nodes) {
+            if (n.parent < 0)
+                ++n.row;
+            else
+                ++n.parent;
+            for (int &child : n.children)
+                ++child;
+        }
+        for (int &root : m_roots)
+            ++root;
+        node.parent = -1;
+        node.row = 0;
+        m_nodes.prepend(std::move(node));
+        m_roots.prepend(0);
+    }
+
 private:
     QList<Node> m_nodes;
     QList<int> m_roots;

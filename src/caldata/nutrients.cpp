@@ -121,7 +121,7 @@ const Nutrients *NutrientTable::find(QByteArrayView name) const {
     return it == m_byName.cend() ? nullptr : &*it;
 }
 
-QStringList nutrientLines(qint32 calory, const Nutrients &nutrients) {
+QStringList nutrientValueLines(const Nutrients &nutrients) {
     static const char16_t *const names[Nutrients::KindCount] = {u"たんぱく質", u"脂質", u"炭水化物",
                                                                 u"食物繊維", u"食塩相当量"};
     const auto value = [&](int k) {
@@ -130,13 +130,17 @@ QStringList nutrientLines(qint32 calory, const Nutrients &nutrients) {
                (v ? gramsText(*v) + QStringLiteral(" g") : QStringLiteral("−"));
     };
     const QString slash = QStringLiteral(" ／ ");
+    return {value(Nutrients::Protein) + slash + value(Nutrients::Fat) + slash +
+                value(Nutrients::Carbohydrate),
+            value(Nutrients::Fibre) + slash + value(Nutrients::Salt)};
+}
+
+QStringList nutrientLines(qint32 calory, const Nutrients &nutrients) {
     const QString basis = nutrients.perPortion()
                               ? QStringLiteral("1人前あたり")
                               : gramsText(nutrients.grams) + QStringLiteral(" g あたり");
-    return {basis + u' ' + splitdigit(calory) + QStringLiteral(" kcal"),
-            value(Nutrients::Protein) + slash + value(Nutrients::Fat) + slash +
-                value(Nutrients::Carbohydrate),
-            value(Nutrients::Fibre) + slash + value(Nutrients::Salt)};
+    return QStringList{basis + u' ' + splitdigit(calory) + QStringLiteral(" kcal")} +
+           nutrientValueLines(nutrients);
 }
 
 QString nutrientSummary(qint32 calory, const Nutrients &nutrients) {

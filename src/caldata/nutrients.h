@@ -57,5 +57,7 @@ private:
 QStringList nutrientLines(qint32 calory, const Nutrients &nutrients);
 // The same in one line, the lines joined by " ／ ".
 QString nutrientSummary(qint32 calory, const Nutrients &nutrients);
+// The last two lines of nutrientLines(), the values alone.
+QStringList nutrientValueLines(const Nutrients &nutrients);
 
 } // namespace zk

@@ -1,6 +1,8 @@
 #include "app/dailyintake.h"
+#include "app/frequentfoods.h"
 #include "app/lastamounts.h"
 #include "caldata/calcatalogue.h"
+#include "caldata/foodtreemodel.h"
 #include "common/platform.h"
 #include "common/sjis.h"
 #include "records/intakediary.h"
@@ -29,8 +31,9 @@ private Q_SLOTS:
     void followsTodayPastMidnight();
     void offWritesNothing_data();
     void offWritesNothing();
-    void copyToToday();
+    void copyToADay();
     void storedAmounts();
+    void frequentFoods();
 };
 
 namespace {
@@ -249,7 +252,7 @@ void TestDailyIntake::offWritesNothing() {
     QCOMPARE(LoadIntakeDay(now).size(), on ? foods.size() : daysLater == 0 ? 1 : 0);
 }
 
-void TestDailyIntake::copyToToday() {
+void TestDailyIntake::copyToADay() {
     Fixture f;
     f.folder.write(dayFile, line("a", "1 kcal"));
     f.folder.write(yesterdayFile, line("a", "1 kcal") + line("b", "2 kcal"));
@@ -260,6 +263,18 @@ void TestDailyIntake::copyToToday() {
     QCOMPARE(f.diary.copyToToday(DuplicatesPolicy::Forbid), 1); // "a" is there already
     QCOMPARE(f.folder.read(dayFile), line("a", "1 kcal") + line("b", "2 kcal"));
     QCOMPARE(f.foods(), (QStringList{"a", "b"})); // the day shown stays as it was
+
+    // Any day: a day without a file gets one; the day shown gets the rows too.
+    QCOMPARE(f.diary.copyTo(QDate(2026, 11, 30), DuplicatesPolicy::Ask), 2);
+    QCOMPARE(f.folder.read(QStringLiteral("record/intake/2026-11-30.dat")),
+             line("a", "1 kcal") + line("b", "2 kcal"));
+    QCOMPARE(f.foods(), (QStringList{"a", "b"}));
+    f.list.selection()->clearSelection();
+    f.select({1});
+    QCOMPARE(f.diary.copyTo(today.addDays(-1), DuplicatesPolicy::Allow), 1);
+    QCOMPARE(f.foods(), (QStringList{"a", "b", "b"}));
+    QCOMPARE(f.folder.read(yesterdayFile),
+             line("a", "1 kcal") + line("b", "2 kcal") + line("b", "2 kcal"));
 }
 
 // A row keeps its amount and nutrients; a changed amount is worked out from
@@ -362,6 +377,77 @@ void TestDailyIntake::storedAmounts() {
     list.stepAmounts({5}, 1);
     QCOMPARE(notKept.count(), 1);
     QCOMPARE(shown(5).mid(0, 2), (QStringList{"188 kcal", "1.25人前"}));
+}
+
+// The foods of the last 60 days, most rows first, then the latest; each as
+// its table gives it now (as last eaten when its table no longer has it), at
+// the amount last chosen.
+void TestDailyIntake::frequentFoods() {
+    Fixture f;
+    const QByteArray rice = sjis::encode(u"精白米");
+    f.folder.write(QStringLiteral("data/穀類.cal"), rice + ":156\r\n");
+    f.folder.write(QStringLiteral("data/穀類.nutrients"), rice + "\xff"
+                                                                 "100g\xff"
+                                                                 "2.5\xff"
+                                                                 "0.3\xff"
+                                                                 "37.1\xff"
+                                                                 "1.5\xff"
+                                                                 "0\r\n");
+    SetCaloryDirectories();
+    const auto row = [](const QByteArray &food, const char *table, const QByteArray &rest) {
+        return food + '\xff' + sjis::encode(QString::fromUtf8(table)) + '\xff' + rest + "\r\n";
+    };
+    const QByteArray riceRow = row(rice, "穀類",
+                                   "234 kcal\xff"
+                                   "150g");
+    for (int d = 0; d < 7; ++d)
+        f.folder.write(
+            QStringLiteral("record/intake/%1.dat")
+                .arg(today.addDays(-d).toString(QStringLiteral("yyyy-MM-dd"))),
+            riceRow +
+                (d < 3 ? row("b", "t",
+                             "90 kcal\xff"
+                             "1.5" +
+                                 sjis::encode(u"人前"))
+                       : QByteArray()) +
+                (d == 6 ? row("c", "t", "10 kcal") + row("c", "t", "10 kcal") : QByteArray()));
+    f.folder.write(QStringLiteral("record/intake/2026-10-09.dat"),
+                   row("old", "t", "1 kcal")); // 61 days ago
+    LastAmounts last;
+    last.remember({{QStringLiteral("穀類"), rice, Amount::grams(200)}});
+
+    const FrequentFoodList list = CollectFrequentFoods(today, &last);
+    QStringList order;
+    for (const FrequentFood &food : list.foods)
+        order.append(QStringLiteral("%1/%2 %3×%4")
+                         .arg(sjis::decode(food.name), food.table, food.amount.text())
+                         .arg(food.count));
+    QCOMPARE(order, (QStringList{"精白米/穀類 200 g×7", "b/t 1.5人前×3", "c/t 1人前×2"}));
+    QCOMPARE(CollectFrequentFoods(today, &last, 60, 2).foods.size(), 2);
+    // Added as from its table: the table's values, not the stored row's.
+    QCOMPARE(
+        IntakeRow::added(rice, QStringLiteral("穀類"), list.foods[0].food, list.foods[0].amount)
+            .cells(),
+        IntakeRow::added(rice, QStringLiteral("穀類"),
+                         IntakeFood::of(156, &*list.foods[0].tableNutrients), Amount::grams(200))
+            .cells());
+    QCOMPARE(list.foods[1].food.caloriesFor(Amount::portions(1)), 60); // 90 kcal for 1.5
+
+    const FoodTree tree = FrequentFoodTree(list);
+    FoodTreeModel model;
+    model.setTree(tree);
+    QCOMPARE(model.index(0, FoodTreeModel::Calory).data().toString(), QStringLiteral("312 kcal"));
+    QCOMPARE(model.index(0, 0).data(FoodTreeModel::NutrientSummaryRole).toString(),
+             QStringLiteral(
+                 "200 g で 312 kcal（穀類） ／ たんぱく質 5 g ／ 脂質 0.6 g ／ 炭水化物 74.2 g ／ "
+                 "食物繊維 3 g ／ 食塩相当量 0 g"));
+    QCOMPARE(model.index(1, 0).data(FoodTreeModel::NutrientSummaryRole).toString(),
+             QStringLiteral("1.5人前 で 90 kcal（t）"));
+    QCOMPARE(FrequentFoodsStatus(list, true),
+             QStringLiteral("よく食べる食品: 過去60日の記録から3件"));
+    QVERIFY(FrequentFoodsStatus({}, false).contains(QStringLiteral("オフ")));
+    QCOMPARE(FrequentFoodsStatus(CollectFrequentFoods(today.addDays(100), &last), true),
+             QStringLiteral("過去60日の記録に食品がありません。"));
 }
 
 QTEST_GUILESS_MAIN(TestDailyIntake)

@@ -1,9 +1,11 @@
 #include "app/ui/intakecontroller.h"
 
+#include "app/mymenus.h"
 #include "app/ui/amountdelegate.h"
 #include "caldata/ui/sortindicator.h"
 #include "common/platform.h"
 #include "common/storedfiles.h"
+#include "common/textutil.h"
 #include "common/ui/backupguard.h"
 #include "common/ui/guard.h"
 #include "records/intakediary.h"
@@ -99,6 +101,8 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
         m_c.mnuMyCopyToday->setVisible(m_diary.isOn() && !m_diary.isToday());
         m_c.mnuMyCopyToday->setEnabled(any);
         m_c.mnuMyAmount->setEnabled(any);
+        m_c.mnuMyCopyDay->setVisible(m_diary.isOn());
+        m_c.mnuMyCopyDay->setEnabled(any);
         m_c.popMyCal->popup(m_c.lsvCal->viewport()->mapToGlobal(pos));
     });
 
@@ -150,6 +154,18 @@ IntakeController::IntakeController(const Controls &controls, SortKey &sortKey, Q
         [this](bool on) { m_c.mnuIntakeDiary->setChecked(on); });
     connect(m_c.mnuIntakeDiary, &QAction::triggered, this, &IntakeController::mnuIntakeDiaryClick);
     connect(m_c.mnuMyCopyToday, &QAction::triggered, this, &IntakeController::mnuMyCopyTodayClick);
+    connect(m_c.mnuMyCopyDay, &QAction::triggered, this, &IntakeController::mnuMyCopyDayClick);
+    connect(m_c.mnuMyMenu, &QAction::triggered, this, &IntakeController::mnuMyMenuClick);
+    // The edit menu's item follows the selection; the context menu's is the same.
+    m_c.mnuMyMenu->setEnabled(false);
+    connect(m_list.selection(), &QItemSelectionModel::selectionChanged, this,
+            [this] { m_c.mnuMyMenu->setEnabled(!m_list.selectedRows().isEmpty()); });
+    connect(m_list.model(), &QAbstractItemModel::modelReset, this,
+            [this] { m_c.mnuMyMenu->setEnabled(!m_list.selectedRows().isEmpty()); });
+    connect(&m_list, &IntakeList::rowsChanged, this, [this] {
+        if (m_diary.isOn())
+            Q_EMIT diaryChanged();
+    });
     connect(&m_diary, &DailyIntake::dateChanged, this, &IntakeController::showDay);
     connect(&m_diary, &DailyIntake::todayFollowed, this, [this](QDate day) {
         m_followedMessage = QStringLiteral("日付が変わりました。%1のリストを表示しています。")
@@ -194,6 +210,7 @@ void IntakeController::filesRestored() {
     guarded(m_c.lsvCal, [this] { m_viewIsp.Load(); });
     showNutrients(m_c.mnuShowNutrients->isChecked());
     m_diary.showDate(m_diary.date());
+    Q_EMIT diaryChanged();
 }
 
 void IntakeController::mnuIntakeDiaryClick(bool on) {
@@ -204,6 +221,7 @@ void IntakeController::mnuIntakeDiaryClick(bool on) {
         if (m_diary.isOn() == on) // what the user chose is what is remembered
             m_diaryIsp.Save();
     });
+    Q_EMIT diaryChanged();
 }
 
 void IntakeController::mnuMyCopyTodayClick() {
@@ -212,6 +230,72 @@ void IntakeController::mnuMyCopyTodayClick() {
         m_c.stb->showMessage(QStringLiteral("今日のリストに%1件コピーしました。").arg(copied),
                              5000);
     });
+    Q_EMIT diaryChanged();
+}
+
+void IntakeController::mnuMyCopyDayClick() {
+    const int rows = int(m_list.selectedRows().size());
+    if (rows == 0 || !m_diary.isOn())
+        return;
+    // Today first; when today is shown, the day before it.
+    const QDate today = Regional::current().today();
+    const std::optional<QDate> day =
+        WindowPrompt::of(m_c.lsvCal)
+            .date(QStringLiteral("別の日にｺﾋﾟｰ"),
+                  QStringLiteral("%1件の食品をコピーする日:").arg(rows),
+                  m_diary.date() == today ? today.addDays(-1) : today);
+    if (!day)
+        return;
+    guarded(m_c.lsvCal, [&] {
+        const int copied = m_diary.copyTo(*day, policy());
+        m_c.stb->showMessage(QStringLiteral("%1のリストに%2件コピーしました。")
+                                 .arg(day->toString(Regional::current().shortDatePattern()))
+                                 .arg(copied),
+                             5000);
+    });
+    Q_EMIT diaryChanged();
+}
+
+void IntakeController::mnuMyMenuClick() {
+    QList<IntakeRow> rows;
+    for (const int r : m_list.selectedRows())
+        rows.append(m_list.model()->row(r));
+    if (rows.isEmpty())
+        return;
+    WindowPrompt &prompt = WindowPrompt::of(m_c.lsvCal);
+    const QString caption = QStringLiteral("Myﾒﾆｭｰとして登録");
+    const std::optional<QString> name =
+        prompt.text(caption, QStringLiteral("ﾒﾆｭｰの名前:"), rows.first().list.foodsText);
+    if (!name)
+        return;
+    if (const QString refusal = MyMenus::refusal(*name); !refusal.isEmpty()) {
+        prompt.error(refusal);
+        return;
+    }
+    const std::optional<int> servings =
+        prompt.number(caption, QStringLiteral("何人分ですか（1～%1）:").arg(MyMenus::mostServings),
+                      1, 1, MyMenus::mostServings);
+    if (!servings)
+        return;
+    const MyMenus::Menu menu = MyMenus::of(*name, rows, *servings);
+    const QString shown = name->trimmed();
+    try {
+        MyMenus menus;
+        if (menus.contains(menu.name)) {
+            if (!prompt.question(
+                    QStringLiteral("「%1」は既にMyﾒﾆｭｰにあります。置き換えますか？").arg(shown)))
+                return;
+            BackupGuard::before(QStringLiteral("Myﾒﾆｭｰの「%1」を置き換える前").arg(shown));
+        }
+        menus.save(menu, Regional::current().today());
+    } catch (const Error &e) {
+        prompt.error(QStringLiteral("「%1」をMyﾒﾆｭｰに登録できません。\n").arg(shown) + e.text());
+        return;
+    }
+    m_c.stb->showMessage(QStringLiteral("「%1」をMyﾒﾆｭｰに登録しました（1人前 %2 kcal）。")
+                             .arg(shown, splitdigit(menu.calory)),
+                         5000);
+    Q_EMIT myMenuSaved();
 }
 
 void IntakeController::mnuMyAmountClick() {
@@ -267,9 +351,8 @@ void IntakeController::mnuAddListClick() {
         if (!food)
             return;
         m_diary.followToday(); // what is eaten after midnight goes into the new day
-        m_list.add(food->name, m_c.pnlTitle->text(),
-                   IntakeFood::of(food->calory, food->nutrients ? &*food->nutrients : nullptr),
-                   policy());
+        m_list.add(food->name, food->category.isEmpty() ? m_c.pnlTitle->text() : food->category,
+                   food->food, policy());
     });
 }
 

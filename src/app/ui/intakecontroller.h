@@ -29,8 +29,14 @@ namespace zk {
 // A food the food tree offers for adding: a node without children.
 struct FoodPick {
     QByteArray name;
-    int calory = 0;
-    std::optional<Nutrients> nutrients = std::nullopt;
+    IntakeFood food;
+    QString category = {}; // the table it comes from; empty: the table shown
+
+    // A food of the table shown.
+    static FoodPick of(const QByteArray &name, qint32 calory,
+                       const Nutrients *nutrients = nullptr) {
+        return {name, IntakeFood::of(calory, nutrients)};
+    }
 };
 
 // Connects the main window's intake list, its commands, the total bar and the
@@ -58,12 +64,15 @@ public:
         QAction *mnuShowNutrients; // the nutrient columns and the balance shown
         QWidget *pnlBalance;       // the balance's line of the total bar
         QLabel *lblBalance;
+        QAction *mnuMyMenu;    // the selected rows saved as a dish of Myﾒﾆｭｰ
+        QAction *mnuMyCopyDay; // context menu: the selected rows into a chosen day's list
     };
 
     IntakeController(const Controls &controls, SortKey &sortKey, QObject *parent = nullptr);
 
     IntakeList &list() { return m_list; }
     DailyIntake &diary() { return m_diary; }
+    LastAmounts &lastAmounts() { return m_lastAmounts; }
     // Reads the diary option from its file and shows today's list; called once
     // the limit list is filled, so that the total shows against it.
     void startDiary();
@@ -85,9 +94,17 @@ public:
     // option are read again, and the day shown.
     void filesRestored();
 
+Q_SIGNALS:
+    // A day file of the food diary was written, or the diary turned on or off.
+    void diaryChanged();
+    // A dish was saved into the table of Myﾒﾆｭｰ.
+    void myMenuSaved();
+
 private:
     void mnuIntakeDiaryClick(bool on);
     void mnuMyCopyTodayClick();
+    void mnuMyCopyDayClick();
+    void mnuMyMenuClick();
     void mnuMyAmountClick();
     void mnuShowNutrientsClick(bool on);
     void showNutrients(bool on);

@@ -1,5 +1,6 @@
 #include "app/ui/tmainform.h"
 
+#include "app/mymenus.h"
 #include "app/ui/intakecontroller.h"
 #include "app/ui/settingpages.h"
 #include "app/ui/trestore.h"
@@ -33,6 +34,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -89,11 +91,11 @@ TMainForm::TMainForm(QWidget *parent)
     statusBar()->setSizeGripEnabled(true);
     BackupGuard::setStatusBar(statusBar()); // where a backup that failed is told
     m_intake = new IntakeController(
-        {lsvCal,      popMyCal,    mnuAddList,       mnuDeleteList,  mnuDeleteAll,
-         mnuMyDelete, mnuMyKill,   mnuArrowDup,      mnuBanDup,      pnlTitle,
-         lblTotalCal, ggCal,       cmbLimit,         pnlDay,         dtpDay,
-         btnPrevDay,  btnNextDay,  btnToday,         mnuIntakeDiary, mnuMyCopyToday,
-         statusBar(), mnuMyAmount, mnuShowNutrients, pnlBalance,     lblBalance},
+        {lsvCal,         popMyCal,       mnuAddList,  mnuDeleteList, mnuDeleteAll,     mnuMyDelete,
+         mnuMyKill,      mnuArrowDup,    mnuBanDup,   pnlTitle,      lblTotalCal,      ggCal,
+         cmbLimit,       pnlDay,         dtpDay,      btnPrevDay,    btnNextDay,       btnToday,
+         mnuIntakeDiary, mnuMyCopyToday, statusBar(), mnuMyAmount,   mnuShowNutrients, pnlBalance,
+         lblBalance,     mnuMyMenu,      mnuMyCopyDay},
         m_sortKey, this);
 
     // The user's web sites in both Internet menus, help and the about box.
@@ -134,9 +136,33 @@ TMainForm::TMainForm(QWidget *parent)
         const FoodNode *food = m_calTables->selectedFood();
         if (!food)
             return std::nullopt;
-        const Nutrients *nutrients = m_calTables->viewer().model()->tree().nutrients(*food);
-        return FoodPick{food->text, food->calory,
-                        nutrients ? std::optional(*nutrients) : std::nullopt};
+        const FoodTree &tree = m_calTables->viewer().model()->tree();
+        // A food eaten often is added as from its table.
+        if (const FoodServing *serving = tree.serving(*food)) {
+            const FrequentFood *frequent = m_frequent.find(food->text, serving->table);
+            if (!frequent)
+                return std::nullopt;
+            return FoodPick{frequent->name, frequent->food, frequent->table};
+        }
+        return FoodPick::of(food->text, food->calory, tree.nutrients(*food));
+    });
+    m_calTables->setFrequentSource([this] {
+        const bool on = m_intake->diary().isOn();
+        m_frequent =
+            on ? CollectFrequentFoods(Regional::current().today(), &m_intake->lastAmounts())
+               : FrequentFoodList{};
+        return CalTableController::FrequentView{FrequentFoodTree(m_frequent),
+                                                FrequentFoodsStatus(m_frequent, on)};
+    });
+    connect(m_intake, &IntakeController::diaryChanged, m_calTables,
+            &CalTableController::diaryChanged);
+    connect(m_intake, &IntakeController::myMenuSaved, this, [this] {
+        // The new dish shows at once: in the file tree, the search and the
+        // food tree when its table is the one shown.
+        Files->rescan();
+        const CalTableViewer &viewer = m_calTables->viewer();
+        if (!viewer.showsMadeList() && QFileInfo(viewer.path()) == QFileInfo(MyMenus::tablePath()))
+            m_calTables->showAgain();
     });
     connect(trvCal, &QTreeView::doubleClicked, mnuAddList, &QAction::trigger);
     // Return adds as a double-click does (not through `activated`, which some
@@ -172,9 +198,7 @@ void TMainForm::mnuRestoreClick() {
         m_intake->list().limitListRebuilt();
         m_records->filesRestored();
         Files->rescan();
-        const CalTableViewer &viewer = m_calTables->viewer();
-        if (!viewer.path().isEmpty())
-            m_calTables->viewer().showTable(viewer.caption(), viewer.path());
+        m_calTables->showAgain();
         m_intake->filesRestored();
     });
     WindowPrompt::of(this).exec(dialog);
@@ -238,6 +262,8 @@ void TMainForm::createActions() {
     mnuAbout = newAction(this, "mnuAbout", QStringLiteral("このｿﾌﾄについて(&A)"));
 
     mnuMyCopyToday = newAction(this, "mnuMyCopyToday", QStringLiteral("今日のﾘｽﾄにｺﾋﾟｰ"));
+    mnuMyCopyDay = newAction(this, "mnuMyCopyDay", QStringLiteral("別の日にｺﾋﾟｰ..."));
+    mnuMyMenu = newAction(this, "mnuMyMenu", QStringLiteral("Myﾒﾆｭｰとして登録..."));
     mnuMyAmount = newAction(this, "mnuMyAmount", QStringLiteral("量を変更..."));
     mnuMyDelete = newAction(this, "mnuMyDelete", QStringLiteral("削除"));
     mnuMyKill = newAction(this, "mnuMyKill", QStringLiteral("ﾘｽﾄをすべて削除"));
@@ -260,6 +286,8 @@ void TMainForm::createMenus() {
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     edit->addActions({mnuAddList, mnuDeleteList, mnuDeleteAll});
+    edit->addSeparator();
+    edit->addAction(mnuMyMenu);
     edit->addSeparator();
     edit->addActions({mnuArrowDup, mnuBanDup, mnuConfirmDup});
     edit->addSeparator();
@@ -290,9 +318,11 @@ void TMainForm::createMenus() {
 
     popMyCal = new QMenu(this);
     popMyCal->setObjectName(QStringLiteral("popMyCal"));
-    // The copy item shows only on a day other than today; the menu hides the
-    // separator after it with it.
-    popMyCal->addAction(mnuMyCopyToday);
+    // The copy items show only while the diary is on (copying into today only
+    // on another day); the menu hides the separator after them with them.
+    popMyCal->addActions({mnuMyCopyToday, mnuMyCopyDay});
+    popMyCal->addSeparator();
+    popMyCal->addAction(mnuMyMenu);
     popMyCal->addSeparator();
     popMyCal->addAction(mnuMyAmount);
     popMyCal->addSeparator();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/frequentfoods.h"
 #include "caldata/calorielist.h"
 
 #include <QMainWindow>
@@ -65,6 +66,7 @@ private:
     QAction *mnuAddList, *mnuDeleteList, *mnuDeleteAll;
     QAction *mnuArrowDup, *mnuBanDup, *mnuConfirmDup; // one radio group
     QAction *mnuIntakeDiary;
+    QAction *mnuMyMenu; // "Myﾒﾆｭｰとして登録..."
     QAction *mnuSetting;
     // "表示(&V)"
     QAction *mnuCalFiles;
@@ -90,7 +92,7 @@ private:
     QTreeView *trvCal;    // the food tree
     QTreeView *lsvCal;    // the intake list
     QMenu *popMyCal;      // context menu of the intake list
-    QAction *mnuMyCopyToday, *mnuMyAmount, *mnuMyDelete, *mnuMyKill;
+    QAction *mnuMyCopyToday, *mnuMyCopyDay, *mnuMyAmount, *mnuMyDelete, *mnuMyKill;
     QWidget *pnlTotal; // the total bar
     QLabel *lblTotalCal;
     QProgressBar *ggCal;
@@ -109,6 +111,7 @@ private:
     IntakeController *m_intake = nullptr;
     MainSettings *m_settings = nullptr;
     CalTableController *m_calTables = nullptr;
+    FrequentFoodList m_frequent;        // the foods eaten most, as last shown
     RecordWindows *m_records = nullptr; // the diary and graph windows' commands
     QWidget *m_finder = nullptr;
 };

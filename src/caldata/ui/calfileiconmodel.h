@@ -16,6 +16,7 @@ public:
 private:
     QIcon m_folder;
     QIcon m_table;
+    QIcon m_frequent;
 };
 
 } // namespace zk

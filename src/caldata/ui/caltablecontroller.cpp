@@ -33,7 +33,7 @@ CalTableController::CalTableController(const Controls &controls, QObject *parent
             &CalTableController::showNutrients);
 
     connect(m_c.files, &TFiles::selectionChanged, this,
-            [this] { m_viewer.showNode(m_c.files->selectedNode()); });
+            [this] { showEntry(m_c.files->selectedNode()); });
     connect(&m_viewer, &CalTableViewer::titleChanged, this,
             [this](const QString &caption, const QString &path) {
                 m_c.pnlTitle->setText(caption);
@@ -78,6 +78,57 @@ const FoodNode *CalTableController::selectedFood() const {
     const FoodNode *n =
         m_viewer.model()->node(m_viewer.shown()->mapToSource(m_c.trvCal->currentIndex()));
     return n && n->isFood() ? n : nullptr;
+}
+
+void CalTableController::showEntry(const CalFileNode *node) {
+    if (node && node->kind == CalFileNode::Kind::Frequent)
+        showFrequent(false);
+    else
+        m_viewer.showNode(node);
+}
+
+void CalTableController::showFrequent(bool again) {
+    if (!m_frequentSource)
+        return;
+    // The food the user is on, by its name and its table.
+    const QModelIndex current = m_viewer.shown()->mapToSource(m_c.trvCal->currentIndex());
+    const FoodNode *was = m_viewer.model()->node(current);
+    const FoodServing *wasServing = was ? m_viewer.model()->tree().serving(*was) : nullptr;
+    const std::optional<std::pair<QByteArray, QString>> on =
+        again && wasServing ? std::optional(std::pair(was->text, wasServing->table)) : std::nullopt;
+
+    FrequentView view = m_frequentSource();
+    m_viewer.showFoods(CalFileTree::frequentName(), std::move(view.foods));
+    if (!again || view.status != m_frequentStatus)
+        m_c.stb->showMessage(view.status, 10000);
+    m_frequentStatus = view.status;
+    if (!on)
+        return;
+    const FoodTree &tree = m_viewer.model()->tree();
+    for (int i = 0; i < tree.size(); ++i) {
+        const FoodServing *serving = tree.serving(tree.node(i));
+        if (tree.node(i).text != on->first || !serving || serving->table != on->second)
+            continue;
+        const QModelIndex shown =
+            m_viewer.shown()->mapFromSource(m_viewer.model()->index(tree.node(i).row, 0));
+        if (shown.isValid()) {
+            m_c.trvCal->setCurrentIndex(shown);
+            m_c.trvCal->scrollTo(shown);
+        }
+        return;
+    }
+}
+
+void CalTableController::diaryChanged() {
+    if (m_viewer.showsMadeList())
+        showFrequent(true);
+}
+
+void CalTableController::showAgain() {
+    if (m_viewer.showsMadeList())
+        showFrequent(true);
+    else if (!m_viewer.path().isEmpty())
+        m_viewer.showTable(m_viewer.caption(), m_viewer.path());
 }
 
 void CalTableController::showLoaded() {

@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -34,6 +36,21 @@ public:
 
     explicit CalTableController(const Controls &controls, QObject *parent = nullptr);
 
+    // The foods eaten most, made when their entry is chosen, and what the
+    // status bar says of them.
+    struct FrequentView {
+        FoodTree foods;
+        QString status;
+    };
+    void setFrequentSource(std::function<FrequentView()> source) {
+        m_frequentSource = std::move(source);
+    }
+    // The food diary changed: a list of the foods eaten most that is shown
+    // is made again, the food the user is on staying current.
+    void diaryChanged();
+    // Files were put back from a backup: what is shown is read again.
+    void showAgain();
+
     CalTableViewer &viewer() { return m_viewer; }
     // The food selected in the food tree; nullptr when a heading or nothing is.
     const FoodNode *selectedFood() const;
@@ -43,11 +60,16 @@ private:
     void filterChanged(const QString &text);
     void enterTree();
     void showNutrients(const QModelIndex &current);
+    void showEntry(const CalFileNode *node);
+    // Shows the foods eaten most; `again`: they were shown already.
+    void showFrequent(bool again);
 
     Controls m_c;
     PromptFor m_prompt; // a table that cannot be shown is reported over the food tree's window
     CalTableViewer m_viewer;
     QString m_nutrientMessage; // what showNutrients() put in the status bar
+    std::function<FrequentView()> m_frequentSource;
+    QString m_frequentStatus; // what the foods eaten most last said
 };
 
 } // namespace zk

@@ -5,7 +5,11 @@
 #include "common/ui/viewitemdelegate.h"
 
 #include <QMainWindow>
+#include <QSignalBlocker>
 #include <QTreeView>
+
+#include <optional>
+#include <utility>
 
 namespace zk {
 
@@ -30,8 +34,7 @@ TFiles::TFiles(CalCatalogue &catalogue, QWidget *parent)
     setWidget(trvFile);
     resize(designWidth, designHeight);
 
-    m_model->setTree(SetCaloryDirectories(catalogue));
-    trvFile->expandAll();
+    rescan();
     connect(trvFile->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TFiles::selectionChanged);
 }
@@ -57,8 +60,30 @@ QWidget *TFiles::fileTree() const {
 }
 
 void TFiles::rescan() {
-    m_model->setTree(SetCaloryDirectories(m_catalogue));
+    // The entry chosen stays chosen, without being loaded again.
+    const CalFileNode *was = selectedNode();
+    const auto chosen = was ? std::optional(std::pair(was->kind, was->path)) : std::nullopt;
+    CalFileTree tree = SetCaloryDirectories(m_catalogue);
+    tree.addFrequentEntry();
+    m_model->setTree(std::move(tree));
     trvFile->expandAll();
+    if (!chosen)
+        return;
+    const CalFileTree &now = m_model->tree();
+    for (int i = 0; i < now.size(); ++i) {
+        if (now.node(i).kind != chosen->first || now.node(i).path != chosen->second)
+            continue;
+        QList<int> rows;
+        for (int n = i; n >= 0; n = now.node(n).parent)
+            rows.prepend(now.node(n).row);
+        QModelIndex index;
+        for (int row : std::as_const(rows))
+            index = m_model->index(row, 0, index);
+        const QSignalBlocker blocker(trvFile->selectionModel());
+        trvFile->setCurrentIndex(index);
+        trvFile->viewport()->update();
+        return;
+    }
 }
 
 } // namespace zk

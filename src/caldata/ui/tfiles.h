@@ -27,7 +27,9 @@ public:
     const CalFileNode *selectedNode() const;
     // The tree, which the settings give the font of its row.
     QWidget *fileTree() const;
-    // Scans data/ again (after a restore put tables back).
+    // Scans data/ again (after a restore put tables back, or a menu was
+    // saved as a new table); the entry chosen stays chosen and is not loaded
+    // again. The first entry is always よく食べる食品.
     void rescan();
 
 Q_SIGNALS:

@@ -1,14 +1,19 @@
 #include "common/ui/dialogprompt.h"
 
 #include "common/ui/apptitle.h"
+#include "common/ui/datepicker.h"
+#include "common/ui/dialogbuttons.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QColorDialog>
+#include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -74,6 +79,33 @@ std::optional<QString> DialogPrompt::text(const QString &caption, const QString 
     const QString text =
         QInputDialog::getText(owner(), caption, label, QLineEdit::Normal, initial, &ok);
     return ok ? std::optional(text) : std::nullopt;
+}
+
+std::optional<int> DialogPrompt::number(const QString &caption, const QString &label, int initial,
+                                        int minimum, int maximum) {
+    bool ok = false;
+    const int value =
+        QInputDialog::getInt(owner(), caption, label, initial, minimum, maximum, 1, &ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+std::optional<QDate> DialogPrompt::date(const QString &caption, const QString &label,
+                                        QDate initial) {
+    QDialog dialog(owner());
+    dialog.setObjectName(QStringLiteral("dlgDate"));
+    dialog.setWindowTitle(caption);
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *text = new QLabel(label, &dialog);
+    text->setTextFormat(Qt::PlainText);
+    QDateEdit *picker = newDatePicker(QStringLiteral("dtpDate"), initial, &dialog);
+    text->setBuddy(picker);
+    layout->addWidget(text);
+    layout->addWidget(picker);
+    layout->addLayout(okCancelHelpButtons(&dialog, {}, {}, {.orientation = Qt::Horizontal}).layout);
+    picker->setFocus();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return picker->date();
 }
 
 std::optional<QFont> DialogPrompt::font(const QFont &initial, const QString &caption) {

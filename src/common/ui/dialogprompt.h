@@ -15,6 +15,9 @@ public:
     Answer warningYesNoCancel(const QString &text) override;
     std::optional<QString> text(const QString &caption, const QString &label,
                                 const QString &initial) override;
+    std::optional<int> number(const QString &caption, const QString &label, int initial,
+                              int minimum, int maximum) override;
+    std::optional<QDate> date(const QString &caption, const QString &label, QDate initial) override;
     std::optional<QFont> font(const QFont &initial, const QString &caption) override;
     std::optional<QColor> color(const QColor &initial) override;
     std::optional<SaveTarget> chooseSaveFile(const QString &caption, const QString &start,

@@ -2,6 +2,7 @@
 
 #include "common/prompt.h"
 
+#include <QDate>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -25,6 +26,13 @@ public:
     // when the user cancels.
     virtual std::optional<QString> text(const QString &caption, const QString &label,
                                         const QString &initial = {}) = 0;
+    // A whole number from `minimum` to `maximum` (a menu's servings),
+    // starting as `initial`; nothing when the user cancels.
+    virtual std::optional<int> number(const QString &caption, const QString &label, int initial,
+                                      int minimum, int maximum) = 0;
+    // A date from a date picker, starting as `initial`; nothing on Cancel.
+    virtual std::optional<QDate> date(const QString &caption, const QString &label,
+                                      QDate initial) = 0;
     // A scalable font, starting from `initial`; nothing on Cancel.
     virtual std::optional<QFont> font(const QFont &initial, const QString &caption) = 0;
     // A colour, starting from `initial`; nothing on Cancel.

@@ -570,7 +570,7 @@ void TestSettingDialogs::okRefreshesMainWindow() {
     TGraph *graph = form.findChild<RecordWindows *>()->graph();
     auto *lstItems = test::child<QListWidget>(graph, "lstItems");
     lstItems->setCurrentRow(0);
-    std::optional<FoodPick> pick = FoodPick{"\x82\xb2\x94\xd1", 1300};
+    std::optional<FoodPick> pick = FoodPick::of("\x82\xb2\x94\xd1", 1300);
     form.intake().setFoodSource([&] { return pick; });
     test::child<QAction>(&form, "mnuAddList")->trigger();
     whenShown<TSetting>([](TSetting *dialog) {

@@ -10,6 +10,15 @@ std::optional<QString> ScriptedWindowPrompt::text(const QString &, const QString
     return answerText ? answerText(label) : std::nullopt;
 }
 
+std::optional<int> ScriptedWindowPrompt::number(const QString &, const QString &, int initial, int,
+                                                int) {
+    return answerNumber ? answerNumber(initial) : std::nullopt;
+}
+
+std::optional<QDate> ScriptedWindowPrompt::date(const QString &, const QString &, QDate initial) {
+    return answerDate ? answerDate(initial) : std::nullopt;
+}
+
 std::optional<QFont> ScriptedWindowPrompt::font(const QFont &initial, const QString &) {
     return answerFont ? answerFont(initial) : std::nullopt;
 }

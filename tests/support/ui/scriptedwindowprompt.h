@@ -24,6 +24,8 @@ public:
 
     std::function<std::optional<QString>(const QString &label)> answerText;
     QString textOffered; // the initial text of the last text question
+    std::function<std::optional<int>(int offered)> answerNumber;
+    std::function<std::optional<QDate>(QDate offered)> answerDate;
     std::function<std::optional<QFont>(const QFont &offered)> answerFont;
     std::function<std::optional<QColor>(const QColor &offered)> answerColor;
     // Given the name offered (the suggested one, or the last one typed); the
@@ -42,6 +44,9 @@ public:
 
     std::optional<QString> text(const QString &caption, const QString &label,
                                 const QString &initial) override;
+    std::optional<int> number(const QString &caption, const QString &label, int initial,
+                              int minimum, int maximum) override;
+    std::optional<QDate> date(const QString &caption, const QString &label, QDate initial) override;
     std::optional<QFont> font(const QFont &initial, const QString &caption) override;
     std::optional<QColor> color(const QColor &initial) override;
     std::optional<SaveTarget> chooseSaveFile(const QString &caption, const QString &start,
