@@ -69,6 +69,7 @@ private Q_SLOTS:
     void restoreBringsBackADay();
     void midnightNewsGoesWithTheDay();
     void filterNarrowsTheFoodTree();
+    void myMenusAndFrequentFoods();
     void rowsShowWholeGlyphs_data();
     void rowsShowWholeGlyphs();
 
@@ -600,6 +601,122 @@ void TestMainForm::diaryKeepsEachDaysList() {
     QVERIFY(!test::child<QAction>(&off, "mnuIntakeDiary")->isChecked());
     QCOMPARE(test::child<QTreeView>(&off, "lsvCal")->model()->rowCount(), 0);
     QVERIFY(prompt.asked.isEmpty());
+}
+
+// Three rows saved as a dish: a food of Myﾒﾆｭｰ, added another day at the
+// same total; the foods eaten most, added as from their tables; rows copied
+// into a chosen day.
+void TestMainForm::myMenusAndFrequentFoods() {
+    test::ScriptedWindowPrompt prompt;
+    const QByteArray rice = sjis::encode(u"ご飯"), soup = sjis::encode(u"みそ汁"),
+                     fish = sjis::encode(u"焼き魚");
+    m_folder.write(QStringLiteral("data/和食.cal"),
+                   rice + ":156\r\n" + soup + ":61\r\n" + fish + ":175\r\n");
+    m_folder.write(QStringLiteral("data/和食.nutrients"),
+                   rice +
+                       "\xff"
+                       "100g\xff"
+                       "2.5\xff"
+                       "0.3\xff"
+                       "37.1\xff"
+                       "1.5\xff"
+                       "0\r\n" +
+                       soup + "\xff" + sjis::encode(u"1人前") +
+                       "\xff"
+                       "4.1\xff"
+                       "1.9\xff"
+                       "7\xff\xff"
+                       "1.9\r\n" +
+                       fish + "\xff" + sjis::encode(u"1人前") +
+                       "\xff"
+                       "16.5\xff"
+                       "10.9\xff"
+                       "0.1\xff\xff"
+                       "1.1\r\n");
+    const auto removeTables = qScopeGuard([this] {
+        for (const char *name : {"和食.cal", "和食.nutrients", "Myﾒﾆｭｰ.cal", "Myﾒﾆｭｰ.nutrients"})
+            QFile::remove(m_folder.path(QStringLiteral("data/") + QString::fromUtf8(name)));
+        QFile::remove(m_folder.path(QStringLiteral("setting/amounts.dat")));
+    });
+    TMainForm form;
+    form.show();
+    auto *trvFile = test::child<QTreeView>(&form, "trvFile");
+    auto *trvCal = test::child<QTreeView>(&form, "trvCal");
+    auto *lsvCal = test::child<QTreeView>(&form, "lsvCal");
+    auto *lblTotalCal = test::child<QLabel>(&form, "lblTotalCal");
+    const auto choose = [](QTreeView *tree, const QString &text) {
+        const QModelIndexList found =
+            tree->model()->match(tree->model()->index(0, 0), Qt::DisplayRole, text, 1,
+                                 Qt::MatchExactly | Qt::MatchRecursive);
+        QVERIFY2(!found.isEmpty(), qPrintable(text));
+        tree->setCurrentIndex(found.first());
+    };
+    const auto addFood = [&](const QString &text) {
+        choose(trvCal, text);
+        test::child<QAction>(&form, "mnuAddList")->trigger();
+    };
+    QCOMPARE(trvFile->model()->index(0, 0).data().toString(), QStringLiteral("よく食べる食品"));
+    choose(trvFile, QStringLiteral("和食"));
+    for (const char16_t *food : {u"ご飯", u"みそ汁", u"焼き魚"})
+        addFood(QString::fromUtf16(food));
+    form.intake().list().setAmount(0, Amount::grams(150));
+    const QString total = lblTotalCal->text();
+    QCOMPARE(total, QStringLiteral("総取得ｶﾛﾘｰ : 470 kcal／2,500 kcal"));
+
+    auto *mnuMyMenu = test::child<QAction>(&form, "mnuMyMenu");
+    QVERIFY(!mnuMyMenu->isEnabled());
+    lsvCal->selectAll();
+    QVERIFY(mnuMyMenu->isEnabled());
+    prompt.answerText = [](const QString &) { return QStringLiteral("a:b"); };
+    mnuMyMenu->trigger(); // refused before anything is asked or written
+    QCOMPARE(prompt.asked.size(), 1);
+    QVERIFY(!m_folder.exists(QStringLiteral("data/Myﾒﾆｭｰ.cal")));
+    prompt.answerText = [](const QString &) { return QStringLiteral("朝定食"); };
+    prompt.answerNumber = [](int offered) { return offered; };
+    mnuMyMenu->trigger();
+    QCOMPARE(prompt.textOffered, QStringLiteral("ご飯"));
+    QCOMPARE(m_folder.read(QStringLiteral("data/Myﾒﾆｭｰ.cal")),
+             '@' + sjis::encode(u"2026年12月") + "\r\n\t" + sjis::encode(u"朝定食") + ":470\r\n");
+    QCOMPARE(m_folder.read(QStringLiteral("data/Myﾒﾆｭｰ.nutrients")),
+             sjis::encode(u"朝定食") + "\xff" + sjis::encode(u"1人前") +
+                 "\xff"
+                 "24.4\xff"
+                 "13.3\xff"
+                 "62.8\xff\xff"
+                 "3\r\n");
+    mnuMyMenu->trigger(); // the same name again: replaced only when the user agrees
+    QCOMPARE(prompt.asked.size(), 2);
+    QVERIFY(prompt.asked.last().text.contains(QStringLiteral("置き換えますか")));
+
+    // The next day, the dish from the food tree adds up to the same total.
+    test::child<QToolButton>(&form, "btnNextDay")->click();
+    choose(trvFile, QStringLiteral("Myﾒﾆｭｰ"));
+    addFood(QStringLiteral("朝定食"));
+    QCOMPARE(lblTotalCal->text(), total);
+    QCOMPARE(lsvCal->model()->index(0, IntakeListModel::AmountColumn).data().toString(),
+             QStringLiteral("1人前"));
+
+    // Eaten most in the last 60 days (the day shown is ahead of today): added
+    // from there, a row is as from its table, at the amount last chosen.
+    choose(trvFile, QStringLiteral("よく食べる食品"));
+    QCOMPARE(trvCal->model()->rowCount(), 3);
+    QCOMPARE(trvCal->model()->index(0, 1).data().toString(), QStringLiteral("234 kcal"));
+    addFood(QStringLiteral("ご飯"));
+    QCOMPARE(form.intake().list().model()->row(1).cells(),
+             IntakeRow::stored(LoadIntakeDay(today).first()).cells());
+
+    // Two rows into a chosen day; the day shown stays.
+    lsvCal->selectAll();
+    prompt.answerDate = [](QDate offered) {
+        return offered == today ? std::optional(QDate(2026, 12, 1)) : std::nullopt;
+    };
+    test::child<QAction>(&form, "mnuMyCopyDay")->trigger();
+    QCOMPARE(LoadIntakeDay(QDate(2026, 12, 1)), LoadIntakeDay(today.addDays(1)));
+    QCOMPARE(lsvCal->model()->rowCount(), 2);
+    // The foods eaten most follow: rice twice now.
+    QCOMPARE(trvCal->model()->index(0, 0).data().toString(), QStringLiteral("ご飯"));
+    QCOMPARE(trvCal->model()->rowCount(), 4);
+    QCOMPARE(prompt.asked.size(), 2);
 }
 
 void TestMainForm::rowsShowWholeGlyphs_data() {
