@@ -80,15 +80,7 @@ zk::bench::Register b("bundled", [](const QString &scratch) {
     using namespace zk;
     Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
     ProgramFolder::set(scratch);
-    const QString source = QStringLiteral(ZENKARTA_SOURCE_DIR "/data");
-    QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target =
-            scratch + QStringLiteral("/data/") + QDir(source).relativeFilePath(path);
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(path, target);
-    }
+    bench::copyBundledTables(QStringLiteral(ZENKARTA_SOURCE_DIR "/data"), scratch);
     CalCatalogue catalogue;
     bench::measure("scan of the bundled data/", 9, [&] { SetCaloryDirectories(catalogue); });
     std::printf("  (%lld tables)\n", qint64(catalogue.entries().size()));

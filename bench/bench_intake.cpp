@@ -1,6 +1,9 @@
 #include "benchmark.h"
 
 #include "app/dailyintake.h"
+#include "app/frequentfoods.h"
+#include "app/lastamounts.h"
+#include "caldata/calcatalogue.h"
 #include "common/platform.h"
 #include "common/prompt.h"
 #include "common/sjis.h"
@@ -101,6 +104,64 @@ const zk::bench::Register r("intake", [](const QString &scratch) {
             qFatal("a day is missing");
     });
     changeAmounts(first.addDays(400));
+});
+
+// よく食べる食品 as the calorie-file window makes it: three years of days of
+// 15 rows, foods of the bundled tables, and amounts chosen for them.
+const zk::bench::Register f("frequent", [](const QString &scratch) {
+    ProgramFolder::set(scratch);
+    const QDate today(2026, 12, 9);
+    Regional regional(QLocale(QLocale::Japanese, QLocale::Japan));
+    regional.setToday([today] { return today; });
+    Regional::setCurrent(regional);
+    zk::bench::copyBundledTables(QStringLiteral(ZENKARTA_SOURCE_DIR "/data"), scratch);
+    SetCaloryDirectories();
+    // 60 foods, from three tables of the food composition table and one hand-made one.
+    struct Pick {
+        QByteArray name;
+        QString table;
+        IntakeFood food;
+    };
+    QList<Pick> pool;
+    for (const CalCatalogue::Entry &entry : CalFileList().entries()) {
+        static const QStringList tables{QStringLiteral("穀類"), QStringLiteral("魚介類"),
+                                        QStringLiteral("野菜類"), QStringLiteral("魚料理")};
+        if (!tables.contains(entry.name))
+            continue;
+        const FoodTree tree = FoodTree::load(entry.path);
+        const NutrientTable nutrients = NutrientTable::loadFor(entry.path);
+        for (int i = 0, taken = 0; i < tree.size() && taken < 15; ++i) {
+            const FoodNode &node = tree.node(i);
+            if (!node.isFood())
+                continue;
+            pool.append(
+                {node.text, entry.name, IntakeFood::of(node.calory, nutrients.find(node.text))});
+            ++taken;
+        }
+    }
+    LastAmounts last;
+    QList<LastAmounts::Choice> choices;
+    for (const Pick &p : std::as_const(pool))
+        if (p.food.basis.unit == Amount::Unit::Grams)
+            choices.append({p.table, p.name, Amount::grams(150)});
+    last.remember(choices);
+    for (int d = 0; d < 3 * 365; ++d) {
+        ListRows rows;
+        for (int i = 0; i < 15; ++i) {
+            const Pick &p = pool[(d * 7 + i * i) % pool.size()];
+            rows.append(IntakeRow::added(p.name, p.table, p.food, p.food.basis).cells());
+        }
+        SaveIntakeDay(today.addDays(-d), rows);
+    }
+    zk::bench::measure("よく食べる食品 of 60 days (3 years in the folder)", 20, [&] {
+        const FrequentFoodList list = CollectFrequentFoods(today, &last);
+        if (list.foods.size() != 30 || FrequentFoodTree(list).size() != 30)
+            qFatal("foods are missing");
+    });
+    zk::bench::measure("  of which the 60 day files read", 20, [&] {
+        for (int d = 0; d < frequentDays; ++d)
+            LoadIntakeDay(today.addDays(-d));
+    });
 });
 
 } // namespace

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -40,6 +44,18 @@ inline double measure(const char *what, int repeat, const std::function<void()> 
     std::printf("  %-60s %10.2f ms\n", what, best);
     std::fflush(stdout);
     return best;
+}
+
+// Copies the bundled tables of the source tree into a scratch folder's data/.
+inline void copyBundledTables(const QString &sourceData, const QString &scratch) {
+    QDirIterator it(sourceData, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target =
+            scratch + QStringLiteral("/data/") + QDir(sourceData).relativeFilePath(path);
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(path, target);
+    }
 }
 
 // Runs the named benchmarks, or all of them when none is named.

@@ -177,29 +177,23 @@ bool MyMenus::contains(const QByteArray &name) const {
     }
 }
 
-void MyMenus::save(const Menu &menu, QDate made) {
-    const QByteArray cal = readIfThere(m_path).value_or(QByteArray());
+MyMenus::Files MyMenus::withMenu(const Files &before, const Menu &menu, QDate made) {
+    const QByteArray &cal = before.table;
     const QByteArray value = QByteArray::number(menu.calory);
-    int before = 0;
-    try {
-        before = foodsNamed(cal, menu.name);
-    } catch (const Error &e) {
-        throw Error(QStringLiteral("%1 を読み取れません。\n").arg(m_path) + e.text());
-    }
-
-    QByteArray table;
-    if (before > 0) {
+    const int named = foodsNamed(cal, menu.name);
+    Files after;
+    if (named > 0) {
         // Every line of that name takes the new value; the rest keeps its bytes.
         for (const QByteArray &line : linesWithEnds(cal)) {
             const QByteArray text = withoutEnd(line);
             const QByteArray content = text.sliced(indentOf(text));
             const qsizetype colon = content.lastIndexOf(':');
             if (content.startsWith('@') || colon < 0 || content.left(colon) != menu.name) {
-                table += line;
+                after.table += line;
                 continue;
             }
-            table += text.left(text.size() - content.size() + colon + 1) + value +
-                     line.sliced(text.size());
+            after.table += text.left(text.size() - content.size() + colon + 1) + value +
+                           line.sliced(text.size());
         }
     } else {
         // Under the month's heading when it is the last one, else under a new one.
@@ -212,31 +206,41 @@ void MyMenus::save(const Menu &menu, QDate made) {
             if (indentOf(line) == 0 && !line.trimmed().isEmpty())
                 lastHeading = line;
         }
-        table = appended(cal, food);
-        if (lastHeading != heading || foodsNamed(table, menu.name, &menu.calory) != 1)
-            table = appended(cal, heading + eol + food);
+        after.table = appended(cal, food);
+        if (lastHeading != heading || foodsNamed(after.table, menu.name, &menu.calory) != 1)
+            after.table = appended(cal, heading + eol + food);
     }
-    if (foodsNamed(table, menu.name, &menu.calory) != before + (before > 0 ? 0 : 1))
-        throw Error(QStringLiteral("%1 にﾒﾆｭｰを書き加えられません（NUL文字のあとには書けません）。")
-                        .arg(m_path));
+    if (foodsNamed(after.table, menu.name, &menu.calory) != std::max(named, 1))
+        throw Error(QStringLiteral("ﾒﾆｭｰを書き加えられません（NUL文字のあとには書けません）。"));
 
-    const QString nutrientPath = NutrientTable::pathFor(m_path);
-    const std::optional<QByteArray> oldNutrients = readIfThere(nutrientPath);
     QByteArray nutrients;
-    for (const QByteArray &line : linesWithEnds(oldNutrients.value_or(QByteArray()))) {
+    for (const QByteArray &line : linesWithEnds(before.nutrients.value_or(QByteArray()))) {
         if (firstCell(line) != menu.name)
             nutrients += line;
     }
     if (std::any_of(menu.nutrients.cbegin(), menu.nutrients.cend(),
                     [](const auto &v) { return v.has_value(); }))
         nutrients = appended(nutrients, nutrientLine(menu, "\r\n"));
+    if (before.nutrients || !nutrients.isEmpty())
+        after.nutrients = nutrients;
+    return after;
+}
 
-    const bool nutrientsChange =
-        nutrients != oldNutrients.value_or(QByteArray()) && (oldNutrients || !nutrients.isEmpty());
-    if (nutrientsChange)
-        SaveStringToFile(nutrientPath, nutrients);
+void MyMenus::save(const Menu &menu, QDate made) {
+    const QString nutrientPath = NutrientTable::pathFor(m_path);
+    const Files before{readIfThere(m_path).value_or(QByteArray()), readIfThere(nutrientPath)};
+    Files after;
     try {
-        SaveStringToFile(m_path, table);
+        after = withMenu(before, menu, made);
+    } catch (const Error &e) {
+        throw Error(m_path + u'\n' + e.text());
+    }
+    const std::optional<QByteArray> &oldNutrients = before.nutrients;
+    const bool nutrientsChange = after.nutrients != oldNutrients;
+    if (nutrientsChange)
+        SaveStringToFile(nutrientPath, *after.nutrients);
+    try {
+        SaveStringToFile(m_path, after.table);
     } catch (const Error &) {
         // The nutrients of a menu the table does not have would mislead.
         if (nutrientsChange) {

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace zk {
 
 // The user's own dishes, kept as a calorie table of its own, data/Myﾒﾆｭｰ.cal,
@@ -35,6 +37,15 @@ public:
     static QString refusal(const QString &name);
     // The menu of the rows under a name that passed refusal().
     static Menu of(const QString &name, const QList<IntakeRow> &rows, int servings);
+
+    // The bytes of the table and of its nutrient file (nothing: no file).
+    struct Files {
+        QByteArray table;
+        std::optional<QByteArray> nutrients;
+    };
+    // What both files hold with the menu saved into them, as save() says;
+    // zk::Error when the table does not read as a table or cannot take it.
+    static Files withMenu(const Files &before, const Menu &menu, QDate made);
 
     explicit MyMenus(QString tablePath = MyMenus::tablePath());
 

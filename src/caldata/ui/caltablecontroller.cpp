@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTreeView>
 
@@ -112,6 +113,8 @@ void CalTableController::showFrequent(bool again) {
         const QModelIndex shown =
             m_viewer.shown()->mapFromSource(m_viewer.model()->index(tree.node(i).row, 0));
         if (shown.isValid()) {
+            // Made again behind the user's back: the status bar keeps its news.
+            const QScopedValueRollback quiet(m_quiet, true);
             m_c.trvCal->setCurrentIndex(shown);
             m_c.trvCal->scrollTo(shown);
         }
@@ -132,6 +135,8 @@ void CalTableController::showAgain() {
 }
 
 void CalTableController::showLoaded() {
+    // A flat list needs no branch space.
+    m_c.trvCal->setRootIsDecorated(!m_viewer.isDictionary() && !m_viewer.showsMadeList());
     m_c.trvCal->expandAll();
     m_c.trvCal->scrollToTop();
     showNutrients(m_c.trvCal->currentIndex()); // a new table leaves no food chosen
@@ -155,6 +160,8 @@ void CalTableController::filterChanged(const QString &text) {
 }
 
 void CalTableController::showNutrients(const QModelIndex &current) {
+    if (m_quiet)
+        return;
     const QString summary = current.data(FoodTreeModel::NutrientSummaryRole).toString();
     if (!summary.isEmpty()) {
         m_nutrientMessage = summary;

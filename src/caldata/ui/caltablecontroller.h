@@ -70,6 +70,7 @@ private:
     QString m_nutrientMessage; // what showNutrients() put in the status bar
     std::function<FrequentView()> m_frequentSource;
     QString m_frequentStatus; // what the foods eaten most last said
+    bool m_quiet = false;     // the status bar is left alone
 };
 
 } // namespace zk

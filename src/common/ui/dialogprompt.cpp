@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace zk {
 namespace {
 
@@ -75,10 +77,16 @@ Prompt::Answer DialogPrompt::warningYesNoCancel(const QString &text) {
 
 std::optional<QString> DialogPrompt::text(const QString &caption, const QString &label,
                                           const QString &initial) {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(owner(), caption, label, QLineEdit::Normal, initial, &ok);
-    return ok ? std::optional(text) : std::nullopt;
+    QInputDialog dialog(owner());
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(label);
+    dialog.setTextValue(initial);
+    // Wide enough for the text offered (a food's long name), within reason.
+    const int wanted = dialog.fontMetrics().horizontalAdvance(initial) + 60;
+    dialog.setMinimumWidth(std::clamp(wanted, 300, 640));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 std::optional<int> DialogPrompt::number(const QString &caption, const QString &label, int initial,
