@@ -29,11 +29,14 @@ QByteArray lineEndOf(QByteArrayView bytes) {
     return "\r\n";
 }
 
-// The bytes with what is appended on a line of its own.
+// The bytes with lines added on lines of their own at the end of the text:
+// before a NUL, which ends what a reader reads, the bytes after it kept.
 QByteArray appended(const QByteArray &bytes, const QByteArray &lines) {
-    if (bytes.isEmpty() || bytes.endsWith('\n') || bytes.endsWith('\r'))
-        return bytes + lines;
-    return bytes + lineEndOf(bytes) + lines;
+    const qsizetype nul = bytes.indexOf('\0');
+    QByteArray text = nul < 0 ? bytes : bytes.left(nul);
+    if (!text.isEmpty() && !text.endsWith('\n') && !text.endsWith('\r'))
+        text += lineEndOf(text);
+    return text + lines + (nul < 0 ? QByteArray() : bytes.sliced(nul));
 }
 
 // Each line with its line end, as the file holds it.
@@ -59,13 +62,6 @@ QByteArray withoutEnd(QByteArray line) {
     return line;
 }
 
-qsizetype indentOf(QByteArrayView line) {
-    qsizetype i = 0;
-    while (i < line.size() && (line[i] == '\t' || line[i] == ' '))
-        ++i;
-    return i;
-}
-
 int foodsNamed(const QByteArray &calBytes, const QByteArray &name, const qint32 *calory = nullptr) {
     const FoodTree tree = FoodTree::parse(calBytes);
     int count = 0;
@@ -75,6 +71,31 @@ int foodsNamed(const QByteArray &calBytes, const QByteArray &name, const qint32 
             ++count;
     }
     return count;
+}
+
+// The table with every food line of the name given the value; the rest
+// keeps its bytes, and so does all from a NUL on, which
+// a reader never reads. Nothing when no line has the name.
+std::optional<QByteArray> withValue(const QByteArray &cal, const QByteArray &name,
+                                    const QByteArray &value) {
+    const qsizetype nul = cal.indexOf('\0');
+    QByteArray table;
+    bool found = false;
+    for (const QByteArray &line : linesWithEnds(nul < 0 ? cal : cal.left(nul))) {
+        const QByteArray text = withoutEnd(line);
+        const QByteArray content = text.sliced(calIndentation(text));
+        const qsizetype colon = content.lastIndexOf(':');
+        if (content.startsWith('@') || colon < 0 || content.left(colon) != name) {
+            table += line;
+            continue;
+        }
+        found = true;
+        table +=
+            text.left(text.size() - content.size() + colon + 1) + value + line.sliced(text.size());
+    }
+    if (!found)
+        return std::nullopt;
+    return nul < 0 ? table : table + cal.sliced(nul);
 }
 
 // A gram value as a nutrient file writes it: one decimal, "0" for zero.
@@ -169,32 +190,24 @@ MyMenus::MyMenus(QString tablePath)
     : m_path(std::move(tablePath)) {}
 
 bool MyMenus::contains(const QByteArray &name) const {
-    const std::optional<QByteArray> bytes = readIfThere(m_path);
+    const QByteArray bytes = readIfThere(m_path).value_or(QByteArray());
     try {
-        return bytes && foodsNamed(*bytes, name) > 0;
+        FoodTree::parse(bytes);
     } catch (const Error &e) {
-        throw Error(QStringLiteral("%1 を読み取れません。\n").arg(m_path) + e.text());
+        throw Error(m_path + u'\n' + e.text());
     }
+    return withValue(bytes, name, {}).has_value();
 }
 
 MyMenus::Files MyMenus::withMenu(const Files &before, const Menu &menu, QDate made) {
     const QByteArray &cal = before.table;
     const QByteArray value = QByteArray::number(menu.calory);
-    const int named = foodsNamed(cal, menu.name);
+    const int had =
+        foodsNamed(cal, menu.name, &menu.calory); // throws for a table that does not read
     Files after;
-    if (named > 0) {
-        // Every line of that name takes the new value; the rest keeps its bytes.
-        for (const QByteArray &line : linesWithEnds(cal)) {
-            const QByteArray text = withoutEnd(line);
-            const QByteArray content = text.sliced(indentOf(text));
-            const qsizetype colon = content.lastIndexOf(':');
-            if (content.startsWith('@') || colon < 0 || content.left(colon) != menu.name) {
-                after.table += line;
-                continue;
-            }
-            after.table += text.left(text.size() - content.size() + colon + 1) + value +
-                           line.sliced(text.size());
-        }
+    if (const std::optional<QByteArray> replaced = withValue(cal, menu.name, value);
+        replaced && foodsNamed(*replaced, menu.name, &menu.calory) > 0) {
+        after.table = *replaced;
     } else {
         // Under the month's heading when it is the last one, else under a new one.
         const QByteArray eol = lineEndOf(cal);
@@ -203,15 +216,15 @@ MyMenus::Files MyMenus::withMenu(const Files &before, const Menu &menu, QDate ma
         const QByteArray food = '\t' + menu.name + ':' + value + eol;
         QByteArray lastHeading;
         for (const QByteArray &line : splitLines(cal)) {
-            if (indentOf(line) == 0 && !line.trimmed().isEmpty())
+            if (calIndentation(line) == 0 && !line.trimmed().isEmpty())
                 lastHeading = line;
         }
         after.table = appended(cal, food);
-        if (lastHeading != heading || foodsNamed(after.table, menu.name, &menu.calory) != 1)
+        if (lastHeading != heading || foodsNamed(after.table, menu.name, &menu.calory) != had + 1)
             after.table = appended(cal, heading + eol + food);
+        if (foodsNamed(after.table, menu.name, &menu.calory) != had + 1)
+            throw Error(QStringLiteral("ﾒﾆｭｰを書き加えられません。"));
     }
-    if (foodsNamed(after.table, menu.name, &menu.calory) != std::max(named, 1))
-        throw Error(QStringLiteral("ﾒﾆｭｰを書き加えられません（NUL文字のあとには書けません）。"));
 
     QByteArray nutrients;
     for (const QByteArray &line : linesWithEnds(before.nutrients.value_or(QByteArray()))) {

@@ -49,12 +49,12 @@ public:
 
     explicit MyMenus(QString tablePath = MyMenus::tablePath());
 
-    // Whether the table has a food of that name. Throws zk::Error naming the
-    // file when it cannot be read.
+    // Whether the table has a food line of that name. Throws zk::Error
+    // naming the file when it cannot be read.
     bool contains(const QByteArray &name) const;
-    // Adds the menu under the month's heading, or gives every line of its
-    // name the menu's value when it is there already; its nutrient line is
-    // replaced. Both files are written atomically, the nutrients first; when
+    // Gives every food line of the menu's name the menu's value, or (when no
+    // food has the name) adds the menu under the month's heading; its
+    // nutrient line is replaced. Both files are written atomically, the nutrients first; when
     // the table cannot be written the nutrient file is put back. Throws
     // zk::Error naming the file; nothing is changed then.
     void save(const Menu &menu, QDate made);

@@ -21,12 +21,6 @@ struct RawLine {
     int level;
 };
 
-int indentation(QByteArrayView line) {
-    int level = 0;
-    while (level < line.size() && (line[level] == '\t' || line[level] == ' '))
-        ++level;
-    return level;
-}
 
 bool isBlank(QByteArrayView content) {
     for (char c : content) {
@@ -38,6 +32,13 @@ bool isBlank(QByteArrayView content) {
 
 } // namespace
 
+int calIndentation(QByteArrayView line) {
+    int level = 0;
+    while (level < line.size() && (line[level] == '\t' || line[level] == ' '))
+        ++level;
+    return level;
+}
+
 FoodTree FoodTree::parse(QByteArrayView bytes) {
     // First every line gets its tree level, checked against the level of the
     // node made for the line before it.
@@ -47,7 +48,7 @@ FoodTree FoodTree::parse(QByteArrayView bytes) {
     qsizetype start = 0;
     auto addLine = [&](qsizetype end) {
         const QByteArrayView line = body.sliced(start, end - start);
-        const int indent = indentation(line);
+        const int indent = calIndentation(line);
         const QByteArrayView content = line.sliced(indent);
         int level = 0;
         if (!lines.isEmpty()) {

@@ -19,6 +19,9 @@ struct FoodNode : ForestLinks {
     bool isFood() const { return children.isEmpty(); }
 };
 
+// The level of a line of a .cal file: its leading TABs and spaces, one level each.
+int calIndentation(QByteArrayView line);
+
 // How a food of a list the program makes from other tables (よく食べる食品) is
 // shown: the table it comes from and its values for an amount of it.
 struct FoodServing {

@@ -71,6 +71,19 @@ QByteArray line(const QByteArray &foods, const QByteArray &calory) {
     return foods + '\xff' + sjis::encode(u"主食") + '\xff' + calory + "\r\n";
 }
 
+// The table 穀類 of one food, rice at 156 kcal a 100 g, with its nutrients.
+void writeRiceTable(const test::TempProgramFolder &folder, const QByteArray &rice) {
+    folder.write(QStringLiteral("data/穀類.cal"), rice + ":156\r\n");
+    folder.write(QStringLiteral("data/穀類.nutrients"), rice + "\xff"
+                                                               "100g\xff"
+                                                               "2.5\xff"
+                                                               "0.3\xff"
+                                                               "37.1\xff"
+                                                               "1.5\xff"
+                                                               "0\r\n");
+    SetCaloryDirectories();
+}
+
 } // namespace
 
 void TestDailyIntake::initTestCase() {
@@ -283,15 +296,7 @@ void TestDailyIntake::copyToADay() {
 void TestDailyIntake::storedAmounts() {
     Fixture f;
     const QByteArray rice = sjis::encode(u"精白米"), grain = sjis::encode(u"穀類");
-    f.folder.write(QStringLiteral("data/穀類.cal"), rice + ":156\r\n");
-    f.folder.write(QStringLiteral("data/穀類.nutrients"), rice + "\xff"
-                                                                 "100g\xff"
-                                                                 "2.5\xff"
-                                                                 "0.3\xff"
-                                                                 "37.1\xff"
-                                                                 "1.5\xff"
-                                                                 "0\r\n");
-    SetCaloryDirectories();
+    writeRiceTable(f.folder, rice);
     // 1 g of rice recorded at a calorie figure its table does not give now.
     const QByteArray stored = rice + "\xff" + grain +
                               "\xff"
@@ -385,15 +390,7 @@ void TestDailyIntake::storedAmounts() {
 void TestDailyIntake::frequentFoods() {
     Fixture f;
     const QByteArray rice = sjis::encode(u"精白米");
-    f.folder.write(QStringLiteral("data/穀類.cal"), rice + ":156\r\n");
-    f.folder.write(QStringLiteral("data/穀類.nutrients"), rice + "\xff"
-                                                                 "100g\xff"
-                                                                 "2.5\xff"
-                                                                 "0.3\xff"
-                                                                 "37.1\xff"
-                                                                 "1.5\xff"
-                                                                 "0\r\n");
-    SetCaloryDirectories();
+    writeRiceTable(f.folder, rice);
     const auto row = [](const QByteArray &food, const char *table, const QByteArray &rest) {
         return food + '\xff' + sjis::encode(QString::fromUtf8(table)) + '\xff' + rest + "\r\n";
     };
