@@ -22,5 +22,6 @@ inline constexpr QLatin1String intakeIni{"setting/intake.ini"};         // food 
 inline constexpr QLatin1String amountsDat{"setting/amounts.dat"};       // last amount of each food
 inline constexpr QLatin1String intakeViewIni{"setting/intakeview.ini"}; // nutrient columns shown
 inline constexpr QLatin1String finderIni{"setting/finder.ini"};         // the search's folding
+inline constexpr QLatin1String energyIni{"setting/energy.ini"}; // the daily standard's inputs
 
 } // namespace zk::storedfiles

@@ -2,6 +2,7 @@
 #include "common/platform.h"
 #include "common/sjis.h"
 #include "settings/colortext.h"
+#include "settings/energyestimate.h"
 #include "settings/fontrows.h"
 #include "settings/settingsdata.h"
 #include "settings/standardcalorie.h"
@@ -9,6 +10,8 @@
 #include "support/tempprogramfolder.h"
 
 #include <QTest>
+
+#include <variant>
 
 using namespace zk;
 
@@ -32,7 +35,11 @@ private Q_SLOTS:
     void saveWritesFilesByteForByte();
     void badColorDoesNotStopSave();
     void dailyStandardClamped();
+    void energyEstimate_data();
+    void energyEstimate();
 };
+
+Q_DECLARE_METATYPE(zk::EnergyInputs)
 
 void TestSettingsData::initTestCase() {
     Regional::setCurrent(Regional(QLocale(QLocale::Japanese, QLocale::Japan)));
@@ -241,6 +248,82 @@ void TestSettingsData::dailyStandardClamped() {
     QCOMPARE(seen, 32767);
     data.setDailyStandard(-5);
     QCOMPARE(data.dailyStandard(), 0);
+}
+
+// Worked out by hand from the standard's tables: 基礎代謝基準値 × weight ×
+// 身体活動レベル, a weekly change at 7,200 kcal/kg over 7 days, rounded to 10.
+void TestSettingsData::energyEstimate_data() {
+    using Sex = EnergyInputs::Sex;
+    using Activity = EnergyInputs::Activity;
+    QTest::addColumn<EnergyInputs>("inputs");
+    QTest::addColumn<int>("target");   // 0: refused
+    QTest::addColumn<QString>("said"); // the BMI line, or a part of the refusal
+    const auto in = [](Sex sex, int age, double height, double weight, Activity activity,
+                       double change) {
+        return EnergyInputs{sex, age, height, weight, activity, change};
+    };
+    // 21.9 × 52 = 1,138.8; × 1.75 = 1,992.9
+    QTest::newRow("woman 30, ふつう, 維持")
+        << in(Sex::Female, 30, 158, 52, Activity::Moderate, 0) << 1990
+        << QStringLiteral("BMI 20.8（目標とする範囲 18.5～24.9）");
+    // 22.5 × 70 × 1.50 = 2,362.5; − 0.5 × 7,200 / 7 = − 514.3
+    QTest::newRow("man 45, 低い, −0.5 kg")
+        << in(Sex::Male, 45, 172, 70, Activity::Low, -0.5) << 1850
+        << QStringLiteral("BMI 23.7（目標とする範囲 18.5～24.9）");
+    // 20.7 × 50 × 1.95 = 2,018.25
+    QTest::newRow("woman 70, 高い") << in(Sex::Female, 70, 150, 50, Activity::High, 0) << 2020
+                                    << QStringLiteral("BMI 22.2（目標とする範囲 21.5～24.9）");
+    // 21.5 × 60 × 1.65 = 2,128.5; + 257.1
+    QTest::newRow("man 80, ふつう, +0.25 kg")
+        << in(Sex::Male, 80, 165, 60, Activity::Moderate, 0.25) << 2390
+        << QStringLiteral("BMI 22.0（目標とする範囲 21.5～24.9）");
+    // 22.1 × 60 × 1.5 = 1,989 at 29, 21.9 × 60 × 1.5 = 1,971 at 30
+    QTest::newRow("woman 29: 18～29歳") << in(Sex::Female, 29, 160, 60, Activity::Low, 0) << 1990
+                                        << QStringLiteral("BMI 23.4（目標とする範囲 18.5～24.9）");
+    QTest::newRow("woman 30: 30～49歳") << in(Sex::Female, 30, 160, 60, Activity::Low, 0) << 1970
+                                        << QStringLiteral("BMI 23.4（目標とする範囲 18.5～24.9）");
+    // 20.7 × 50 × 1.40 = 1,449 at the oldest age taken
+    QTest::newRow("woman 100") << in(Sex::Female, 100, 145, 50, Activity::Low, 0) << 1450
+                               << QStringLiteral("BMI 23.8（目標とする範囲 21.5～24.9）");
+    QTest::newRow("17 years") << in(Sex::Male, 17, 170, 60, Activity::Low, 0) << 0
+                              << QStringLiteral("年齢は18～100歳");
+    QTest::newRow("101 years") << in(Sex::Male, 101, 170, 60, Activity::Low, 0) << 0
+                               << QStringLiteral("年齢は18～100歳");
+    QTest::newRow("99.9 cm") << in(Sex::Male, 40, 99.9, 60, Activity::Low, 0) << 0
+                             << QStringLiteral("身長は100～250 cm");
+    QTest::newRow("250.1 cm") << in(Sex::Male, 40, 250.1, 60, Activity::Low, 0) << 0
+                              << QStringLiteral("身長は100～250 cm");
+    QTest::newRow("19.9 kg") << in(Sex::Male, 40, 170, 19.9, Activity::Low, 0) << 0
+                             << QStringLiteral("体重は20～300 kg");
+    QTest::newRow("300.1 kg") << in(Sex::Male, 40, 170, 300.1, Activity::Low, 0) << 0
+                              << QStringLiteral("体重は20～300 kg");
+    QTest::newRow("高い from 75") << in(Sex::Male, 75, 170, 60, Activity::High, 0) << 0
+                                  << QStringLiteral("75歳以上の身体活動レベル「高い」");
+}
+
+void TestSettingsData::energyEstimate() {
+    QFETCH(EnergyInputs, inputs);
+    QFETCH(int, target);
+    QFETCH(QString, said);
+    const std::variant<EnergyEstimate, QString> estimate = EstimateEnergy(inputs);
+    if (target == 0) {
+        QVERIFY(std::holds_alternative<QString>(estimate));
+        QVERIFY2(std::get<QString>(estimate).contains(said),
+                 qPrintable(std::get<QString>(estimate)));
+        return;
+    }
+    QVERIFY(std::holds_alternative<EnergyEstimate>(estimate));
+    const EnergyEstimate &e = std::get<EnergyEstimate>(estimate);
+    QCOMPARE(e.target, target);
+    QCOMPARE(e.bmiText(), said);
+    if (QTest::currentDataTag() == QByteArray("man 45, 低い, −0.5 kg"))
+        QCOMPARE(
+            e.steps(inputs),
+            (QStringList{"基礎代謝量 = 基礎代謝基準値 22.5 kcal/kg（男性 30～49歳）× 体重 70.0 kg "
+                         "= 1,575 kcal",
+                         "推定エネルギー必要量 = 1,575 kcal × 身体活動レベル 1.50 = 2,363 kcal",
+                         "体重 −0.50 kg/週 × 7,200 kcal ÷ 7日 = −514 kcal/日",
+                         "目標ｶﾛﾘｰ（10 kcal単位）= 1,850 kcal"}));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsData)

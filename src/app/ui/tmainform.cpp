@@ -114,7 +114,10 @@ TMainForm::TMainForm(QWidget *parent)
 
     m_settings = new MainSettings(this, {mnuFindTopMost, mnuArrowDup, mnuBanDup, mnuConfirmDup},
                                   {cmbLimit, nullptr, trvCal, lsvCal, pnlTitle, pnlTotal});
-    m_settings->setPages([](TSetting &dialog) { addRecordItemsPage(dialog); });
+    m_settings->setPages([](TSetting &dialog) {
+        addRecordItemsPage(dialog);
+        offerLatestWeight(dialog);
+    });
     m_settings->loadOptions();
     m_settings->fillLimitList();
     m_intake->startDiary();

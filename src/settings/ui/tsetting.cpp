@@ -10,6 +10,7 @@
 #include "settings/ui/calorycombo.h"
 #include "settings/ui/colorpalette.h"
 #include "settings/ui/teditcaldata.h"
+#include "settings/ui/tenergycalc.h"
 #include "settings/ui/tfontsetting.h"
 
 #include <QGridLayout>
@@ -75,6 +76,12 @@ TSetting::TSetting(const SettingTargets &targets, QWidget *parent)
     updateButtons();
 }
 
+void TSetting::btnEnergyCalcClick() {
+    TEnergyCalc dialog(m_latestWeight ? m_latestWeight() : std::nullopt, this);
+    if (WindowPrompt::of(this).exec(dialog) == QDialog::Accepted && dialog.target())
+        upddaycal->setValue(std::min(*dialog.target(), dailyStandardMax));
+}
+
 QWidget *TSetting::buildFontTab() {
     auto *page = new QWidget;
     lsvFont = makeListView(QStringLiteral("lsvFont"), QStringLiteral("フォント一覧"), &m_data.fonts,
@@ -115,6 +122,10 @@ QWidget *TSetting::buildCalorieTab() {
     daily->addWidget(dayLabel, 0, 0, 1, 2);
     daily->addWidget(upddaycal, 1, 0);
     daily->addWidget(new QLabel(QStringLiteral("kcal")), 1, 1);
+    // A standard proposed from the body, which the user may still change.
+    auto *btnEnergyCalc = makeButton(QStringLiteral("btnEnergyCalc"), QStringLiteral("計算..."));
+    connect(btnEnergyCalc, &QPushButton::clicked, this, &TSetting::btnEnergyCalcClick);
+    daily->addWidget(btnEnergyCalc, 1, 2);
     daily->addWidget(new QLabel(QStringLiteral("成人男性 : 2,500 kcal")), 2, 0, 1, 2);
     daily->addWidget(new QLabel(QStringLiteral("成人女性 : 2,000 kcal")), 3, 0, 1, 2);
     daily->addWidget(new QLabel(QStringLiteral("を目安にしてください...")), 4, 0, 1, 2);

@@ -7,6 +7,7 @@
 #include <QList>
 
 #include <functional>
+#include <optional>
 
 class QPushButton;
 class QTabWidget;
@@ -42,6 +43,10 @@ public:
     // Rebuilds the main window's limit list from this dialog's values.
     void SetCaloryCombo();
     SettingsData &data() { return m_data; }
+    // Where 計算... takes the latest body weight from (the record item 体重).
+    void setLatestWeight(std::function<std::optional<double>()> source) {
+        m_latestWeight = std::move(source);
+    }
 
 Q_SIGNALS:
     void helpRequested(int context);
@@ -54,6 +59,7 @@ private:
     QWidget *buildCalorieTab();
     void updateButtons();
 
+    void btnEnergyCalcClick();
     void spdFontSettingClick();
     void spdDAddClick();
     void spdDChangeClick();
@@ -73,6 +79,7 @@ private:
     QPushButton *btnCancel;
     SettingTargets m_targets;
     SettingsData m_data;
+    std::function<std::optional<double>()> m_latestWeight;
     QTabWidget *m_tabs;
     QList<SettingPage> m_pages;
 };

@@ -13,6 +13,7 @@
 #include "settings/ui/calorycombo.h"
 #include "settings/ui/colorcircle.h"
 #include "settings/ui/teditcaldata.h"
+#include "settings/ui/tenergycalc.h"
 #include "settings/ui/tfontsetting.h"
 #include "settings/ui/tsetting.h"
 
@@ -29,6 +30,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -94,6 +96,7 @@ private Q_SLOTS:
     void typingFollowsTabOrder();
     void badColourTextUsesDesignColour();
     void okRefreshesMainWindow();
+    void energyCalculation();
     void buttonsFollowSelection();
 
 private:
@@ -591,6 +594,58 @@ void TestSettingDialogs::okRefreshesMainWindow() {
     QCOMPARE(lstItems->item(1)->text(), QStringLiteral("a[kg]"));
     QCOMPARE(lstItems->currentRow(), 2);
     QVERIFY(lstItems->item(2)->isSelected());
+    QVERIFY(prompt.asked.isEmpty());
+}
+
+// 計算... proposes the standard from the body, the latest 体重 offered; an
+// input out of range shows its range and no estimate; OK of both dialogs
+// puts it in the limit list, and the inputs are there the next time.
+void TestSettingDialogs::energyCalculation() {
+    test::TempProgramFolder folder;
+    test::ScriptedWindowPrompt prompt;
+    folder.write(QStringLiteral("record/") + QStringLiteral("体重.dat"),
+                 "2026/11/30\xff"
+                 "53.5\r\n2026/12/01\xff"
+                 "52\r\n2026/12/02\xff?\r\n");
+    TMainForm form;
+    QStringList seen; // what each opening saw
+    prompt.answerDialog = [&seen](QDialog &dialog) {
+        auto *txtAge = test::child<QLineEdit>(&dialog, "txtAge");
+        auto *lblResult = test::child<QLabel>(&dialog, "lblResult");
+        auto *btnOK = test::child<QPushButton>(&dialog, "btnOK");
+        if (seen.isEmpty()) {
+            [&] {
+                QCOMPARE(test::child<QLineEdit>(&dialog, "txtWeight")->text(),
+                         QStringLiteral("52.0"));
+            }();
+            test::child<QRadioButton>(&dialog, "rdoSex1")->click();
+            test::child<QRadioButton>(&dialog, "rdoActivity1")->click();
+            test::child<QLineEdit>(&dialog, "txtHeight")->setText(QStringLiteral("１５８"));
+            txtAge->setText(QStringLiteral("17"));
+            const bool refused =
+                !btnOK->isEnabled() && lblResult->text().contains(QStringLiteral("18～100歳"));
+            txtAge->setText(QStringLiteral("30"));
+            seen.append(refused ? QStringLiteral("refused") : lblResult->text());
+        } else {
+            seen.append(txtAge->text() + u' ' +
+                        test::child<QLineEdit>(&dialog, "txtHeight")->text());
+        }
+        dialog.accept();
+        return dialog.result();
+    };
+    whenShown<TSetting>([](TSetting *dialog) {
+        test::child<QPushButton>(dialog, "btnEnergyCalc")->click();
+        QCOMPARE(test::child<QSpinBox>(dialog, "upddaycal")->value(), 1990);
+        test::child<QPushButton>(dialog, "btnEnergyCalc")->click(); // opens with the last inputs
+        test::child<QPushButton>(dialog, "btnOK")->click();
+    });
+    test::child<QAction>(&form, "mnuSetting")->trigger();
+    QCOMPARE(seen, (QStringList{"refused", "30 158.0"}));
+    QCOMPARE(test::child<QComboBox>(&form, "cmbLimit")->itemText(0),
+             QStringLiteral("1日の基準 : 1990 kcal"));
+    QCOMPARE(folder.read(QStringLiteral("setting/energy.ini")),
+             QByteArray("[Energy]\r\nSex=1\r\nAge=30\r\nHeight=1580\r\nWeight=520\r\n"
+                        "Activity=1\r\nWeeklyChange=0\r\n\r\n"));
     QVERIFY(prompt.asked.isEmpty());
 }
 
