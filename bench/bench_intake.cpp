@@ -2,6 +2,7 @@
 
 #include "app/dailyintake.h"
 #include "app/frequentfoods.h"
+#include "app/intakereport.h"
 #include "app/lastamounts.h"
 #include "caldata/calcatalogue.h"
 #include "common/platform.h"
@@ -161,6 +162,14 @@ const zk::bench::Register f("frequent", [](const QString &scratch) {
     zk::bench::measure("  of which the 60 day files read", 20, [&] {
         for (int d = 0; d < frequentDays; ++d)
             LoadIntakeDay(today.addDays(-d));
+    });
+    // The report window's figures for a month of the same folder.
+    zk::bench::measure("monthly report (3 years in the folder)", 20, [&] {
+        const IntakeReport report =
+            MakeIntakeReport(ReportRange::of(ReportPeriod::Month, today.addMonths(-1)), 2000,
+                             QStringLiteral("体重"));
+        if (report.days.size() != 30 || report.summary().size() < 5)
+            qFatal("days are missing");
     });
 });
 

@@ -1,6 +1,7 @@
 // Each stored format read from tests/data/golden/<case>.in, changed as a user
 // would change it and written again, byte for byte against <case>.out.
 // ZENKARTA_WRITE_GOLDEN=1 writes the .out files instead, to be read by eye.
+#include "app/intakereport.h"
 #include "caldata/caltext.h"
 #include "common/csv.h"
 #include "common/inidocument.h"
@@ -73,6 +74,21 @@ void TestGoldenFiles::format_data() {
         test::TempProgramFolder folder;
         folder.write(QStringLiteral("record/intake/2026-12-08.dat"), in);
         return CsvFileBytes(IntakeCsvRows(QDate(2026, 12, 8), QDate(2026, 12, 8)));
+    });
+    // Four days of a week of the one day file, the last without its last row.
+    QTest::newRow("CSV of a week's report") << "report.csv" << Change([](const QByteArray &in) {
+        test::TempProgramFolder folder;
+        for (const char *day : {"07", "08", "10"})
+            folder.write(QStringLiteral("record/intake/2026-12-%1.dat").arg(QLatin1String(day)),
+                         in);
+        folder.write(QStringLiteral("record/intake/2026-12-13.dat"),
+                     in.left(in.lastIndexOf("a,b")));
+        folder.write(QStringLiteral("record/") + QStringLiteral("体重.dat"),
+                     "2026/12/07\xff"
+                     "52.4\r\n2026/12/13\xff"
+                     "52.1\r\n");
+        const ReportRange week{QDate(2026, 12, 7), QDate(2026, 12, 13)};
+        return CsvFileBytes(MakeIntakeReport(week, 1800, QStringLiteral("体重")).csvRows());
     });
 }
 

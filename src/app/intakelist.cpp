@@ -261,13 +261,21 @@ QString IntakeList::deleteCaption(const QString &previous) const {
 }
 
 PfcBalance PfcBalance::of(const QList<IntakeRow> &rows) {
-    PfcBalance balance;
+    IntakeNutrients totals;
+    int lacking = 0;
     for (const IntakeRow &row : rows) {
         for (int n = 0; n < IntakeNutrientCount; ++n)
             if (row.eaten[n])
-                balance.totals[n] = balance.totals[n].value_or(0) + *row.eaten[n];
-        balance.lacking += row.lacksNutrients();
+                totals[n] = totals[n].value_or(0) + *row.eaten[n];
+        lacking += row.lacksNutrients();
     }
+    return of(totals, lacking);
+}
+
+PfcBalance PfcBalance::of(const IntakeNutrients &totals, int lacking) {
+    PfcBalance balance;
+    balance.totals = totals;
+    balance.lacking = lacking;
     const std::array<double, 3> energy{balance.totals[Protein].value_or(0) * 4,
                                        balance.totals[Fat].value_or(0) * 9,
                                        balance.totals[Carbohydrate].value_or(0) * 4};

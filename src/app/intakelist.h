@@ -44,6 +44,8 @@ struct PfcBalance {
     bool hasRatio = false;
 
     static PfcBalance of(const QList<IntakeRow> &rows);
+    // Of sums (or averages) of nutrients, with the number of foods that lack one.
+    static PfcBalance of(const IntakeNutrients &totals, int lacking);
     // "P 25.3 g  F 40.1 g  C 230.0 g  塩分 6.2 g" of the nutrients some row
     // knows; empty when none does.
     QString sumsText() const;

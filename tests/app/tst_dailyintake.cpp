@@ -1,5 +1,6 @@
 #include "app/dailyintake.h"
 #include "app/frequentfoods.h"
+#include "app/intakereport.h"
 #include "app/lastamounts.h"
 #include "caldata/calcatalogue.h"
 #include "caldata/foodtreemodel.h"
@@ -34,6 +35,7 @@ private Q_SLOTS:
     void copyToADay();
     void storedAmounts();
     void frequentFoods();
+    void weekReport();
 };
 
 namespace {
@@ -445,6 +447,58 @@ void TestDailyIntake::frequentFoods() {
     QVERIFY(FrequentFoodsStatus({}, false).contains(QStringLiteral("オフ")));
     QCOMPARE(FrequentFoodsStatus(CollectFrequentFoods(today.addDays(100), &last), true),
              QStringLiteral("過去60日の記録に食品がありません。"));
+}
+
+// A week of four recorded days: their average against the standard, the
+// days over it, the average nutrients and their PFC ratio, and the change of
+// 体重 from its first to its last value of the week.
+void TestDailyIntake::weekReport() {
+    Fixture f;
+    const ReportRange week = ReportRange::of(ReportPeriod::Week, today); // a Tuesday
+    QCOMPARE(week, (ReportRange{QDate(2026, 12, 7), QDate(2026, 12, 13)}));
+    QCOMPARE(week.stepped(ReportPeriod::Week, -1).first, QDate(2026, 11, 30));
+    QCOMPARE(ReportRange::of(ReportPeriod::Month, today).stepped(ReportPeriod::Month, 2),
+             (ReportRange{QDate(2027, 2, 1), QDate(2027, 2, 28)}));
+    const auto day = [&](int d, const QByteArray &cells) {
+        f.folder.write(QStringLiteral("record/intake/2026-12-%1.dat").arg(d, 2, 10, QChar(u'0')),
+                       cells);
+    };
+    day(6, line("a", "9000 kcal")); // the Sunday before
+    day(7, line("a", "1800 kcal\xff"
+                     "1\xff"
+                     "60\xff"
+                     "50\xff"
+                     "250\xff"
+                     "8"));
+    day(8, line("a", "2400 kcal\xff"
+                     "1\xff"
+                     "80\xff"
+                     "70\xff"
+                     "300"));
+    day(10, line("a", "2100 kcal") + line("b", "-100 kcal"));
+    day(13, line("a", "1900 kcal\xff"
+                      "1\xff"
+                      "70\xff"
+                      "60\xff"
+                      "275\xff"
+                      "10"));
+    f.folder.write(QStringLiteral("record/体重.dat"), "2026/12/06\xff"
+                                                      "60\r\n2026/12/07\xff"
+                                                      "59.4\r\n2026/12/09\xffx\r\n"
+                                                      "2026/12/12\xff"
+                                                      "58.9\r\n2026/12/14\xff"
+                                                      "58\r\n");
+    const IntakeReport report = MakeIntakeReport(week, 2000, QStringLiteral("体重"));
+    QCOMPARE(report.days.size(), 4);
+    QCOMPARE(report.summary(),
+             (QStringList{"記録した日数 4日", "平均摂取ｶﾛﾘｰ 2,025 kcal（基準 2,000 kcal）",
+                          "基準を超えた日 1日", "平均 P 70.0 g  F 60.0 g  C 275.0 g  塩分 9.0 g",
+                          "PFCバランス P 15% F 28% C 57%（目標 P 13～20% F 20～30% C 50～65%）",
+                          "体重の変化 59.4 → 58.9（−0.5）"}));
+    const IntakeReport empty =
+        MakeIntakeReport(week.stepped(ReportPeriod::Week, 1), 2000, QStringLiteral("腹囲"));
+    QCOMPARE(empty.summary(), QStringList{"2026/12/14～2026/12/20 の記録はありません。"});
+    QCOMPARE(empty.change.first, std::nullopt);
 }
 
 QTEST_GUILESS_MAIN(TestDailyIntake)

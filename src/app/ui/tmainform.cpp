@@ -3,6 +3,7 @@
 #include "app/mymenus.h"
 #include "app/ui/intakecontroller.h"
 #include "app/ui/settingpages.h"
+#include "app/ui/treport.h"
 #include "app/ui/trestore.h"
 #include "caldata/calcatalogue.h"
 #include "caldata/ui/caltablecontroller.h"
@@ -159,6 +160,17 @@ TMainForm::TMainForm(QWidget *parent)
     });
     connect(m_intake, &IntakeController::diaryChanged, m_calTables,
             &CalTableController::diaryChanged);
+    connect(mnuReport, &QAction::triggered, this, [this] {
+        if (!m_report)
+            m_report = new TReport(
+                [] {
+                    SettingsData data;
+                    data.load();
+                    return data.dailyStandard();
+                },
+                this);
+        m_report->showReport();
+    });
     connect(m_intake, &IntakeController::myMenuSaved, this, [this] {
         // The new dish shows at once: in the file tree, the search and the
         // food tree when its table is the one shown.
@@ -217,6 +229,8 @@ void TMainForm::createActions() {
     mnuGraph = newAction(this, "mnuGraph", QStringLiteral("ｸﾞﾗﾌ解析(&G)"),
                          QKeySequence(Qt::CTRL | Qt::Key_G));
     mnuGraph->setIcon(QIcon(QStringLiteral(":/icons/graph.svg")));
+    mnuReport = newAction(this, "mnuReport", QStringLiteral("ﾚﾎﾟｰﾄ(&T)"));
+    mnuReport->setIcon(QIcon(QStringLiteral(":/icons/report.svg")));
     mnuIntakeCsv = newAction(this, "mnuIntakeCsv", QStringLiteral("摂取記録をCSVで保存..."));
     connect(mnuIntakeCsv, &QAction::triggered, this, [this] { saveIntakeCsv(this); });
     mnuRestore = newAction(this, "mnuRestore", QStringLiteral("ﾊﾞｯｸｱｯﾌﾟから復元..."));
@@ -278,7 +292,7 @@ void TMainForm::createMenus() {
     QMenu *file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     file->addActions({mnuCaloryEditor});
     file->addSeparator();
-    file->addActions({mnuDayRec, mnuGraph, mnuIntakeCsv});
+    file->addActions({mnuDayRec, mnuGraph, mnuReport, mnuIntakeCsv});
     file->addSeparator();
     file->addAction(mnuRestore);
     file->addSeparator();
@@ -349,6 +363,8 @@ void TMainForm::createToolBar() {
                         QStringLiteral(":/icons/diary.svg"), mnuDayRec);
     btnGraph = newButton(this, "btnGraph", QStringLiteral("ｸﾞﾗﾌ"),
                          QStringLiteral(":/icons/graph.svg"), mnuGraph);
+    btnReport = newButton(this, "btnReport", QStringLiteral("ﾚﾎﾟｰﾄ"),
+                          QStringLiteral(":/icons/report.svg"), mnuReport);
     btnFind = newButton(this, "btnFind", QStringLiteral("ﾃﾞｰﾀ検索"),
                         QStringLiteral(":/icons/find.svg"), mnuFind);
     btnSetting = newButton(this, "btnSetting", QStringLiteral("詳細設定"),
@@ -376,6 +392,7 @@ void TMainForm::createToolBar() {
 
     tbtMain->addAction(btnData);
     tbtMain->addAction(btnGraph);
+    tbtMain->addAction(btnReport);
     tbtMain->addSeparator();
     tbtMain->addAction(btnFind);
     tbtMain->addSeparator();

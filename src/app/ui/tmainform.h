@@ -25,6 +25,7 @@ class IntakeController;
 class MainSettings;
 class RecordWindows;
 class TFiles;
+class TReport;
 
 // The main window "Zenkarta": menu bar, tool bar, the dock area of the
 // calorie-file window, the food tree, the intake list and the total bar.
@@ -60,6 +61,7 @@ private:
 
     // "ﾌｧｲﾙ(&F)"
     QAction *mnuCaloryEditor, *mnuDayRec, *mnuGraph, *mnuExit;
+    QAction *mnuReport;    // "ﾚﾎﾟｰﾄ(&T)": weeks and months of the food diary
     QAction *mnuIntakeCsv; // shown while the food diary has a day
     QAction *mnuRestore;   // "ﾊﾞｯｸｱｯﾌﾟから復元..."
     // "編集(&E)"
@@ -82,7 +84,7 @@ private:
 
     // Tool bar `tbtMain`; each button runs its menu command.
     QToolBar *tbtMain;
-    QAction *btnData, *btnGraph, *btnFind, *btnSetting, *btnHelp;
+    QAction *btnData, *btnGraph, *btnReport, *btnFind, *btnSetting, *btnHelp;
     QToolButton *btnWeb; // drop-down: `btnRegistWeb`, a separator, the user's sites
     QMenu *btnWebMenu;
     QAction *btnRegistWeb;
@@ -114,6 +116,7 @@ private:
     FrequentFoodList m_frequent;        // the foods eaten most, as last shown
     RecordWindows *m_records = nullptr; // the diary and graph windows' commands
     QWidget *m_finder = nullptr;
+    TReport *m_report = nullptr; // made when first opened
 };
 
 } // namespace zk

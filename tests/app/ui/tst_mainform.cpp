@@ -1,10 +1,12 @@
 #include "app/ui/intakecontroller.h"
 #include "app/ui/tmainform.h"
+#include "app/ui/treport.h"
 #include "app/ui/trestore.h"
 #include "caldata/ui/tcaleditor.h"
 #include "caldata/ui/tfiles.h"
 #include "caldata/ui/tfinder.h"
 #include "common/backups.h"
+#include "common/csv.h"
 #include "common/platform.h"
 #include "common/sjis.h"
 #include "common/ui/fonts.h"
@@ -28,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -70,6 +73,7 @@ private Q_SLOTS:
     void midnightNewsGoesWithTheDay();
     void filterNarrowsTheFoodTree();
     void myMenusAndFrequentFoods();
+    void reportWindow();
     void rowsShowWholeGlyphs_data();
     void rowsShowWholeGlyphs();
 
@@ -139,7 +143,7 @@ void TestMainForm::menuStructure() {
                                   "ﾍﾙﾌﾟ(&H)"}));
     QCOMPARE(items(menus[0]),
              (QStringList{"ｶﾛﾘｰﾃﾞｰﾀｴﾃﾞｨﾀを起動(&C)|Ctrl+E", "-", "日々の記録を付ける(&R)|Ctrl+R",
-                          "ｸﾞﾗﾌ解析(&G)|Ctrl+G", "摂取記録をCSVで保存...|", "-",
+                          "ｸﾞﾗﾌ解析(&G)|Ctrl+G", "ﾚﾎﾟｰﾄ(&T)|", "摂取記録をCSVで保存...|", "-",
                           "ﾊﾞｯｸｱｯﾌﾟから復元...|", "-", "終了(&E)|"}));
     QCOMPARE(items(menus[1]),
              (QStringList{"ﾘｽﾄにﾃﾞｰﾀを追加(&A)|Ctrl+A", "ﾘｽﾄからﾃﾞｰﾀを削除(&D)|Del",
@@ -178,8 +182,8 @@ void TestMainForm::toolBar() {
         else if (auto *w = qobject_cast<QToolButton *>(tbtMain->widgetForAction(a)))
             captions.append(w->text());
     }
-    QCOMPARE(captions, (QStringList{"日々の記録", "ｸﾞﾗﾌ", "-", "ﾃﾞｰﾀ検索", "-", "詳細設定", "-",
-                                    "ｲﾝﾀｰﾈｯﾄ", "-", "ﾍﾙﾌﾟ"}));
+    QCOMPARE(captions, (QStringList{"日々の記録", "ｸﾞﾗﾌ", "ﾚﾎﾟｰﾄ", "-", "ﾃﾞｰﾀ検索", "-", "詳細設定",
+                                    "-", "ｲﾝﾀｰﾈｯﾄ", "-", "ﾍﾙﾌﾟ"}));
     QCOMPARE(tbtMain->iconSize(), QSize(32, 32));
     QCOMPARE(items(test::child<QMenu>(&form, "btnWebMenu")).mid(0, 2),
              (QStringList{"ｲﾝﾀｰﾈｯﾄｻｲﾄの編集|", "-"}));
@@ -717,6 +721,46 @@ void TestMainForm::myMenusAndFrequentFoods() {
     QCOMPARE(trvCal->model()->index(0, 0).data().toString(), QStringLiteral("ご飯"));
     QCOMPARE(trvCal->model()->rowCount(), 4);
     QCOMPARE(prompt.asked.size(), 2);
+}
+
+// The report of the week of today from the menu, the weeks around it, its
+// CSV and its print to PDF.
+void TestMainForm::reportWindow() {
+    test::ScriptedWindowPrompt prompt;
+    SaveIntakeDay(today, {{"a", "", "2,600 kcal"}});
+    SaveIntakeDay(today.addDays(-1), {{"a", "", "1,400 kcal"}});
+    TMainForm form;
+    test::child<QAction>(&form, "mnuReport")->trigger();
+    auto *report = test::child<TReport>(&form, "Report");
+    QVERIFY(report->isVisible());
+    auto *lblSummary = test::child<QLabel>(report, "lblSummary");
+    QCOMPARE(test::child<QLabel>(report, "lblRange")->text(),
+             QStringLiteral("2026/12/07～2026/12/13"));
+    QCOMPARE(lblSummary->text().section(u'\n', 0, 2),
+             QStringLiteral("記録した日数 2日\n平均摂取ｶﾛﾘｰ 2,000 kcal（基準 2,500 kcal）\n"
+                            "基準を超えた日 1日"));
+    test::child<QPushButton>(report, "btnNext")->click();
+    QCOMPARE(lblSummary->text(), QStringLiteral("2026/12/14～2026/12/20 の記録はありません。"));
+    QVERIFY(!test::child<QPushButton>(report, "btnCsv")->isEnabled());
+    test::child<QComboBox>(report, "cmbPeriod")->setCurrentIndex(1);
+    QCOMPARE(test::child<QLabel>(report, "lblRange")->text(),
+             QStringLiteral("2026/12/01～2026/12/31"));
+
+    const QString csv = m_folder.path(QStringLiteral("report.csv"));
+    prompt.answerSaveFile = [&csv](const QString &) { return csv; };
+    test::child<QPushButton>(report, "btnCsv")->click();
+    QCOMPARE(m_folder.read(QStringLiteral("report.csv")), CsvFileBytes(report->report().csvRows()));
+    const QString pdf = m_folder.path(QStringLiteral("report.pdf"));
+    prompt.answerPrinter = [&pdf](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    test::child<QPushButton>(report, "btnPrint")->click();
+    QVERIFY(m_folder.read(QStringLiteral("report.pdf")).startsWith("%PDF"));
+    QVERIFY(prompt.asked.isEmpty());
+    QFile::remove(csv);
+    QFile::remove(pdf);
 }
 
 void TestMainForm::rowsShowWholeGlyphs_data() {
