@@ -174,6 +174,12 @@ void TReport::refresh() {
     chart->addSeries(line);
     auto *days = new QBarCategoryAxis;
     days->append(categories);
+    days->setTruncateLabels(false); // "31" whole, however narrow a month's bar
+    if (count > 7) {
+        QFont small = days->labelsFont();
+        small.setPointSizeF(small.pointSizeF() * 0.8);
+        days->setLabelsFont(small);
+    }
     auto *kcal = new QValueAxis;
     kcal->setLabelFormat(QStringLiteral("%d"));
     kcal->setTitleText(QStringLiteral("kcal"));
