@@ -73,12 +73,9 @@ void changeAmounts(const QDate &day) {
 }
 
 const zk::bench::Register r("intake", [](const QString &scratch) {
-    ProgramFolder::set(scratch);
     const QDate first(2025, 1, 1);
     const QDate middle = first.addDays(180);
-    Regional regional(QLocale(QLocale::Japanese, QLocale::Japan));
-    regional.setToday([middle] { return middle; });
-    Regional::setCurrent(regional);
+    zk::bench::useProgramFolder(scratch, middle);
     fillYear(first);
     zk::bench::measure("start-up, diary off", 200, [] { startUp(false); });
     zk::bench::measure("start-up with today's list", 200, [] { startUp(true); });
@@ -110,11 +107,8 @@ const zk::bench::Register r("intake", [](const QString &scratch) {
 // よく食べる食品 as the calorie-file window makes it: three years of days of
 // 15 rows, foods of the bundled tables, and amounts chosen for them.
 const zk::bench::Register f("frequent", [](const QString &scratch) {
-    ProgramFolder::set(scratch);
     const QDate today(2026, 12, 9);
-    Regional regional(QLocale(QLocale::Japanese, QLocale::Japan));
-    regional.setToday([today] { return today; });
-    Regional::setCurrent(regional);
+    zk::bench::useProgramFolder(scratch, today);
     zk::bench::copyBundledTables(QStringLiteral(ZENKARTA_SOURCE_DIR "/data"), scratch);
     SetCaloryDirectories();
     // 60 foods, from three tables of the food composition table and one hand-made one.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/platform.h"
+
+#include <QDate>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -44,6 +47,14 @@ inline double measure(const char *what, int repeat, const std::function<void()> 
     std::printf("  %-60s %10.2f ms\n", what, best);
     std::fflush(stdout);
     return best;
+}
+
+// The scratch folder as the program folder, on a Japanese desktop whose today is fixed.
+inline void useProgramFolder(const QString &scratch, QDate today) {
+    ProgramFolder::set(scratch);
+    Regional regional(QLocale(QLocale::Japanese, QLocale::Japan));
+    regional.setToday([today] { return today; });
+    Regional::setCurrent(regional);
 }
 
 // Copies the bundled tables of the source tree into a scratch folder's data/.

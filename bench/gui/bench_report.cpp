@@ -14,11 +14,8 @@ namespace {
 // The report window on a month, three years of days of 15 rows in the folder:
 // the month's files read, the summary and the chart made and painted.
 const zk::bench::Register r("report", [](const QString &scratch) {
-    ProgramFolder::set(scratch);
     const QDate today(2026, 12, 9);
-    Regional regional(QLocale(QLocale::Japanese, QLocale::Japan));
-    regional.setToday([today] { return today; });
-    Regional::setCurrent(regional);
+    zk::bench::useProgramFolder(scratch, today);
     for (int d = 0; d < 3 * 365; ++d) {
         ListRows rows;
         for (int i = 0; i < 15; ++i)
