@@ -22,11 +22,11 @@ constexpr char separator = '\xFF';
 QByteArray lineEndOf(QByteArrayView bytes) {
     const qsizetype lf = bytes.indexOf('\n');
     const qsizetype cr = bytes.indexOf('\r');
-    if (lf < 0 && cr >= 0)
-        return "\r";
-    if (lf >= 0 && (cr < 0 || cr > lf))
+    if (lf < 0 && cr < 0)
+        return "\r\n";
+    if (cr < 0 || (lf >= 0 && lf < cr))
         return "\n";
-    return "\r\n";
+    return cr + 1 == lf ? "\r\n" : "\r";
 }
 
 // The bytes with lines added on lines of their own at the end of the text:

@@ -98,6 +98,9 @@ void TestMyMenus::save_data() {
         << QByteArray("x\xff"
                       "1\xff\xff\xff\xff\xff\r\n") +
                line;
+    QTest::newRow("CR alone kept")
+        << QByteArray("@x\r\ta:1\r\n") << QByteArray("-") << QByteArray("b") << 5 << false
+        << QByteArray("@x\r\ta:1\r\n") + month + "\r\tb:5\r" << QByteArray("-");
     QTest::newRow("a new month") << QByteArray("@2026\x94\x4e"
                                                "11\x8c\x8e\r\n\ta:1\r\n")
                                  << QByteArray("-") << QByteArray("b") << 5 << false
