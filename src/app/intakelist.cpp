@@ -225,8 +225,7 @@ TotalBar IntakeList::total() const {
 
     TotalBar bar;
     if (!m_model.rows().isEmpty())
-        bar.text = QStringLiteral("総取得ｶﾛﾘｰ : ") + splitdigit(total) + QStringLiteral(" kcal／") +
-                   splitdigit(limit) + QStringLiteral(" kcal");
+        bar.text = QStringLiteral("総取得ｶﾛﾘｰ : ") + kcalText(total) + u'／' + kcalText(limit);
     // A limit of 0 (or a hand-edited negative one) has no percentage: the
     // gauge shows 0%, silver while nothing counts and red once anything does.
     bar.maximum = std::max(limit, 0);
@@ -303,6 +302,11 @@ QString PfcBalance::sumsText() const {
 QString PfcBalance::ratioText(int share) const {
     static const char16_t letters[3] = {u'P', u'F', u'C'};
     return QChar(letters[share]) + QStringLiteral(" %1%").arg(percent[share]);
+}
+
+QString PfcBalance::shareArrow(int share) const {
+    static const char16_t *const arrows[3] = {u"↓", u"", u"↑"}; // below, within, above
+    return QString::fromUtf16(arrows[int(shares[share])]);
 }
 
 QString PfcBalance::lackingText() const {

@@ -50,6 +50,9 @@ struct PfcBalance {
     // knows; empty when none does.
     QString sumsText() const;
     QString ratioText(int share) const; // "P 15%"
+    // "↓" below its target, "↑" above, nothing within: so that the colour
+    // is not the only sign.
+    QString shareArrow(int share) const;
     QString lackingText() const; // "栄養素のない食品 2件"; empty when none lacks one
     // The targets and what the colours say, for a tool tip.
     static QString targetsText();

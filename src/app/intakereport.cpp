@@ -16,10 +16,6 @@ QString dateText(QDate date) {
     return sjis::decode(FormatDateText(date));
 }
 
-QString kcalText(double kcal) {
-    return splitdigit(qint64(roundHalfUp(kcal, 0))) + QStringLiteral(" kcal");
-}
-
 QString valueText(const std::optional<double> &value) {
     return value ? QString::number(roundHalfUp(*value, 2)) : QStringLiteral("−");
 }
@@ -91,17 +87,17 @@ QStringList IntakeReport::summary() const {
     if (days.isEmpty())
         return {QStringLiteral("%1 の記録はありません。").arg(range.text())};
     const PfcBalance pfc = balance();
-    QStringList lines{QStringLiteral("記録した日数 %1日").arg(days.size()),
-                      QStringLiteral("平均摂取ｶﾛﾘｰ %1（基準 %2）")
-                          .arg(kcalText(*averageKcal()), kcalText(standard)),
-                      QStringLiteral("基準を超えた日 %1日").arg(daysOver()),
-                      QStringLiteral("平均 ") +
-                          (pfc.sumsText().isEmpty() ? QStringLiteral("栄養素 −") : pfc.sumsText())};
+    QStringList lines{
+        QStringLiteral("記録した日数 %1日").arg(days.size()),
+        QStringLiteral("平均摂取ｶﾛﾘｰ %1（基準 %2）")
+            .arg(kcalText(qint64(roundHalfUp(*averageKcal(), 0))), kcalText(standard)),
+        QStringLiteral("基準を超えた日 %1日").arg(daysOver()),
+        QStringLiteral("平均 ") +
+            (pfc.sumsText().isEmpty() ? QStringLiteral("栄養素 −") : pfc.sumsText())};
     if (pfc.hasRatio) {
         QStringList shares;
-        static const char16_t *const words[3] = {u"↓", u"", u"↑"};
         for (int share = 0; share < 3; ++share)
-            shares.append(pfc.ratioText(share) + QString::fromUtf16(words[int(pfc.shares[share])]));
+            shares.append(pfc.ratioText(share) + pfc.shareArrow(share));
         lines.append(QStringLiteral("PFCバランス ") + shares.join(u' ') +
                      QStringLiteral("（目標 P 13～20% F 20～30% C 50～65%）"));
     }

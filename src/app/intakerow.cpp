@@ -31,7 +31,7 @@ QByteArray encodeShown(const QString &text) {
 
 void countFor(IntakeRow &row) {
     row.list.value = row.food.caloriesFor(row.amount);
-    row.list.calory = splitdigit(row.list.value) + QStringLiteral(" kcal");
+    row.list.calory = kcalText(row.list.value);
     row.eaten = row.food.nutrientsFor(row.amount);
 }
 

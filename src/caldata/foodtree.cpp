@@ -21,7 +21,6 @@ struct RawLine {
     int level;
 };
 
-
 bool isBlank(QByteArrayView content) {
     for (char c : content) {
         if (uchar(c) > 0x20)

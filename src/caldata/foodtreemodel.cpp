@@ -22,7 +22,7 @@ FoodTreeModel::FoodTreeModel(QObject *parent)
     : ForestModel(parent) {}
 
 QString FoodTreeModel::caloryText(qint32 calory) {
-    return splitdigit(calory) + QStringLiteral(" kcal");
+    return kcalText(calory);
 }
 
 int FoodTreeModel::columnCount(const QModelIndex &) const {

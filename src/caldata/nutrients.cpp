@@ -139,8 +139,7 @@ QStringList nutrientLines(qint32 calory, const Nutrients &nutrients) {
     const QString basis = nutrients.perPortion()
                               ? QStringLiteral("1人前あたり")
                               : gramsText(nutrients.grams) + QStringLiteral(" g あたり");
-    return QStringList{basis + u' ' + splitdigit(calory) + QStringLiteral(" kcal")} +
-           nutrientValueLines(nutrients);
+    return QStringList{basis + u' ' + kcalText(calory)} + nutrientValueLines(nutrients);
 }
 
 QString nutrientSummary(qint32 calory, const Nutrients &nutrients) {

@@ -62,6 +62,10 @@ QString splitdigit(qint64 value) {
     return splitdigit(QString::number(value));
 }
 
+QString kcalText(qint64 kcal) {
+    return splitdigit(kcal) + QStringLiteral(" kcal");
+}
+
 int EliminateComma(QStringView text) {
     qint64 value = 0;
     bool any = false;

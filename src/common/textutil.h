@@ -19,6 +19,8 @@ QList<QByteArray> splitLines(QByteArrayView text);
 // stays in front of the groups (-1,234).
 QString splitdigit(const QString &digits);
 QString splitdigit(qint64 value);
+// Kilocalories as the program shows them: "1,234 kcal".
+QString kcalText(qint64 kcal);
 
 // Every ASCII digit of the text in order, read as one number; no digit or a
 // number beyond the signed 32-bit range gives 0.

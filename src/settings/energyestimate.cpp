@@ -49,10 +49,6 @@ QString number(double value, int decimals) {
     return QString::number(value, 'f', decimals);
 }
 
-QString kcal(double value) {
-    return splitdigit(qint64(std::lround(value))) + QStringLiteral(" kcal");
-}
-
 } // namespace
 
 const QList<double> &EnergyInputs::weeklyChanges() {
@@ -113,16 +109,17 @@ QStringList EnergyEstimate::steps(const EnergyInputs &in) const {
     QStringList lines{
         QStringLiteral("基礎代謝量 = 基礎代謝基準値 %1 kcal/kg（%2 %3）× 体重 %4 kg = %5")
             .arg(number(basalPerKg, 1), sex, ageGroupText(in.age), number(in.weight, 1),
-                 kcal(basal)),
+                 kcalText(std::lround(basal))),
         QStringLiteral("推定エネルギー必要量 = %1 × 身体活動レベル %2 = %3")
-            .arg(kcal(basal), number(activityLevel, 2), kcal(requirement))};
+            .arg(kcalText(std::lround(basal)), number(activityLevel, 2),
+                 kcalText(std::lround(requirement)))};
     if (dailyChange != 0)
         lines.append(QStringLiteral("体重 %1 kg/週 × 7,200 kcal ÷ 7日 = %2%3 kcal/日")
                          .arg(QString::number(in.weeklyChange, 'f', 2)
                                   .replace(QStringLiteral("-"), QStringLiteral("−")),
                               dailyChange > 0 ? QStringLiteral("+") : QStringLiteral("−"),
                               splitdigit(qint64(std::lround(std::abs(dailyChange))))));
-    lines.append(QStringLiteral("目標ｶﾛﾘｰ（10 kcal単位）= %1").arg(kcal(target)));
+    lines.append(QStringLiteral("目標ｶﾛﾘｰ（10 kcal単位）= %1").arg(kcalText(target)));
     return lines;
 }
 

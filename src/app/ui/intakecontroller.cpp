@@ -46,11 +46,9 @@ QColor barColour(TotalBar::Colour colour) {
 // an arrow for those who do not see the colour.
 QString shareHtml(const PfcBalance &balance, int share) {
     static const char *const colours[3] = {"#0050c0", "#007000", "#c00000"}; // below, within, above
-    static const char16_t *const arrows[3] = {u"↓", u"", u"↑"};
-    const int kind = int(balance.shares[share]);
     return QStringLiteral("<span style='color:%1'>%2%3</span>")
-        .arg(QLatin1String(colours[kind]), balance.ratioText(share).toHtmlEscaped(),
-             QString::fromUtf16(arrows[kind]));
+        .arg(QLatin1String(colours[int(balance.shares[share])]),
+             balance.ratioText(share).toHtmlEscaped(), balance.shareArrow(share));
 }
 
 QString shareSentence(const PfcBalance &balance, int share) {

@@ -74,6 +74,14 @@ QAction *newButton(QObject *owner, const char *name, const QString &caption, con
     return button;
 }
 
+// The daily standard as setting.ini has it now, which the graph and the
+// report aim at.
+int storedDailyStandard() {
+    SettingsData data;
+    data.load();
+    return data.dailyStandard();
+}
+
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent)
@@ -162,13 +170,7 @@ TMainForm::TMainForm(QWidget *parent)
             &CalTableController::diaryChanged);
     connect(mnuReport, &QAction::triggered, this, [this] {
         if (!m_report)
-            m_report = new TReport(
-                [] {
-                    SettingsData data;
-                    data.load();
-                    return data.dailyStandard();
-                },
-                this);
+            m_report = new TReport(storedDailyStandard, this);
         m_report->showReport();
     });
     connect(m_intake, &IntakeController::myMenuSaved, this, [this] {
@@ -190,11 +192,7 @@ TMainForm::TMainForm(QWidget *parent)
 
     m_records = new RecordWindows(this, mnuDayRec, mnuGraph); // the graph window, hidden
     // The daily totals of the food diary aim at the daily standard.
-    m_records->graph()->setIntakeTarget([] {
-        SettingsData data;
-        data.load();
-        return data.dailyStandard();
-    });
+    m_records->graph()->setIntakeTarget(storedDailyStandard);
     // OK of the settings may have changed the limits and the record items.
     connect(m_settings, &MainSettings::settingsSaved, this, [this] {
         m_intake->list().limitListRebuilt();
