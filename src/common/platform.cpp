@@ -16,6 +16,15 @@ QString &folderStore() {
     return folder;
 }
 
+QString &sharedStore() {
+    static QString folder;
+    return folder;
+}
+
+QString endingInSlash(const QString &folder) {
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
 std::optional<Regional> &regionalStore() {
     static std::optional<Regional> regional;
     return regional;
@@ -34,8 +43,19 @@ QString ProgramFolder::path() {
     return folder;
 }
 
+QString ProgramFolder::sharedFile(const QString &relative) {
+    if (sharedStore().isEmpty())
+        path();
+    return sharedStore() + relative;
+}
+
 void ProgramFolder::set(const QString &folder) {
-    folderStore() = folder.endsWith(u'/') ? folder : folder + u'/';
+    set(folder, folder);
+}
+
+void ProgramFolder::set(const QString &folder, const QString &shared) {
+    folderStore() = endingInSlash(folder);
+    sharedStore() = endingInSlash(shared);
 }
 
 Regional::Regional(const QLocale &locale)

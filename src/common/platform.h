@@ -9,14 +9,20 @@
 
 namespace zk {
 
-// The folder of the running executable, ending in "/". Every file of the
-// program is addressed relative to it.
+// The program folder, ending in "/": the folder of the stored files (data/,
+// record/, setting/), every one addressed relative to it. Unless set, the
+// folder of the running executable. The shared folder holds what the program
+// ships and only reads (help/); it is the program folder itself unless the
+// program is installed into the system (see ProgramLayout).
 class ProgramFolder {
 public:
     static QString path();
     static QString file(const QString &relative) { return path() + relative; }
-    // Fixed once at start (and by tests to a folder of their own).
+    static QString sharedFile(const QString &relative);
+    // Fixed once at start (and by tests to a folder of their own); set()
+    // makes the folder its own shared folder.
     static void set(const QString &folder);
+    static void set(const QString &folder, const QString &shared);
 };
 
 // The user's regional settings, taken once at start: locale collation, the

@@ -16,7 +16,7 @@ QString topicFile() {
 }
 
 QUrl contentsUrl() {
-    return QUrl::fromLocalFile(ProgramFolder::file(contentsFile()));
+    return QUrl::fromLocalFile(ProgramFolder::sharedFile(contentsFile()));
 }
 
 QString topicAnchor(int context) {
@@ -24,7 +24,7 @@ QString topicAnchor(int context) {
 }
 
 QUrl topicUrl(int context) {
-    QUrl url = QUrl::fromLocalFile(ProgramFolder::file(topicFile()));
+    QUrl url = QUrl::fromLocalFile(ProgramFolder::sharedFile(topicFile()));
     url.setFragment(topicAnchor(context));
     return url;
 }

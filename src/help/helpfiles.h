@@ -10,7 +10,7 @@ namespace zk {
 // the context numbers the windows pass (1, 2, 5, 6, 7, 8, 9).
 namespace HelpFiles {
 
-QString contentsFile(); // "help/index.html", relative to the program folder
+QString contentsFile(); // "help/index.html", relative to the shared folder
 QString topicFile();    // "help/topics.html"
 
 // The page of a set with the topic as its fragment ("#topic5").

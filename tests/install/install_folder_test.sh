@@ -16,6 +16,13 @@ here=$PWD
 expect "$here/zk" ZENKARTA_HOME=zk
 expect "$here/../up/zk" ZENKARTA_HOME=../up/zk
 expect /abs/zk ZENKARTA_HOME=/abs/zk
-expect /data/zenkarta -u ZENKARTA_HOME XDG_DATA_HOME=/data
-expect "$HOME/.local/share/zenkarta" -u ZENKARTA_HOME XDG_DATA_HOME=relative
+data=$PWD/data
+expect "$data/zenkarta-portable" -u ZENKARTA_HOME XDG_DATA_HOME="$data"
+expect "$HOME/.local/share/zenkarta-portable" -u ZENKARTA_HOME XDG_DATA_HOME=relative
+# An install from before the package took …/zenkarta/ stays there.
+mkdir -p "$data/zenkarta" && : >"$data/zenkarta/zenkarta"
+expect "$data/zenkarta" -u ZENKARTA_HOME XDG_DATA_HOME="$data"
+# The package's user folder (no executable in it) is never the portable one.
+rm "$data/zenkarta/zenkarta"
+expect "$data/zenkarta-portable" -u ZENKARTA_HOME XDG_DATA_HOME="$data"
 echo "install_folder: all checks passed"

@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Installs tables into a program folder again and again, with a new version of
 # the bundle in between, and checks that the user's tables survive each update.
-#   bash install_tables_test.sh <install_tables.sh> <empty work folder>
+#   bash install_tables_test.sh <zenkarta_install_tables> <empty work folder>
 set -euo pipefail
-script=$1
+tool=$1
 work=$2
 src=$work/source
 prog="$work/program folder"
 rm -rf "$work"
 mkdir -p "$src"
 
-install_tables() { bash "$script" "$src" "$prog" 2>/dev/null; }
+install_tables() { "$tool" "$src" "$prog" 2>/dev/null; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 put() { mkdir -p "$(dirname "$1")" && printf '%b' "$2" >"$1"; }
 expect_file() { # path under the program folder, bytes as printf %b takes them
@@ -86,7 +86,7 @@ for lost in delete empty blank; do
   expect_file ".bundled-tables" "$manifest"
 done
 fresh="$work/fresh"
-bash "$script" "$src" "$fresh" 2>/dev/null
+"$tool" "$src" "$fresh" 2>/dev/null
 [ -f "$fresh/data/おかず/肉.cal" ] && [ -f "$fresh/data/外食/a;b.cal" ] || fail "a fresh folder lacks tables"
 
 leftovers=$(find "$work" -name '*.part')

@@ -1,5 +1,7 @@
 #include "app/ui/tmainform.h"
+#include "common/error.h"
 #include "common/platform.h"
+#include "common/programlayout.h"
 #include "common/ui/application.h"
 #include "common/ui/apptitle.h"
 #include "common/ui/backupguard.h"
@@ -20,7 +22,6 @@ int main(int argc, char *argv[]) {
     // Every window carries the icon of the desktop entry, and the desktop
     // matches the windows to that entry.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zenkarta.svg")));
-    QGuiApplication::setDesktopFileName(QStringLiteral("zenkarta"));
     // Qt's own dialogs (print, colour, font) speak Japanese like the rest.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
@@ -31,7 +32,23 @@ int main(int argc, char *argv[]) {
     zk::HelpService help;
     zk::HelpTopics::setInstance(&help);
     zk::installFontSubstitutions();
-    zk::ProgramFolder::set(QApplication::applicationDirPath());
+    const zk::ProgramLayout layout =
+        zk::ProgramLayout::of(QApplication::applicationDirPath(), qEnvironmentVariable("HOME"),
+                              qEnvironmentVariable("XDG_DATA_HOME"));
+    QString tablesProblem;
+    try {
+        tablesProblem = zk::PrepareProgramLayout(layout);
+    } catch (const zk::Error &e) {
+        prompt.error(e.text());
+        return 1;
+    }
+    zk::ProgramFolder::set(layout.userFolder, layout.sharedFolder);
+    // The desktop entry of the package is named after its id; that of a
+    // portable folder after the program.
+    QGuiApplication::setDesktopFileName(layout.installed ? QStringLiteral(ZENKARTA_APP_ID)
+                                                         : QStringLiteral("zenkarta"));
+    if (!tablesProblem.isEmpty())
+        prompt.error(tablesProblem);
 
     zk::TMainForm mainForm;
     mainForm.show();

@@ -20,7 +20,7 @@ QPointer<HelpWindow> &openWindow() {
 }
 
 bool present(const QString &file) {
-    if (QFileInfo::exists(ProgramFolder::file(file)))
+    if (QFileInfo::exists(ProgramFolder::sharedFile(file)))
         return true;
     WindowPrompt::of(nullptr).message(HelpFiles::missingMessage(file));
     return false;
