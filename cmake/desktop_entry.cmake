@@ -23,9 +23,9 @@ endif()
 file(WRITE "${OUT}.part" "[Desktop Entry]
 Type=Application
 Name=Zenkarta
+Name[ja]=Zenkarta カロリー計算
 GenericName=Calorie counter
 GenericName[ja]=カロリー計算
-Name[ja]=Zenkarta カロリー計算
 Comment=Count the calories of what you eat and graph your weight and other daily records
 Comment[ja]=食べた物のカロリーを数え、体重などの日々の記録をグラフにします
 Keywords=calorie;diet;food;meal;nutrition;weight;

@@ -7,15 +7,18 @@ execute_process(COMMAND ${CMAKE_COMMAND} -DEXEC=zenkarta -DICON=${ZENKARTA_APP_I
                         -DOUT=${made}/${ZENKARTA_APP_ID}.desktop -P ${PROJECT_SOURCE_DIR}/cmake/desktop_entry.cmake
                 COMMAND_ERROR_IS_FATAL ANY)
 
-# The icon in the sizes menus ask for, and Debian's compressed changelog:
+# The icon in the sizes menus ask for, Debian's compressed changelog and manual page:
 # made only for the package, so the build needs no image converter.
 find_program(RSVG_CONVERT rsvg-convert)
 find_program(GZIP gzip REQUIRED)
 set(icon ${PROJECT_SOURCE_DIR}/resources/icons/zenkarta.svg)
-set(package_files ${made}/changelog.gz)
-add_custom_command(OUTPUT ${made}/changelog.gz
-  COMMAND ${GZIP} -9nc ${package_dir}/changelog > ${made}/changelog.gz
-  DEPENDS ${package_dir}/changelog VERBATIM)
+set(package_files)
+foreach(file changelog zenkarta.1)
+  add_custom_command(OUTPUT ${made}/${file}.gz
+    COMMAND ${GZIP} -9nc ${package_dir}/${file} > ${made}/${file}.gz
+    DEPENDS ${package_dir}/${file} VERBATIM)
+  list(APPEND package_files ${made}/${file}.gz)
+endforeach()
 foreach(size 48 256)
   add_custom_command(OUTPUT ${made}/${size}/${ZENKARTA_APP_ID}.png
     COMMAND ${CMAKE_COMMAND} -E make_directory ${made}/${size}
@@ -32,6 +35,7 @@ install(FILES ${package_dir}/${ZENKARTA_APP_ID}.metainfo.xml DESTINATION share/m
 install(FILES ${icon} DESTINATION share/icons/hicolor/scalable/apps RENAME ${ZENKARTA_APP_ID}.svg
         COMPONENT system)
 install(FILES ${package_dir}/copyright ${made}/changelog.gz DESTINATION share/doc/zenkarta COMPONENT system)
+install(FILES ${made}/zenkarta.1.gz DESTINATION share/man/man1 COMPONENT system)
 
 set(ZENKARTA_PACKAGE_VERSION "" CACHE STRING "The version the Debian package carries, if not the program's")
 set(CPACK_GENERATOR DEB)
@@ -43,10 +47,10 @@ else()
 endif()
 set(CPACK_PACKAGE_CONTACT "The Zenkarta developers <zenkarta@zenkarta.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calorie counter for Japanese food")
-set(CPACK_PACKAGE_DESCRIPTION "Zenkarta counts the calories, protein, fat, carbohydrate and salt
-of the foods picked from calorie tables, among them the Standard Tables of Food Composition in
-Japan 2020, against a daily limit, and keeps a diary of body measurements drawn as a graph.
-Its user interface is in Japanese.")
+set(CPACK_PACKAGE_DESCRIPTION "Zenkarta counts the calories, protein, fat, carbohydrate and salt of
+the foods picked from calorie tables, among them the Standard Tables of Food
+Composition in Japan 2020, against a daily limit, and keeps a diary of body
+measurements drawn as a graph. Its user interface is in Japanese.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};Zenkarta;system;/")
 set(CPACK_STRIP_FILES ON)

@@ -4,12 +4,22 @@
 # run.sh (the program must start and keep running) and test.sh as root.
 # Needs root, the network to the machine's own Debian mirror and a few
 # minutes. The committed HEAD is what gets tried.
-#   sudo bash scripts/fresh-machine-check.sh [--keep]
+# With --package it tries the Debian package instead: package.sh builds it,
+# apt installs it, a new user starts it, and an upgrade that brings a new
+# table adds it and keeps the user's edited one.
+#   sudo bash scripts/fresh-machine-check.sh [--package] [--keep]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ "$(id -u)" -eq 0 ] || { echo "fresh-machine-check: run as root" >&2; exit 2; }
 keep=false
-[ "${1:-}" = --keep ] && keep=true
+package=false
+for arg in "$@"; do
+  case $arg in
+  --keep) keep=true ;;
+  --package) package=true ;;
+  *) echo "fresh-machine-check: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
 
 command -v debootstrap >/dev/null || {
   apt-get update -qq
@@ -60,6 +70,47 @@ login=(/usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:
   LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen)
 inside() { chroot "$root" "${login[@]}" "$@"; }
 failed=0
+check() { # what is checked, then the command that must succeed
+  local what=$1
+  shift
+  if "$@" >>"$log" 2>&1; then echo "ok   $what"; else echo "FAIL $what (see $log)"; failed=1; fi
+}
+
+if $package; then
+  # The program as a new user starts it, for 5 s, offscreen.
+  start_as() { inside su "$1" -c 'QT_QPA_PLATFORM=offscreen timeout 5 zenkarta; [ $? -eq 124 ]'; }
+  user_data=/home/eater/.local/share/zenkarta/data
+  check "package.sh builds the package, lintian passes" inside bash -c 'cd /root/zenkarta && bash scripts/package.sh'
+  check "apt installs it with its dependencies" inside bash -c \
+    'cd /root/zenkarta && DEBIAN_FRONTEND=noninteractive apt-get install -y ./zenkarta_0.1_amd64.deb'
+  check "desktop-file-validate and appstreamcli accept the installed metadata" inside bash -c \
+    'desktop-file-validate /usr/share/applications/org.zenkarta.Zenkarta.desktop &&
+     appstreamcli validate --no-net /usr/share/metainfo/org.zenkarta.Zenkarta.metainfo.xml'
+  inside useradd -m eater
+  check "a new user starts it and keeps running" start_as eater
+  tables=$(find "$root$user_data" -name '*.cal' | wc -l)
+  bundled=$(find data -name '*.cal' | wc -l)
+  check "the user's folder holds the $bundled bundled tables ($tables)" test "$tables" -eq "$bundled"
+  printf '\t追加した食品:100\r\n' >>"$root$user_data/主食/麺類.cal"
+  edited=$(sha256sum <"$root$user_data/主食/麺類.cal")
+  printf '新しい食品:50\r\n' >"$root/root/zenkarta/data/新しい表.cal"
+  check "a package with a new table builds" inside bash -c \
+    'cd /root/zenkarta && ZENKARTA_PACKAGE_VERSION=0.2 bash scripts/package.sh'
+  check "apt upgrades to it" inside bash -c \
+    'cd /root/zenkarta && DEBIAN_FRONTEND=noninteractive apt-get install -y ./zenkarta_0.2_amd64.deb'
+  check "the user starts it again" start_as eater
+  check "the new table is added" test -f "$root$user_data/新しい表.cal"
+  check "the edited table is kept" test "$(sha256sum <"$root$user_data/主食/麺類.cal")" = "$edited"
+  # Beside a portable install of install.sh, each keeps its own folder.
+  check "install.sh installs a portable folder beside the package" inside bash -c \
+    'cd /root/zenkarta && bash scripts/install.sh'
+  before=$(cd "$root/root/.local/share/zenkarta-portable" && find . -type f -exec sha256sum {} + | sort)
+  check "root starts the package" start_as root
+  after=$(cd "$root/root/.local/share/zenkarta-portable" && find . -type f -exec sha256sum {} + | sort)
+  check "the package left the portable folder alone" test "$before" = "$after"
+  check "the package made its own folder" test -d "$root/root/.local/share/zenkarta/data"
+  exit $failed
+fi
 
 # A user who may not install anything is told what to install, in one line.
 inside useradd -m nobodyelse

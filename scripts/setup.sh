@@ -14,7 +14,7 @@ packages=(
   qt6-svg-dev                       # Qt Svg: the graph saved as an SVG picture
   fonts-ipafont fonts-dejavu-core   # Japanese and Latin fonts for the designs' font names
   qt6-translations-l10n             # Japanese texts of Qt's own dialogs
-  desktop-file-utils                # desktop-file-validate, run by the tests on our desktop entry
+  desktop-file-utils appstream      # desktop-file-validate and appstreamcli, run by the tests on our metadata
   clang libclang-rt-14-dev          # the fuzz targets: clang and its libFuzzer and sanitizer runtimes
   python3 python3-openpyxl          # the food composition importer and its tests
 )
