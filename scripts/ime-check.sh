@@ -89,7 +89,7 @@ after=$(atspi rows 食品ツリー)
 echo "ime-check: ok   filter box: gohan became ご飯; the tree went from $before to $after rows"
 
 xdotool mousemove $(atspi where ﾃﾞｰﾀ検索 "push button") click 1
-atspi wait 検索する文字列
-got=$(type_converted 検索する文字列 pan)
+atspi wait "以下の文字列を含む(S)"
+got=$(type_converted "以下の文字列を含む(S)" pan)
 [ "$got" = パン ] || fail "the search box holds '$got' after pan, Space, Return; expected パン"
 echo "ime-check: ok   search box: pan became パン"

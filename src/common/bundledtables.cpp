@@ -74,9 +74,7 @@ BundledTablesUpdate AddBundledTables(const QString &bundledData, const QString &
             update.notes << QStringLiteral("%1 cannot be read; no table added").arg(manifest);
             return update;
         }
-        for (const QByteArray &line : file.readAll().split('\n'))
-            if (!line.isEmpty())
-                known.insert(QString::fromUtf8(line));
+        known = ListedBundledPaths(file.readAll(), false);
     }
     bool remade = false;
     if (known.isEmpty() && !tablesUnder(data, false).isEmpty()) {
@@ -105,16 +103,9 @@ BundledTablesUpdate AddBundledTables(const QString &bundledData, const QString &
     }
 
     const QString sums = program + QStringLiteral(".bundled-sums");
-    QByteArray sumLines;
-    QSet<QString> summed;
-    if (QFileInfo(sums).isFile()) {
-        sumLines = readAll(sums);
-        // sha256sum's lines: the checksum, two spaces, the path.
-        for (const QByteArray &line : sumLines.split('\n'))
-            if (line.size() > 66)
-                summed.insert(QString::fromUtf8(line.mid(66)));
-    }
-    const qsizetype oldSize = sumLines.size();
+    const QByteArray oldSums = QFileInfo(sums).isFile() ? readAll(sums) : QByteArray();
+    const QSet<QString> summed = ListedBundledPaths(oldSums, true);
+    QByteArray sumLines = oldSums;
     for (const QString &table : bundled) {
         if (summed.contains(table) || !known.contains(table))
             continue;
@@ -123,12 +114,21 @@ BundledTablesUpdate AddBundledTables(const QString &bundledData, const QString &
             sumLines += QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + "  " +
                         table.toUtf8() + '\n';
     }
-    if (sumLines.size() != oldSize)
+    if (sumLines.size() != oldSums.size())
         SaveStringToFile(sums, sumLines);
 
     if (listedNew || (remade && !known.isEmpty()))
         SaveStringToFile(manifest, joinedLines(known.values()));
     return update;
+}
+
+QSet<QString> ListedBundledPaths(QByteArrayView bytes, bool sums) {
+    QSet<QString> paths;
+    const qsizetype skip = sums ? 66 : 0;
+    for (const QByteArray &line : bytes.toByteArray().split('\n'))
+        if (line.size() > skip)
+            paths.insert(QString::fromUtf8(line.mid(skip)));
+    return paths;
 }
 
 } // namespace zk

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArrayView>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -33,5 +35,9 @@ struct BundledTablesUpdate {
 // Throws zk::Error when a file cannot be read or written; each file is put in
 // place whole or not at all, and the lists are written last.
 BundledTablesUpdate AddBundledTables(const QString &bundledData, const QString &programFolder);
+
+// The paths a .bundled-tables list names (one a line), or a .bundled-sums
+// list (sha256sum's lines: the checksum, two spaces, the path).
+QSet<QString> ListedBundledPaths(QByteArrayView bytes, bool sums);
 
 } // namespace zk

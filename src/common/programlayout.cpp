@@ -58,7 +58,7 @@ QString PrepareProgramLayout(const ProgramLayout &layout) {
     for (const QLatin1String sub :
          {QLatin1String("data"), QLatin1String("record"), QLatin1String("setting")})
         if (!QDir().mkpath(user + sub))
-            throw cannot(QStringLiteral("%1 を作れません").arg(sub));
+            throw cannot(QStringLiteral("フォルダ %1 を作れません").arg(sub));
     if (!QFileInfo(user).isWritable())
         throw cannot(QStringLiteral("書き込めません"));
     try {

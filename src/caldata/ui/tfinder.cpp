@@ -68,7 +68,6 @@ TFinder::TFinder(CalCatalogue &catalogue, SortKey &sortKey, QWidget *parent)
     Panel1->setFixedWidth(panelWidth);
     txtString = new QLineEdit(Panel1);
     txtString->setObjectName(QStringLiteral("txtString"));
-    txtString->setAccessibleName(QStringLiteral("検索する文字列"));
     chkFold = new QCheckBox(QStringLiteral("かな・全角/半角を区別しない"), Panel1);
     chkFold->setObjectName(QStringLiteral("chkFold"));
     chkFold->setChecked(true);
