@@ -190,9 +190,9 @@ TMainForm::TMainForm(QWidget *parent)
         connect(shortcut, &QShortcut::activated, mnuAddList, &QAction::trigger);
     }
 
-    m_records = new RecordWindows(this, mnuDayRec, mnuGraph); // the graph window, hidden
+    m_records = new RecordWindows(this, mnuDayRec, mnuGraph);
     // The daily totals of the food diary aim at the daily standard.
-    m_records->graph()->setIntakeTarget(storedDailyStandard);
+    m_records->setIntakeTarget(storedDailyStandard);
     // OK of the settings may have changed the limits and the record items.
     connect(m_settings, &MainSettings::settingsSaved, this, [this] {
         m_intake->list().limitListRebuilt();
