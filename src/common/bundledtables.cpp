@@ -107,7 +107,9 @@ BundledTablesUpdate AddBundledTables(const QString &bundledData, const QString &
     const QSet<QString> summed = ListedBundledPaths(oldSums, true);
     QByteArray sumLines = oldSums;
     for (const QString &table : bundled) {
-        if (summed.contains(table) || !known.contains(table))
+        // A table the user deleted is never summed: nothing to read for it at
+        // every start.
+        if (summed.contains(table) || !known.contains(table) || !QFileInfo(data + table).isFile())
             continue;
         const QByteArray bytes = readAll(bundledData + u'/' + table);
         if (addedNow.contains(table) || holds(data + table, bytes))
