@@ -26,6 +26,14 @@ struct CalorieRow {
     ListRow stored;
 };
 
+} // namespace zk
+
+// Lists of rows grow by moving their bytes: a search's results reach tens of
+// thousands of rows.
+Q_DECLARE_TYPEINFO(zk::CalorieRow, Q_RELOCATABLE_TYPE);
+
+namespace zk {
+
 // The column and direction of the last sort: 0 unsorted, 1..3 the columns
 // "Foods", "Category", "Calory" in their first direction, -1..-3 reversed.
 // One key is shared by every food list, so a click on one list decides the

@@ -1,5 +1,6 @@
 #include "caldata/calsearch.h"
 
+#include "caldata/bytescan.h"
 #include "caldata/calvalue.h"
 #include "common/error.h"
 #include "common/sjis.h"
@@ -10,16 +11,14 @@
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
-#include <bit>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 #include <optional>
 
 #include <fcntl.h>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,8 +66,8 @@ bool findOnBoundary(QByteArrayView lowerName, QByteArrayView lowerText) {
     }
 }
 
-// "<value> kcal" in one allocation: a search may make a cell for every line.
-QString caloryText(qint32 value) {
+// "<value> kcal" in one allocation.
+QString makeCaloryText(qint32 value) {
     char16_t buffer[16];
     char16_t *end = buffer + 16;
     char16_t *at = end - 5;
@@ -81,6 +80,18 @@ QString caloryText(qint32 value) {
     if (value < 0)
         *--at = u'-';
     return QString(reinterpret_cast<const QChar *>(at), end - at);
+}
+
+// The "Calory" cell of a value. A search may make a cell for every line, and
+// most values are small: their cells are made once a thread and shared.
+QString caloryText(qint32 value) {
+    thread_local std::array<QString, 2000> made;
+    if (value < 0 || value >= qint32(made.size()))
+        return makeCaloryText(value);
+    QString &cell = made[size_t(value)];
+    if (cell.isNull())
+        cell = makeCaloryText(value);
+    return cell;
 }
 
 // True when the text has an ASCII letter of its own (not the second byte of a
@@ -109,13 +120,10 @@ public:
         , m_tableName(tableName) {}
 
     QList<CalorieRow> run(QByteArrayView bytes) {
-        // A NUL ends the table. Reading every line finds it on the way;
-        // otherwise it is looked for first.
+        // A NUL ends the table.
         m_body = bytes;
-        if (!m_condition.caloryOn) {
-            if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0)
-                m_body = bytes.first(nul);
-        }
+        if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0)
+            m_body = bytes.first(nul);
         // Lower-casing keeps every byte in place, so one lower-cased copy of
         // the whole table serves every line; without letters in the text
         // the table is searched as it is.
@@ -136,28 +144,62 @@ public:
     }
 
 private:
-    // With the calorie condition every line has to be read; a CR LF pair
-    // ends one line, a NUL the table.
+    // With the calorie condition every line has to be read.
     void readEveryLine() {
-        const char *p = m_body.data();
+        const char *const p = m_body.data();
         const qsizetype n = m_body.size();
         const bool rangeOnly = !m_hasText;
-        for (qsizetype start = 0; start < n;) {
-            const qsizetype end = findLineEnd(p, start, n);
-            if (!rangeOnly || !outOfRange(start, end))
+        const qint32 minimum = m_condition.minimum;
+        const qint32 maximum = m_condition.maximum;
+        LineEnds ends(m_body);
+        for (qsizetype start = 0;;) {
+            const qsizetype end = ends.next();
+            // The empty stretch between CR and LF is no line.
+            if (end > start && (!rangeOnly || !outOfRange(p, start, end, minimum, maximum)))
                 readLine(start, end);
-            if (end < n && p[end] == '\0')
+            if (end == n)
                 return;
             start = end + 1;
-            if (start < n && p[end] == '\r' && p[start] == '\n')
-                ++start;
         }
     }
 
-    // True for the usual line "name:digits" whose value lies outside the
-    // range: most lines of a range search end here, without being read.
-    bool outOfRange(qsizetype start, qsizetype end) const {
-        const char *p = m_body.data();
+    // True for the usual line "name:digits" from start to end whose value
+    // lies outside the range: most lines of a range search end here, without
+    // being read.
+    static bool outOfRange(const char *p, qsizetype start, qsizetype end, qint32 minimum,
+                           qint32 maximum) {
+        // Values of one to three digits, nearly all, are read without a
+        // loop: its end would be guessed wrong at every change of length.
+        if (end - start >= 5) {
+            const uchar *q = reinterpret_cast<const uchar *>(p) + end;
+            const unsigned d1 = q[-1] - unsigned('0');
+            const unsigned d2 = q[-2] - unsigned('0');
+            const unsigned d3 = q[-3] - unsigned('0');
+            const unsigned d4 = q[-4] - unsigned('0');
+            qint32 value = 0;
+            uchar before = 0; // the byte before the digits
+            if (d1 > 9)
+                return false;
+            if (d2 > 9) {
+                value = qint32(d1);
+                before = q[-2];
+            } else if (d3 > 9) {
+                value = qint32(d2 * 10 + d1);
+                before = q[-3];
+            } else if (d4 > 9) {
+                value = qint32(d3 * 100 + d2 * 10 + d1);
+                before = q[-4];
+            } else {
+                return outOfRangeByBytes(p, start, end, minimum, maximum);
+            }
+            return before == ':' && (value < minimum || value > maximum);
+        }
+        return outOfRangeByBytes(p, start, end, minimum, maximum);
+    }
+
+    // The same for any line, a byte at a time.
+    static bool outOfRangeByBytes(const char *p, qsizetype start, qsizetype end, qint32 minimum,
+                                  qint32 maximum) {
         qint32 value = 0;
         qint32 scale = 1;
         qsizetype k = end;
@@ -165,44 +207,18 @@ private:
             value += (p[k - 1] - '0') * scale;
             scale *= 10;
         }
-        return k < end && k > start && p[k - 1] == ':' &&
-               (value < m_condition.minimum || value > m_condition.maximum);
-    }
-
-    // The first CR, LF or NUL at or after `from`, sixteen bytes at a time:
-    // lines are short, and a memchr call for each would cost more than the
-    // line's reading.
-    static qsizetype findLineEnd(const char *p, qsizetype from, qsizetype n) {
-        qsizetype i = from;
-#ifdef __SSE2__
-        const __m128i cr = _mm_set1_epi8('\r');
-        const __m128i lf = _mm_set1_epi8('\n');
-        const __m128i nul = _mm_setzero_si128();
-        for (; i + 16 <= n; i += 16) {
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
-            const __m128i ends =
-                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)),
-                             _mm_cmpeq_epi8(block, nul));
-            if (const int mask = _mm_movemask_epi8(ends))
-                return i + std::countr_zero(unsigned(mask));
-        }
-#endif
-        while (i < n && p[i] != '\r' && p[i] != '\n' && p[i] != '\0')
-            ++i;
-        return i;
+        return k < end && k > start && p[k - 1] == ':' && (value < minimum || value > maximum);
     }
 
     // Text alone: only the lines holding the text somewhere are read, found
     // by one search through the whole table.
     void readLinesWithText() {
-        const char *const first = m_search.data();
+        const TextFinder finder(m_text);
         for (qsizetype from = 0; from < m_body.size();) {
-            // glibc's memmem outruns QByteArrayView::indexOf about 1.5 times here.
-            const void *found = memmem(first + from, size_t(m_search.size() - from),
-                                       m_text.constData(), size_t(m_text.size()));
-            if (!found)
+            const qsizetype found = finder.find(m_search, from);
+            if (found < 0)
                 return;
-            from = readLineHolding(static_cast<const char *>(found) - first) + 1;
+            from = readLineHolding(found) + 1;
         }
     }
 
@@ -227,7 +243,7 @@ private:
         qsizetype start = at;
         while (start > 0 && m_body[start - 1] != '\r' && m_body[start - 1] != '\n')
             --start;
-        const qsizetype end = findLineEnd(m_body.data(), at, m_body.size());
+        const qsizetype end = findLineEnd(m_body, at);
         readLine(start, end);
         return end;
     }
@@ -288,19 +304,19 @@ private:
     QString m_scratch; // a name folded
 };
 
-// The bytes of a table, read with as few calls as a search of thousands of
-// tables can afford; nothing when no file is there any more or a folder
-// stands in its place (a table gone). Only a regular file is read: a pipe or
-// a device would block the search, so it is opened without waiting and
-// refused.
-std::optional<QByteArray> readTable(const QString &path) {
+// Reads a table into `bytes`, with as few calls as a search of thousands of
+// tables can afford and into the room the table before it left; false when
+// no file is there any more or a folder stands in its place (a table gone).
+// Only a regular file is read: a pipe or a device would block the search, so
+// it is opened without waiting and refused.
+bool readTable(const QString &path, QByteArray &bytes) {
     const auto cannotOpen = [&] {
         return Error(QStringLiteral("ファイル %1 は開けません").arg(path));
     };
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
-            return std::nullopt;
+            return false;
         throw cannotOpen();
     }
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
@@ -308,27 +324,29 @@ std::optional<QByteArray> readTable(const QString &path) {
     if (::fstat(fd, &status) != 0)
         throw cannotOpen();
     if (S_ISDIR(status.st_mode))
-        return std::nullopt;
+        return false;
     if (!S_ISREG(status.st_mode))
         throw cannotOpen();
-    // The size known is read at once; a file that grew meanwhile is read on
-    // to its end.
-    QByteArray bytes(qsizetype(status.st_size) + 1, Qt::Uninitialized);
+    // The size known is read at once, with a byte more: a file that grew
+    // meanwhile fills it and is read on. A regular file reads short only at
+    // its end, so no call is spent to be told the end.
+    bytes.resize(qsizetype(status.st_size) + 1);
     qsizetype filled = 0;
     for (;;) {
         if (filled == bytes.size())
             bytes.resize(bytes.size() * 2);
-        const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
+        const size_t wanted = size_t(bytes.size() - filled);
+        const ssize_t got = ::read(fd, bytes.data() + filled, wanted);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
             throw cannotOpen();
-        if (got == 0)
-            break;
         filled += got;
+        if (size_t(got) < wanted)
+            break;
     }
     bytes.truncate(filled);
-    return bytes;
+    return true;
 }
 
 } // namespace
@@ -371,9 +389,24 @@ QList<int> searchTargets(int tableCount, int currentEntry, const QList<int> &sel
 // What the workers of one search share with the thread that started it.
 struct CalSearch::Run {
     Run(const QList<CalCatalogue::Entry> &tables, const SearchCondition &condition)
-        : plan(condition)
+        : condition(condition)
         , tables(tables)
-        , searched(tables.size()) {}
+        , searched(tables.size()) {
+        // A text compared by bytes is made ready here, so that one that
+        // cannot be searched throws before anything changes. A folded one
+        // waits for the first worker: the first folded search makes the
+        // foldings of every character, which would hold up the event loop.
+        if (!condition.foldKana)
+            plan.emplace(condition);
+    }
+
+    const SearchPlan &readyPlan() {
+        std::call_once(planned, [this] {
+            if (!plan)
+                plan.emplace(condition);
+        });
+        return *plan;
+    }
 
     struct Table {
         bool done = false;
@@ -381,20 +414,21 @@ struct CalSearch::Run {
         QString error; // set when the table could not be opened
     };
 
-    const SearchPlan plan;
+    const SearchCondition condition;
+    std::once_flag planned;
+    std::optional<SearchPlan> plan; // set by readyPlan() at the latest
     const QList<CalCatalogue::Entry> tables;
     std::atomic<qsizetype> next{0}; // the next table for a worker to take
     std::atomic<bool> stop{false};  // take no more tables
-    std::atomic<bool> takePosted{false};
-    QMutex mutex; // guards searched
+    std::atomic<qsizetype> done{0}; // the tables searched
+    QMutex mutex;                   // guards searched
     QList<Table> searched;
 };
 
 CalSearch::CalSearch(SortKey &sortKey, QObject *parent)
     : QObject(parent)
     , m_sortKey(sortKey) {
-    m_addLater.setSingleShot(true);
-    connect(&m_addLater, &QTimer::timeout, this, &CalSearch::addPending);
+    connect(&m_takeTimer, &QTimer::timeout, this, &CalSearch::takeSearched);
 }
 
 CalSearch::~CalSearch() {
@@ -418,6 +452,7 @@ bool CalSearch::start(const QList<CalCatalogue::Entry> &tables, const SearchCond
     m_error.clear();
     m_run = std::move(run);
     m_sinceAdded.start();
+    m_takeTimer.start(takeInterval);
     if (m_run->tables.isEmpty()) {
         takeSearched(); // nothing to wait for: done at once
         return true;
@@ -433,6 +468,9 @@ bool CalSearch::start(const QList<CalCatalogue::Entry> &tables, const SearchCond
 
 // A worker: takes the next table until none is left or the search stops.
 void CalSearch::searchTables(const std::shared_ptr<Run> &run) {
+    // The pages of one buffer are reused from table to table: pages taken
+    // afresh cost more than the reading.
+    QByteArray bytes;
     while (!run->stop) {
         const qsizetype i = run->next++;
         if (i >= run->tables.size())
@@ -440,8 +478,8 @@ void CalSearch::searchTables(const std::shared_ptr<Run> &run) {
         const CalCatalogue::Entry &table = run->tables[i];
         Run::Table result;
         try {
-            if (const std::optional<QByteArray> bytes = readTable(table.path))
-                result.rows = searchTable(*bytes, run->plan, table.name);
+            if (readTable(table.path, bytes))
+                result.rows = searchTable(bytes, run->readyPlan(), table.name);
         } catch (const Error &e) {
             result.error = e.text();
             // The tables before this one were all taken already and are
@@ -449,11 +487,15 @@ void CalSearch::searchTables(const std::shared_ptr<Run> &run) {
             run->stop = true;
         }
         result.done = true;
+        const bool failed = !result.error.isEmpty();
         {
             const QMutexLocker lock(&run->mutex);
             run->searched[i] = std::move(result);
         }
-        if (!run->takePosted.exchange(true)) {
+        // The tables searched are taken at the timer's ticks: a wake-up of
+        // the window's thread for each would cost more than the reading.
+        // The end and an error are told at once.
+        if (++run->done == run->tables.size() || failed) {
             QMetaObject::invokeMethod(
                 this,
                 [this, run] {
@@ -467,8 +509,11 @@ void CalSearch::searchTables(const std::shared_ptr<Run> &run) {
 
 void CalSearch::takeSearched() {
     const std::shared_ptr<Run> run = m_run;
-    run->takePosted = false; // a table done from now on asks again
-    while (m_next < run->tables.size()) {
+    // The event loop is held a few milliseconds at most: what is left is
+    // taken at the next tick.
+    QElapsedTimer spent;
+    spent.start();
+    while (m_next < run->tables.size() && !spent.hasExpired(takeInterval / 2)) {
         if (!std::exchange(m_announced, true)) {
             Q_EMIT searching(run->tables[m_next].path);
             if (run != m_run)
@@ -496,7 +541,7 @@ void CalSearch::takeSearched() {
             addPending();
             m_pendingKey = m_sortKey.value();
         }
-        m_pending.append(std::move(table.rows));
+        m_pending.emplaceBack(std::move(table.rows));
     }
     if (m_next == run->tables.size()) {
         finish(Outcome::Done);
@@ -504,10 +549,8 @@ void CalSearch::takeSearched() {
     }
     // Found rows join the list in batches: sorting them in as each table
     // comes would cost a pass over the whole list each time.
-    if (m_sinceAdded.hasExpired(20))
+    if (m_sinceAdded.hasExpired(takeInterval))
         addPending();
-    else if (!m_pending.isEmpty() && !m_addLater.isActive())
-        m_addLater.start(int(20 - m_sinceAdded.elapsed()));
 }
 
 void CalSearch::stop() {
@@ -524,9 +567,10 @@ void CalSearch::finish(Outcome outcome) {
     m_run->stop = true;
     m_run.reset();
     m_outcome = outcome;
-    m_addLater.stop();
+    m_takeTimer.stop();
     // Rows found before an error or a stop are kept.
     addPending();
+    m_spent.clear();
     Q_EMIT finished();
 }
 
@@ -535,7 +579,10 @@ void CalSearch::addPending() {
     if (m_pending.isEmpty())
         return;
     const qsizetype sortedRows = m_results.rowCount();
-    m_results.append(std::exchange(m_pending, {}));
+    m_results.append(m_pending);
+    // The lists' room was taken on the workers' threads: it is let go when
+    // the search is over, not while they take room beside it.
+    m_spent.append(std::exchange(m_pending, {}));
     if (m_keepSorted) {
         // The rows already listed are in order when the key is the same.
         m_results.sortBy(m_pendingKey, m_pendingKey == m_sortedBy ? sortedRows : 0);

@@ -118,9 +118,11 @@ private:
     bool m_announced = false;   // searching() was sent for m_next
     Outcome m_outcome = Outcome::Done;
     QString m_error;
-    QList<CalorieRow> m_pending;
+    QList<QList<CalorieRow>> m_pending;     // the rows found, not yet listed, of each table
+    QList<QList<CalorieRow>> m_spent;       // the lists of rows listed
+    static constexpr int takeInterval = 10; // ms between takes while a search runs
+    QTimer m_takeTimer;
     QElapsedTimer m_sinceAdded;
-    QTimer m_addLater;    // lists rows held back when no more come soon
     int m_pendingKey = 0; // the key the pending rows are to be ordered by
     int m_sortedBy = 0;   // the key the listed rows are in order of; 0 for none
     // Rows keep the shared order as they come until the user sorts the

@@ -225,8 +225,14 @@ qsizetype FoldedQuery::Scan::next(qsizetype from) {
         if (nearest == n)
             return -1;
         for (const QByteArray &s : m_query.m_byLastByte[which].spellings) {
+            // A byte or two: a loop, not a call of memcmp.
             const qsizetype start = nearest + 1 - s.size();
-            if (start >= from && std::equal(s.begin(), s.end() - 1, p + start))
+            qsizetype k = 0;
+            if (start >= from) {
+                while (k < s.size() - 1 && s[k] == p[start + k])
+                    ++k;
+            }
+            if (start >= from && k == s.size() - 1)
                 return start;
         }
         end = nearest + 1;
@@ -252,6 +258,12 @@ bool FoldedQuery::mayMatchAt(QByteArrayView bytes, qsizetype at) const {
             if (atLineEnd(i))
                 return false;
             const QStringView next = tables.foldOne(p, i, n);
+            if (next.size() == 1) {
+                if (next[0] != rest[matched])
+                    return false;
+                ++matched;
+                continue;
+            }
             const qsizetype size = std::min(next.size(), rest.size() - matched);
             if (next.first(size) != rest.sliced(matched, size))
                 return false;

@@ -37,6 +37,22 @@ public:
         m_rows.append(std::move(rows));
         endInsertRows();
     }
+    // The same for the rows of several lists, moved in one after the other;
+    // the lists are left empty, their room kept.
+    void append(QList<QList<Row>> &lists) {
+        qsizetype count = 0;
+        for (const QList<Row> &rows : std::as_const(lists))
+            count += rows.size();
+        if (count == 0)
+            return;
+        const int first = int(m_rows.size());
+        beginInsertRows({}, first, first + int(count) - 1);
+        for (QList<Row> &rows : lists) {
+            m_rows.append(std::move(rows));
+            rows.clear();
+        }
+        endInsertRows();
+    }
     // Any order; removed from the last up.
     void removeRowsAt(QList<int> rows) {
         std::sort(rows.begin(), rows.end(), std::greater<int>());
@@ -47,6 +63,8 @@ public:
             endRemoveRows();
         }
     }
+    // The room of the rows is kept for the next ones: pages taken afresh
+    // cost more than the rows put in them.
     void clear() {
         beginResetModel();
         m_rows.clear();
