@@ -12,57 +12,48 @@
 
 namespace zk {
 
-// The places of the line ends, CR and LF, in some bytes, front to back,
-// found sixteen bytes at a time: lines are short, and a call to find each
-// would cost more than reading the line. A CR LF pair is two ends, with an
-// empty stretch between them.
-class LineEnds {
-public:
-    explicit LineEnds(QByteArrayView bytes)
-        : m_p(bytes.data())
-        , m_n(bytes.size()) {}
-
-    // The next CR or LF; the size of the bytes when none is left.
-    qsizetype next() {
-        while (m_mask == 0) {
-            if (m_block >= m_n)
-                return m_n;
-            m_base = m_block;
-            m_mask = endsIn(m_p + m_block, std::min<qsizetype>(16, m_n - m_block));
-            m_block += 16;
-        }
-        const int k = std::countr_zero(m_mask);
-        m_mask &= m_mask - 1;
-        return m_base + k;
-    }
-
-private:
-    // One bit for each line end among `size` (at most 16) bytes.
-    static unsigned endsIn(const char *p, qsizetype size) {
+// Calls f(end) for each line end, CR or LF, in some bytes, front to back.
+// They are found sixteen bytes at a time: lines are short, and a call to find
+// each would cost more than reading the line. A CR LF pair is two ends, with
+// an empty stretch between them.
+template <typename F> void forEachLineEnd(QByteArrayView bytes, F &&f) {
+    const char *const p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
 #ifdef __SSE2__
-        if (size == 16) {
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-            return unsigned(
-                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\r')),
-                                               _mm_cmpeq_epi8(block, _mm_set1_epi8('\n')))));
-        }
-#endif
-        unsigned mask = 0;
-        for (qsizetype i = 0; i < size; ++i)
-            mask |= unsigned(p[i] == '\r' || p[i] == '\n') << i;
-        return mask;
+    for (; i + 16 <= n; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+        unsigned mask =
+            unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\r')),
+                                                    _mm_cmpeq_epi8(block, _mm_set1_epi8('\n')))));
+        for (; mask != 0; mask &= mask - 1)
+            f(i + std::countr_zero(mask));
     }
-
-    const char *m_p;
-    qsizetype m_n;
-    qsizetype m_block = 0; // the start of the next block to look at
-    qsizetype m_base = 0;  // the start of the block the mask is of
-    unsigned m_mask = 0;   // the ends in that block not yet told
-};
+#endif
+    for (; i < n; ++i) {
+        if (p[i] == '\r' || p[i] == '\n')
+            f(i);
+    }
+}
 
 // The first CR or LF at or after `from`; the size when there is none.
 inline qsizetype findLineEnd(QByteArrayView bytes, qsizetype from) {
-    return from + LineEnds(bytes.sliced(from)).next();
+    const char *const p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = from;
+#ifdef __SSE2__
+    for (; i + 16 <= n; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+        const int mask =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\r')),
+                                           _mm_cmpeq_epi8(block, _mm_set1_epi8('\n'))));
+        if (mask != 0)
+            return i + std::countr_zero(unsigned(mask));
+    }
+#endif
+    while (i < n && p[i] != '\r' && p[i] != '\n')
+        ++i;
+    return i;
 }
 
 // Finds a text in bytes. Two of the text's bytes, its last one and the least

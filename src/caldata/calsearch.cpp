@@ -151,16 +151,15 @@ private:
         const bool rangeOnly = !m_hasText;
         const qint32 minimum = m_condition.minimum;
         const qint32 maximum = m_condition.maximum;
-        LineEnds ends(m_body);
-        for (qsizetype start = 0;;) {
-            const qsizetype end = ends.next();
+        qsizetype start = 0;
+        const auto lineTo = [&](qsizetype end) {
             // The empty stretch between CR and LF is no line.
             if (end > start && (!rangeOnly || !outOfRange(p, start, end, minimum, maximum)))
                 readLine(start, end);
-            if (end == n)
-                return;
             start = end + 1;
-        }
+        };
+        forEachLineEnd(m_body, lineTo);
+        lineTo(n);
     }
 
     // True for the usual line "name:digits" from start to end whose value
