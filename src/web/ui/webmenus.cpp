@@ -8,10 +8,8 @@
 #include "web/websitelist.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QIcon>
 #include <QMenu>
-#include <QStyle>
 
 namespace zk {
 
@@ -25,9 +23,7 @@ WebMenus::WebMenus(QMenu *mnuWeb, QMenu *btnWeb, QWidget *owner)
     : QObject(owner)
     , m_mnuWeb(mnuWeb)
     , m_btnWeb(btnWeb)
-    , m_owner(owner)
-    , m_icon(QIcon::fromTheme(QStringLiteral("applications-internet"),
-                              QApplication::style()->standardIcon(QStyle::SP_DriveNetIcon))) {
+    , m_owner(owner) {
     // The address is the item's hint.
     m_mnuWeb->setToolTipsVisible(true);
     m_btnWeb->setToolTipsVisible(true);

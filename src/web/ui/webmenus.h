@@ -22,7 +22,8 @@ public:
 
     static constexpr int FirstSite = 2;
 
-    // The web-site picture of the items (taken by the next rebuild).
+    // The web-site picture of the items (taken by the next rebuild); they
+    // have none before.
     void setSiteIcon(const QIcon &icon) { m_icon = icon; }
 
     // Rebuilds the site items from the list file; a missing file leaves both
