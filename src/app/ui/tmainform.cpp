@@ -425,7 +425,12 @@ QWidget *TMainForm::createCentralArea() {
     txtFilter->setObjectName(QStringLiteral("txtFilter"));
     txtFilter->setPlaceholderText(QStringLiteral("絞り込み"));
     txtFilter->setAccessibleName(QStringLiteral("食品の絞り込み"));
-    txtFilter->setClearButtonEnabled(true);
+    // The clear button shows only over a text, so it is made with the first
+    // one: its icon is looked up in the icon theme, which the start then
+    // does not wait for.
+    connect(
+        txtFilter, &QLineEdit::textChanged, txtFilter,
+        [this] { txtFilter->setClearButtonEnabled(true); }, Qt::SingleShotConnection);
     const QKeySequence filterKey(Qt::CTRL | Qt::Key_L);
     txtFilter->setToolTip(QStringLiteral("食品の絞り込み (") +
                           filterKey.toString(QKeySequence::NativeText) + u')');
