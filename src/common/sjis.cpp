@@ -16,26 +16,34 @@ bool isHalfWidthKatakana(uchar b) {
     return b >= 0xA1 && b <= 0xDF;
 }
 
-// Decodes one double-byte character; returns 0 when CP932 does not map it.
-char16_t decodePair(uchar lead, uchar trail) {
-    QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
-    const char pair[2] = {char(lead), char(trail)};
-    const QString s = decoder.decode(QByteArrayView(pair, 2));
-    if (decoder.hasError() || s.size() != 1 || s[0] == QChar(replacement) || s[0] == QChar(0x1A))
-        return 0;
-    return s[0].unicode();
-}
-
 // Every CP932 double-byte character, decoded once: the converter costs far
 // more to set up than a found line costs to read. 0 marks a pair CP932 does
 // not map.
 class PairTable {
 public:
+    // All pairs in one converter call, each on a line of its own: a pair the
+    // converter refuses spoils no more than its line, since a line feed is
+    // never a trail byte.
     PairTable() {
-        for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            if (isLeadByte(uchar(lead)))
-                fillRow(uchar(lead));
-        }
+        QByteArray lines;
+        lines.reserve(sizeof(m_chars) / sizeof(m_chars[0]) * 3);
+        forEachPair([&](uchar lead, uchar trail) {
+            lines += char(lead);
+            lines += char(trail);
+            lines += '\n';
+        });
+        QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
+        const QString chars = decoder.decode(lines);
+        qsizetype at = 0;
+        forEachPair([&](uchar lead, uchar trail) {
+            const qsizetype end = chars.indexOf(u'\n', at);
+            if (end < 0)
+                return;
+            const QStringView one = QStringView(chars).sliced(at, end - at);
+            if (one.size() == 1 && one[0] != QChar(replacement) && one[0] != QChar(0x1A))
+                m_chars[index(lead, trail)] = one[0].unicode();
+            at = end + 1;
+        });
     }
 
     char16_t at(uchar lead, uchar trail) const { return m_chars[index(lead, trail)]; }
@@ -48,23 +56,14 @@ private:
         return qsizetype(row) * trailCount + (trail - 0x40);
     }
 
-    // A whole row in one converter call when every pair of it maps; pair by
-    // pair otherwise, so that one unmapped pair cannot shift the others.
-    void fillRow(uchar lead) {
-        QByteArray run;
-        for (int trail = 0x40; trail <= 0xFC; ++trail) {
-            if (isTrailByte(uchar(trail))) {
-                run += char(lead);
-                run += char(trail);
+    template <typename F> static void forEachPair(F f) {
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!isLeadByte(uchar(lead)))
+                continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (isTrailByte(uchar(trail)))
+                    f(uchar(lead), uchar(trail));
             }
-        }
-        QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
-        const QString s = decoder.decode(run);
-        const bool whole = !decoder.hasError() && s.size() * 2 == run.size() &&
-                           !s.contains(QChar(replacement)) && !s.contains(QChar(0x1A));
-        for (qsizetype k = 0; k < run.size(); k += 2) {
-            const uchar trail = uchar(run[k + 1]);
-            m_chars[index(lead, trail)] = whole ? s[k / 2].unicode() : decodePair(lead, trail);
         }
     }
 
