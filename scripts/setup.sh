@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages that the build, the tests and the program
 # need, when they are missing; complete on a minimal (minbase) system.
 # Further package names given as arguments are installed too (the screenshot
-# script asks for its X tools this way); --list prints the packages and stops.
+# script asks for ImageMagick this way); --list prints the packages and stops.
 # As a user who is neither root nor able to sudo, it names what to install.
 set -euo pipefail
 
@@ -17,6 +17,8 @@ packages=(
   desktop-file-utils appstream      # desktop-file-validate and appstreamcli, run by the tests on our metadata
   clang libclang-rt-14-dev          # the fuzz targets: clang and its libFuzzer and sanitizer runtimes
   python3 python3-openpyxl          # the food composition importer and its tests
+  xvfb xdotool dbus-daemon          # the test that drives the windows of the README's pictures
+  at-spi2-core python3-pyatspi      #   under Xvfb, finding their controls through AT-SPI
 )
 if [ "${1:-}" = --list ]; then
   printf '%s\n' "${packages[@]}"
