@@ -2,7 +2,6 @@
 
 #include "common/error.h"
 
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace zk::sjis {
@@ -16,63 +15,15 @@ bool isHalfWidthKatakana(uchar b) {
     return b >= 0xA1 && b <= 0xDF;
 }
 
-// Every CP932 double-byte character, decoded once: the converter costs far
-// more to set up than a found line costs to read. 0 marks a pair CP932 does
-// not map.
-class PairTable {
-public:
-    // All pairs in one converter call, each on a line of its own: a pair the
-    // converter refuses spoils no more than its line, since a line feed is
-    // never a trail byte.
-    PairTable() {
-        QByteArray lines;
-        lines.reserve(sizeof(m_chars) / sizeof(m_chars[0]) * 3);
-        forEachPair([&](uchar lead, uchar trail) {
-            lines += char(lead);
-            lines += char(trail);
-            lines += '\n';
-        });
-        QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
-        const QString chars = decoder.decode(lines);
-        qsizetype at = 0;
-        forEachPair([&](uchar lead, uchar trail) {
-            const qsizetype end = chars.indexOf(u'\n', at);
-            if (end < 0)
-                return;
-            const QStringView one = QStringView(chars).sliced(at, end - at);
-            if (one.size() == 1 && one[0] != QChar(replacement) && one[0] != QChar(0x1A))
-                m_chars[index(lead, trail)] = one[0].unicode();
-            at = end + 1;
-        });
-    }
+// Every CP932 double-byte character as the converter decodes it, in rows of
+// lead bytes and columns of trail bytes 0x40-0xFF; 0 marks a pair CP932 does
+// not map. Made at build time (tools/sjis_pairs.cpp): setting up the
+// converter costs more than reading most files.
+#include "sjis_pairs.inc"
 
-    char16_t at(uchar lead, uchar trail) const { return m_chars[index(lead, trail)]; }
-
-private:
-    static constexpr int trailCount = 0x100 - 0x40;
-
-    static qsizetype index(uchar lead, uchar trail) {
-        const int row = lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
-        return qsizetype(row) * trailCount + (trail - 0x40);
-    }
-
-    template <typename F> static void forEachPair(F f) {
-        for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!isLeadByte(uchar(lead)))
-                continue;
-            for (int trail = 0x40; trail <= 0xFC; ++trail) {
-                if (isTrailByte(uchar(trail)))
-                    f(uchar(lead), uchar(trail));
-            }
-        }
-    }
-
-    char16_t m_chars[(0x9F - 0x81 + 1 + 0xFC - 0xE0 + 1) * trailCount] = {};
-};
-
-const PairTable &pairTable() {
-    static const PairTable table;
-    return table;
+char16_t pairChar(uchar lead, uchar trail) {
+    const int row = lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
+    return pairChars[row * 0xC0 + (trail - 0x40)];
 }
 
 } // namespace
@@ -82,7 +33,6 @@ const PairTable &pairTable() {
 // mapped here rather than by the converter, which swaps some control
 // characters.
 QString decode(QByteArrayView bytes, Invalid invalid) {
-    const PairTable &pairs = pairTable();
     QString out(bytes.size(), Qt::Uninitialized);
     char16_t *o = reinterpret_cast<char16_t *>(out.data());
     const char16_t *const first = o;
@@ -96,7 +46,7 @@ QString decode(QByteArrayView bytes, Invalid invalid) {
             continue;
         }
         if (isLeadByte(b) && i + 1 < n && isTrailByte(p[i + 1])) {
-            if (const char16_t c = pairs.at(b, p[i + 1])) {
+            if (const char16_t c = pairChar(b, p[i + 1])) {
                 *o++ = c;
                 i += 2;
                 continue;
