@@ -10,12 +10,7 @@ namespace {
 
 ListRow designRow(const char *part, const char *font, const char *size, const char *color,
                   const char *background) {
-    return {sjis::encode(QString::fromUtf8(part)),
-            sjis::encode(QString::fromUtf8(font)),
-            QByteArray(size),
-            QByteArray("0"),
-            QByteArray(color),
-            QByteArray(background)};
+    return {part, font, size, "0", color, background};
 }
 
 } // namespace
@@ -28,13 +23,21 @@ int FontStyleToInt(const FontStyle &style) {
     return (style.bold ? 1 : 0) + (style.italic ? 2 : 0) + (style.underline ? 4 : 0);
 }
 
+// The parts and fonts in Shift-JIS, as font.dat holds them: written out here,
+// the settings are read without the converter.
 ListRows designFontRows() {
+    const char *const msPMincho = "\x82\x6C\x82\x72\x20\x82\x6F\x96\xBE\x92\xA9"; // ＭＳ Ｐ明朝
     return {
-        designRow("ｶﾛﾘｰﾃﾞｰﾀﾌｧｲﾙ", "ＭＳ Ｐ明朝", "10", "clBlack", "clWindow"),
-        designRow("ｶﾛﾘｰﾘｽﾄ", "ＭＳ Ｐ明朝", "10", "clBlack", "clWindow"),
-        designRow("ﾏｲ・ｶﾛﾘｰﾘｽﾄ", "Tahoma", "8", "clBlack", "clWindow"),
-        designRow("ｶﾃｺﾞﾘﾊﾟﾈﾙ", "ＭＳ Ｐ明朝", "10", "clWhite", "clNavy"),
-        designRow("総ｶﾛﾘｰﾊﾟﾈﾙ", "Tahoma", "8", "clBlack", "clWindow"),
+        designRow("\xB6\xDB\xD8\xB0\xC3\xDE\xB0\xC0\xCC\xA7\xB2\xD9", // ｶﾛﾘｰﾃﾞｰﾀﾌｧｲﾙ
+                  msPMincho, "10", "clBlack", "clWindow"),
+        designRow("\xB6\xDB\xD8\xB0\xD8\xBD\xC4", // ｶﾛﾘｰﾘｽﾄ
+                  msPMincho, "10", "clBlack", "clWindow"),
+        designRow("\xCF\xB2\x81\x45\xB6\xDB\xD8\xB0\xD8\xBD\xC4", // ﾏｲ・ｶﾛﾘｰﾘｽﾄ
+                  "Tahoma", "8", "clBlack", "clWindow"),
+        designRow("\xB6\xC3\xBA\xDE\xD8\xCA\xDF\xC8\xD9", // ｶﾃｺﾞﾘﾊﾟﾈﾙ
+                  msPMincho, "10", "clWhite", "clNavy"),
+        designRow("\x91\x8D\xB6\xDB\xD8\xB0\xCA\xDF\xC8\xD9", // 総ｶﾛﾘｰﾊﾟﾈﾙ
+                  "Tahoma", "8", "clBlack", "clWindow"),
     };
 }
 

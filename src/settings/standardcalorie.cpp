@@ -5,9 +5,11 @@
 
 namespace zk {
 
+// 朝, 昼 and 夜 in Shift-JIS: written out, the settings are read without the
+// converter.
 ListRows designStandardRows() {
-    return {standardRow(sjis::encode(u"朝"), 750), standardRow(sjis::encode(u"昼"), 750),
-            standardRow(sjis::encode(u"夜"), 1000)};
+    return {standardRow("\x92\xA9", 750), standardRow("\x92\x8B", 750),
+            standardRow("\x96\xE9", 1000)};
 }
 
 ListRow standardRow(const QByteArray &title, int kcal) {

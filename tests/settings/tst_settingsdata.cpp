@@ -208,13 +208,33 @@ void TestSettingsData::saveWritesFilesByteForByte() {
                         "750 kcal\r\n\x96\xe9\xff"
                         "1000 kcal\r\n\x8a\xd4\x90\x48\xff"
                         "200 kcal\r\n"));
-    QVERIFY(folder.read(QStringLiteral("setting/font.dat"))
-                .startsWith("\xb6\xdb\xd8\xb0\xc3\xde\xb0\xc0\xcc\xa7\xb2\xd9\xff\x82\x6c\x82\x72"
-                            "\x20\x82\x6f\x96\xbe\x92\xa9\xff"
-                            "10\xff"
-                            "0\xff"
-                            "clBlack\xff"
-                            "clWindow\r\n"));
+    const QByteArray mincho("\xff\x82\x6c\x82\x72\x20\x82\x6f\x96\xbe\x92\xa9\xff");
+    QCOMPARE(folder.read(QStringLiteral("setting/font.dat")),
+             "\xb6\xdb\xd8\xb0\xc3\xde\xb0\xc0\xcc\xa7\xb2\xd9" + mincho +
+                 "10\xff"
+                 "0\xff"
+                 "clBlack\xff"
+                 "clWindow\r\n\xb6\xdb\xd8\xb0\xd8\xbd\xc4" +
+                 mincho +
+                 "10\xff"
+                 "0\xff"
+                 "clBlack\xff"
+                 "clWindow\r\n\xcf\xb2\x81\x45\xb6\xdb\xd8\xb0\xd8\xbd\xc4\xff"
+                 "Tahoma\xff"
+                 "8\xff"
+                 "0\xff"
+                 "clBlack\xff"
+                 "clWindow\r\n\xb6\xc3\xba\xde\xd8\xca\xdf\xc8\xd9" +
+                 mincho +
+                 "10\xff"
+                 "0\xff"
+                 "clWhite\xff"
+                 "clNavy\r\n\x91\x8d\xb6\xdb\xd8\xb0\xca\xdf\xc8\xd9\xff"
+                 "Tahoma\xff"
+                 "8\xff"
+                 "0\xff"
+                 "clBlack\xff"
+                 "clWindow\r\n");
 }
 
 void TestSettingsData::badColorDoesNotStopSave() {
