@@ -8,8 +8,7 @@ tree (AT-SPI), for the scripts that drive its windows under Xvfb.
     atspi.py [WHERE] text NAME [ROLE]     the text it holds (a label's: its
                                           description, when it has a name)
     atspi.py [WHERE] rows NAME            how many rows a tree or list shows
-    atspi.py [WHERE] cell VIEW ROW COLUMN the text in the row whose first cell
-                                          is ROW, in the column headed COLUMN
+    atspi.py [WHERE] column VIEW COLUMN   the texts of that column, a row a line
     atspi.py [WHERE] enter NAME TEXT      puts TEXT into the edit box NAME, as an
                                           input method commits it (key presses
                                           of kana through xdotool can be lost)
@@ -131,18 +130,19 @@ def text(node):
         return node.description or node.name
 
 
-def cell(scope, view_name, row_name, column):
-    view = scope.need(view_name)
-    table = view.queryTable()
-    headers = [table.getColumnHeader(c) for c in range(table.nColumns)]
-    columns = [c for c, h in enumerate(headers) if h is not None and h.name == column]
-    if not columns:
-        fail(f"'{view_name}'{scope.describe()} has no column headed '{column}'")
-    for r in range(table.nRows):
-        first = table.getAccessibleAt(r, 0)
-        if first is not None and first.name == row_name:
-            return table.getAccessibleAt(r, columns[0]).name
-    fail(f"'{view_name}'{scope.describe()} has no row '{row_name}'")
+def column_of(scope, view_name, heading):
+    """The table of the view and the number of its column of that heading."""
+    table = scope.need(view_name).queryTable()
+    for c in range(table.nColumns):
+        header = table.getColumnHeader(c)
+        if header is not None and header.name == heading:
+            return table, c
+    fail(f"'{view_name}'{scope.describe()} has no column headed '{heading}'")
+
+
+def column(scope, view_name, heading):
+    table, c = column_of(scope, view_name, heading)
+    return [table.getAccessibleAt(r, c).name for r in range(table.nRows)]
 
 
 def reveal(scope, view_name, name):
@@ -186,8 +186,8 @@ def main(args):
         print(text(scope.need(name, rest[0] if rest else None)))
     elif command == "rows":
         print(rows(scope.need(name)))
-    elif command == "cell" and len(rest) == 2:
-        print(cell(scope, name, *rest))
+    elif command == "column" and len(rest) == 1:
+        print(*column(scope, name, rest[0]), sep="\n")
     elif command == "enter" and len(rest) == 1:
         box = scope.need(name)
         box.queryEditableText().setTextContents(rest[0])

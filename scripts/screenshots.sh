@@ -152,22 +152,25 @@ day=(
   豆類 "だいず ［納豆類］ 糸引き納豆" 45
   穀類 "こめ ［水稲めし］ 精白米 うるち米" 250
 )
+amounts=()
 for ((i = 0; i < ${#day[@]}; i += 3)); do
-  table=${day[i]} food=${day[i + 1]} grams=${day[i + 2]}
+  table=${day[i]} food=${day[i + 1]} amounts+=("${day[i + 2]} g")
   # The table from the calorie-file window, then the food through the filter.
   click --window Zenkarta reveal カロリーデータファイル "$table"
   atspi --window Zenkarta enter 食品の絞り込み "$food"
   click double --window Zenkarta --in 食品ツリー where "$food" "table cell"
-  # Its amount, typed over in the 量 cell (F2; the cell's editor is not in
-  # the accessibility tree, what it leaves in the cell is).
-  click --window Zenkarta --in 摂取リスト where "$food" "table cell"
-  xdotool key F2 sleep 0.1 type "$grams"
-  xdotool key Return sleep 0.1
-  got=$(atspi --window Zenkarta cell 摂取リスト "$food" 量)
-  [ "$got" = "$grams g" ] || fail "the amount of $food is '$got' after typing $grams"
 done
-got=$(atspi --window Zenkarta rows 摂取リスト)
-[ "$got" -eq $((${#day[@]} / 3)) ] || fail "the intake list has $got rows, not $((${#day[@]} / 3))"
+# The amounts typed over in the 量 cells, from the first row down (F2 edits
+# the amount of the row the list is on; its editor is not in the
+# accessibility tree, what it leaves in the cell is).
+click --window Zenkarta --in 摂取リスト where "${day[1]}" "table cell"
+for amount in "${amounts[@]}"; do
+  xdotool key F2 sleep 0.1 type "${amount% g}"
+  xdotool key Return sleep 0.1 key Down
+done
+got=$(atspi --window Zenkarta column 摂取リスト 量)
+want=$(printf '%s\n' "${amounts[@]}")
+[ "$got" = "$want" ] || fail "the intake list's amounts are ${got//$'\n'/, } after typing ${want//$'\n'/, }"
 balance=$(atspi --window Zenkarta text 栄養素とPFCバランス)
 [[ $balance == *PFC* ]] || fail "the nutrients and PFC balance say '$balance'"
 
