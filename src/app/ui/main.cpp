@@ -11,17 +11,52 @@
 #include "help/ui/help.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
+#include <QImage>
 #include <QLibraryInfo>
+#include <QPixmap>
+#include <QResource>
 #include <QTimer>
 #include <QTranslator>
+
+#include <algorithm>
+
+namespace {
+
+// The icon of the desktop entry, rendered from its SVG at build time at the
+// sizes a window's icon is given in, as bare pixels (":/icons/zenkarta-<size>.argb",
+// ARGB32 premultiplied): rendered at start, or read through an image reader,
+// it would hold the first window back.
+QIcon windowIcon() {
+    QIcon icon;
+    const QDir icons(QStringLiteral(":/icons"), QStringLiteral("zenkarta-*.argb"));
+    QList<int> sizes;
+    for (const QString &name : icons.entryList())
+        sizes.append(QStringView(name).sliced(9).chopped(5).toInt());
+    std::sort(sizes.begin(), sizes.end()); // the smallest first, as rendered from the SVG
+    for (const int size : sizes) {
+        const QByteArray pixels =
+            QResource(icons.filePath(QStringLiteral("zenkarta-%1.argb").arg(size)))
+                .uncompressedData();
+        if (size <= 0 || pixels.size() != qsizetype(size) * size * 4)
+            continue;
+        // The picture is copied: it may share the pixels, which go with the resource data.
+        const QImage image(reinterpret_cast<const uchar *>(pixels.constData()), size, size,
+                           QImage::Format_ARGB32_Premultiplied);
+        icon.addPixmap(QPixmap::fromImage(image.copy()));
+    }
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char *argv[]) {
     zk::Application app(argc, argv);
     QApplication::setApplicationName(zk::applicationTitle());
     // Every window carries the icon of the desktop entry, and the desktop
     // matches the windows to that entry.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zenkarta.svg")));
+    QApplication::setWindowIcon(windowIcon());
     // Qt's own dialogs (print, colour, font) speak Japanese like the rest.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
