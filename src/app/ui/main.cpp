@@ -11,7 +11,6 @@
 #include "help/ui/help.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
 #include <QImage>
 #include <QLibraryInfo>
@@ -19,8 +18,6 @@
 #include <QResource>
 #include <QTimer>
 #include <QTranslator>
-
-#include <algorithm>
 
 namespace {
 
@@ -30,21 +27,14 @@ namespace {
 // it would hold the first window back.
 QIcon windowIcon() {
     QIcon icon;
-    const QDir icons(QStringLiteral(":/icons"), QStringLiteral("zenkarta-*.argb"));
-    QList<int> sizes;
-    for (const QString &name : icons.entryList())
-        sizes.append(QStringView(name).sliced(9).chopped(5).toInt());
-    std::sort(sizes.begin(), sizes.end()); // the smallest first, as rendered from the SVG
-    for (const int size : sizes) {
-        const QByteArray pixels =
-            QResource(icons.filePath(QStringLiteral("zenkarta-%1.argb").arg(size)))
-                .uncompressedData();
-        if (size <= 0 || pixels.size() != qsizetype(size) * size * 4)
+    for (const int size : {ZENKARTA_WINDOW_ICON_SIZES}) {
+        const QResource pixels(QStringLiteral(":/icons/zenkarta-%1.argb").arg(size));
+        if (pixels.compressionAlgorithm() != QResource::NoCompression ||
+            pixels.size() != qint64(size) * size * 4)
             continue;
-        // The picture is copied: it may share the pixels, which go with the resource data.
-        const QImage image(reinterpret_cast<const uchar *>(pixels.constData()), size, size,
-                           QImage::Format_ARGB32_Premultiplied);
-        icon.addPixmap(QPixmap::fromImage(image.copy()));
+        // The pixels stay in the program's resources for as long as it runs.
+        icon.addPixmap(QPixmap::fromImage(
+            QImage(pixels.data(), size, size, QImage::Format_ARGB32_Premultiplied)));
     }
     return icon;
 }
