@@ -26,6 +26,10 @@ int main(int argc, char *argv[]) {
     }
     for (int i = 3; i < argc; ++i) {
         const int size = QByteArray(argv[i]).toInt();
+        if (size <= 0) {
+            std::fprintf(stderr, "zenkarta_render_icon: %s is no size\n", argv[i]);
+            return 2;
+        }
         const QString out = QString::fromLocal8Bit(argv[2]) + u'/' +
                             QFileInfo(svg).completeBaseName() + u'-' + QString::number(size) +
                             QStringLiteral(".argb");
@@ -36,7 +40,7 @@ int main(int argc, char *argv[]) {
         painter.end();
         QFile file(out);
         const qsizetype bytes = image.sizeInBytes();
-        if (size <= 0 || !file.open(QIODevice::WriteOnly) ||
+        if (!file.open(QIODevice::WriteOnly) ||
             file.write(reinterpret_cast<const char *>(image.constBits()), bytes) != bytes ||
             !file.flush()) {
             std::fprintf(stderr, "zenkarta_render_icon: cannot write %s\n", qPrintable(out));
