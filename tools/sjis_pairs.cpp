@@ -4,18 +4,12 @@
 // load only to read a file.
 //   zenkarta_sjis_pairs <output file>
 // A pair the converter does not map is 0.
+#include "common/sjis.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
 #include <cstdio>
-
-namespace {
-
-bool isLeadByte(int b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
-} // namespace
 
 int main(int argc, char *argv[]) {
     if (argc != 2) {
@@ -28,7 +22,7 @@ int main(int argc, char *argv[]) {
     // line, since a line feed is never a trail byte.
     QByteArray lines;
     for (int lead = 0x81; lead <= 0xFC; ++lead) {
-        if (!isLeadByte(lead))
+        if (!zk::sjis::isLeadByte(uchar(lead)))
             continue;
         for (int trail = 0x40; trail <= 0xFF; ++trail) {
             lines += char(lead);
@@ -52,7 +46,7 @@ int main(int argc, char *argv[]) {
     for (qsizetype i = 0; i + 1 < decoded.size(); ++i) {
         const QStringView one = decoded[i];
         const int trail = 0x40 + int(i % 0xC0);
-        const bool mapped = trail != 0x7F && trail <= 0xFC && one.size() == 1 &&
+        const bool mapped = zk::sjis::isTrailByte(uchar(trail)) && one.size() == 1 &&
                             one[0] != QChar(0xFFFD) && one[0] != QChar(0x1A);
         out += QByteArray::number(mapped ? one[0].unicode() : 0, 16).prepend("0x");
         out += i % 12 == 11 ? ",\n" : ", ";
